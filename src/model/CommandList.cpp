@@ -1,0 +1,28 @@
+#include "model/CommandList.h"
+
+void CommandList::Append(std::unique_ptr<Command> command) {
+    if (command) {
+        m_oCommands.push_back(std::move(command));
+    }
+}
+
+Command* CommandList::GetAt(int position) const {
+    if (position < 0 || position >= GetCount()) {
+        return nullptr;
+    }
+    return m_oCommands[static_cast<std::size_t>(position)].get();
+}
+
+std::unique_ptr<Command> CommandList::RemoveAt(int position) {
+    if (position < 0 || position >= GetCount()) {
+        return nullptr;
+    }
+    auto it = m_oCommands.begin() + position;
+    std::unique_ptr<Command> command = std::move(*it);
+    m_oCommands.erase(it);
+    return command;
+}
+
+std::unique_ptr<Command> CommandList::RemoveHead() {
+    return RemoveAt(0);
+}

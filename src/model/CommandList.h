@@ -1,0 +1,30 @@
+#pragma once
+
+#include <deque>
+#include <memory>
+
+#include "model/Command.h"
+
+// The commands of a protocol in file order. A command's position is its only
+// identity: two commands may carry the same name.
+class CommandList {
+public:
+    int GetCount() const { return static_cast<int>(m_oCommands.size()); }
+    bool IsEmpty() const { return m_oCommands.empty(); }
+
+    // Appends at the end and takes ownership.
+    void Append(std::unique_ptr<Command> command);
+
+    // The command at a 0-based position; nullptr outside the list.
+    Command* GetAt(int position) const;
+
+    // Takes the entry at `position` out of the list and hands it to the caller;
+    // nullptr outside the list.
+    std::unique_ptr<Command> RemoveAt(int position);
+
+    // Takes the first entry out; nullptr for an empty list.
+    std::unique_ptr<Command> RemoveHead();
+
+private:
+    std::deque<std::unique_ptr<Command>> m_oCommands;
+};

@@ -1,0 +1,117 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <ctime>
+#include <memory>
+#include <string>
+
+// An open file as the reader and writer see it. Every operation reports failure
+// instead of throwing, so a test platform can make any step fail.
+class PlatformFile {
+public:
+    virtual ~PlatformFile() = default;
+    // Size in bytes from the end position; -1 when it cannot be told.
+    virtual std::int64_t Size() = 0;
+    // Reads up to `count` bytes; the number read, 0 at the end, -1 on error.
+    virtual std::int64_t Read(char* buffer, std::size_t count) = 0;
+    // Writes all `count` bytes or reports false.
+    virtual bool Write(const char* data, std::size_t count) = 0;
+    // Forces written data to the disk.
+    virtual bool Flush() = 0;
+};
+
+// The services the program takes from the desktop: message boxes, the busy cursor,
+// local time, files, the clipboard and file dialogs. The model, documents and views
+// call only this, so tests run them with a scripted platform that records every
+// message and answers every question.
+//
+// All texts crossing this interface are UTF-8; the model converts its code-page
+// bytes at the boundary (see Codepage).
+class Platform {
+public:
+    enum class MessageKind {
+        Ok,          // OK button, warning icon
+        YesNo,       // Yes and No buttons, question icon
+        YesNoCancel, // Yes, No and Cancel buttons, for the save-changes question
+    };
+    enum class Answer { Ok, Yes, No, Cancel };
+
+    virtual ~Platform() = default;
+
+    // The platform the program runs on. Until one is installed, a plain one that
+    // writes messages to standard error and answers every question with Cancel
+    // (or No) stands in, so that nothing is ever silently lost.
+    static Platform& Current();
+    // Installs `platform` (not owned) and returns the previous one; nullptr
+    // restores the plain one.
+    static Platform* Install(Platform* platform);
+
+    // Modal message box with the caption "Tessel".
+    virtual Answer ShowMessage(const std::string& text, MessageKind kind) = 0;
+    void MessageOk(const std::string& text) { ShowMessage(text, MessageKind::Ok); }
+    bool AskYesNo(const std::string& text) {
+        return ShowMessage(text, MessageKind::YesNo) == Answer::Yes;
+    }
+    Answer AskYesNoCancel(const std::string& text) {
+        return ShowMessage(text, MessageKind::YesNoCancel);
+    }
+
+    // Busy cursor: shown by Begin, taken down by End. It is one state, not a count:
+    // an operation takes it down before it shows a message, even inside another
+    // operation's busy time, and a second End does nothing.
+    virtual void BeginWaitCursor() = 0;
+    virtual void EndWaitCursor() = 0;
+
+    // The local date and time now, formatted by strftime-style `format` with the
+    // classic ("C") names of days and months, whatever the user's locale.
+    virtual std::string FormatLocalTime(const std::string& format);
+
+    // Files. The defaults work on the local file system; a test platform overrides
+    // them to make a step fail.
+    virtual std::unique_ptr<PlatformFile> OpenForReading(const std::string& path);
+    // Creates or truncates `path` for exclusive writing.
+    virtual std::unique_ptr<PlatformFile> CreateForWriting(const std::string& path);
+    virtual bool RenameFile(const std::string& from, const std::string& to);
+    virtual bool RemoveFile(const std::string& path);
+    virtual bool FileExists(const std::string& path);
+
+    // Plain text on the system clipboard.
+    virtual std::string ClipboardText() = 0;
+    virtual void SetClipboardText(const std::string& text) = 0;
+
+    // File dialogs. `filter` is "Description (*.ext)"; they return false when the
+    // user cancels. The save dialog asks before replacing an existing file.
+    virtual bool AskOpenFileName(const std::string& title, const std::string& filter,
+                                 const std::string& startFolder, std::string& path) = 0;
+    virtual bool AskSaveFileName(const std::string& title, const std::string& filter,
+                                 const std::string& defaultSuffix, const std::string& proposed,
+                                 std::string& path) = 0;
+
+protected:
+    // Formats the given broken-down time; shared by the real and scripted clocks.
+    static std::string FormatTime(const std::tm& time, const std::string& format);
+};
+
+// Shows the busy cursor for a scope. End() takes it down early, as an operation does
+// before it shows a message; the destructor then does nothing more.
+class WaitCursor {
+public:
+    explicit WaitCursor(Platform& platform = Platform::Current()) : m_platform(platform) {
+        m_platform.BeginWaitCursor();
+    }
+    ~WaitCursor() { End(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+    void End() {
+        if (m_bShown) {
+            m_bShown = false;
+            m_platform.EndWaitCursor();
+        }
+    }
+
+private:
+    Platform& m_platform;
+    bool m_bShown = true;
+};

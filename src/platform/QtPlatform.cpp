@@ -1,0 +1,93 @@
+#include "platform/QtPlatform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "platform/QtText.h"
+
+Platform::Answer QtPlatform::ShowMessage(const std::string& text, MessageKind kind) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(QString::fromLatin1(kCaption));
+    box.setText(QtText::FromUtf8(text));
+    switch (kind) {
+    case MessageKind::Ok:
+        box.setIcon(QMessageBox::Warning);
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MessageKind::YesNo:
+        box.setIcon(QMessageBox::Question);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    case MessageKind::YesNoCancel:
+        box.setIcon(QMessageBox::Warning);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    default:
+        // Escape on a Yes/No box closes it like No.
+        return kind == MessageKind::Ok ? Answer::Ok
+               : kind == MessageKind::YesNo ? Answer::No
+                                             : Answer::Cancel;
+    }
+}
+
+void QtPlatform::BeginWaitCursor() {
+    if (!m_bWaitCursorShown) {
+        m_bWaitCursorShown = true;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+}
+
+void QtPlatform::EndWaitCursor() {
+    if (m_bWaitCursorShown) {
+        m_bWaitCursorShown = false;
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+std::string QtPlatform::ClipboardText() {
+    return QtText::ToUtf8(QApplication::clipboard()->text());
+}
+
+void QtPlatform::SetClipboardText(const std::string& text) {
+    QApplication::clipboard()->setText(QtText::FromUtf8(text));
+}
+
+bool QtPlatform::AskOpenFileName(const std::string& title, const std::string& filter,
+                                 const std::string& startFolder, std::string& path) {
+    QString chosen = QFileDialog::getOpenFileName(
+        QApplication::activeWindow(), QtText::FromUtf8(title), QtText::FromUtf8(startFolder),
+        QtText::FromUtf8(filter));
+    if (chosen.isEmpty()) {
+        return false;
+    }
+    path = QtText::ToUtf8(chosen);
+    return true;
+}
+
+bool QtPlatform::AskSaveFileName(const std::string& title, const std::string& filter,
+                                 const std::string& defaultSuffix, const std::string& proposed,
+                                 std::string& path) {
+    QFileDialog dialog(QApplication::activeWindow(), QtText::FromUtf8(title), QString(),
+                       QtText::FromUtf8(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QtText::FromUtf8(defaultSuffix));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialog.selectFile(QtText::FromUtf8(proposed));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return false;
+    }
+    path = QtText::ToUtf8(dialog.selectedFiles().constFirst());
+    return true;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/Platform.h"
+
+// The platform on Qt: message boxes with the caption "Tessel" over the active
+// window, the override cursor, the system clipboard and Qt's file dialogs.
+class QtPlatform : public Platform {
+public:
+    static constexpr const char* kCaption = "Tessel";
+
+    Answer ShowMessage(const std::string& text, MessageKind kind) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    std::string ClipboardText() override;
+    void SetClipboardText(const std::string& text) override;
+    bool AskOpenFileName(const std::string& title, const std::string& filter,
+                         const std::string& startFolder, std::string& path) override;
+    bool AskSaveFileName(const std::string& title, const std::string& filter,
+                         const std::string& defaultSuffix, const std::string& proposed,
+                         std::string& path) override;
+
+private:
+    bool m_bWaitCursorShown = false;
+};

@@ -1,0 +1,150 @@
+#include "ScriptedPlatform.h"
+
+#include <algorithm>
+
+namespace {
+
+// Wraps a real file and fails the operations the script names.
+class ScriptedFile : public PlatformFile {
+public:
+    ScriptedFile(std::unique_ptr<PlatformFile> file, const ScriptedPlatform::Failures& fail)
+        : m_file(std::move(file)), m_fail(fail) {}
+
+    std::int64_t Size() override { return m_fail.size ? -1 : m_file->Size(); }
+
+    std::int64_t Read(char* buffer, std::size_t count) override {
+        if (m_fail.read) {
+            return -1;
+        }
+        if (m_fail.shortReadAt >= 0) {
+            auto left = static_cast<std::size_t>(m_fail.shortReadAt) - std::min(
+                static_cast<std::size_t>(m_fail.shortReadAt), m_delivered);
+            count = std::min(count, left);
+            if (count == 0) {
+                return 0;
+            }
+        }
+        std::int64_t n = m_file->Read(buffer, count);
+        if (n > 0) {
+            m_delivered += static_cast<std::size_t>(n);
+        }
+        return n;
+    }
+
+    bool Write(const char* data, std::size_t count) override {
+        return !m_fail.write && m_file->Write(data, count);
+    }
+    bool Flush() override { return !m_fail.flush && m_file->Flush(); }
+
+private:
+    std::unique_ptr<PlatformFile> m_file;
+    ScriptedPlatform::Failures m_fail;
+    std::size_t m_delivered = 0;
+};
+
+} // namespace
+
+ScriptedPlatform::ScriptedPlatform() {
+    // Monday, December 07, 2026, 10:30:00
+    now.tm_year = 126;
+    now.tm_mon = 11;
+    now.tm_mday = 7;
+    now.tm_wday = 1;
+    now.tm_yday = 340;
+    now.tm_hour = 10;
+    now.tm_min = 30;
+    m_pPrevious = Platform::Install(this);
+}
+
+ScriptedPlatform::~ScriptedPlatform() {
+    Platform::Install(m_pPrevious);
+}
+
+Platform::Answer ScriptedPlatform::ShowMessage(const std::string& text, MessageKind kind) {
+    messages.push_back({text, kind, busyCursorShown});
+    if (kind == MessageKind::Ok) {
+        return Answer::Ok;
+    }
+    if (answers.empty()) {
+        ++unexpectedQuestions;
+        return kind == MessageKind::YesNo ? Answer::No : Answer::Cancel;
+    }
+    Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void ScriptedPlatform::BeginWaitCursor() {
+    busyCursorShown = true;
+    ++busyCursorShownCount;
+}
+
+void ScriptedPlatform::EndWaitCursor() {
+    busyCursorShown = false;
+}
+
+std::string ScriptedPlatform::FormatLocalTime(const std::string& format) {
+    return FormatTime(now, format);
+}
+
+std::unique_ptr<PlatformFile> ScriptedPlatform::OpenForReading(const std::string& path) {
+    if (fail.openForReading) {
+        return nullptr;
+    }
+    std::unique_ptr<PlatformFile> file = Platform::OpenForReading(path);
+    if (!file) {
+        return nullptr;
+    }
+    return std::make_unique<ScriptedFile>(std::move(file), fail);
+}
+
+std::unique_ptr<PlatformFile> ScriptedPlatform::CreateForWriting(const std::string& path) {
+    if (fail.createForWriting) {
+        return nullptr;
+    }
+    std::unique_ptr<PlatformFile> file = Platform::CreateForWriting(path);
+    if (!file) {
+        return nullptr;
+    }
+    return std::make_unique<ScriptedFile>(std::move(file), fail);
+}
+
+bool ScriptedPlatform::RenameFile(const std::string& from, const std::string& to) {
+    return !fail.rename && Platform::RenameFile(from, to);
+}
+
+bool ScriptedPlatform::RemoveFile(const std::string& path) {
+    return !fail.remove && Platform::RemoveFile(path);
+}
+
+bool ScriptedPlatform::AskOpenFileName(const std::string& title, const std::string& filter,
+                                       const std::string& startFolder, std::string& path) {
+    dialogCalls.push_back({title, filter, startFolder, {}});
+    if (fileDialogAnswers.empty()) {
+        return false;
+    }
+    path = fileDialogAnswers.front();
+    fileDialogAnswers.pop_front();
+    return !path.empty();
+}
+
+bool ScriptedPlatform::AskSaveFileName(const std::string& title, const std::string& filter,
+                                       const std::string& defaultSuffix,
+                                       const std::string& proposed, std::string& path) {
+    dialogCalls.push_back({title, filter, defaultSuffix, proposed});
+    if (fileDialogAnswers.empty()) {
+        return false;
+    }
+    path = fileDialogAnswers.front();
+    fileDialogAnswers.pop_front();
+    return !path.empty();
+}
+
+std::vector<std::string> ScriptedPlatform::Texts() const {
+    std::vector<std::string> texts;
+    texts.reserve(messages.size());
+    for (const Message& message : messages) {
+        texts.push_back(message.text);
+    }
+    return texts;
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <ctime>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+// A platform for tests: it records every message in order with the state of the
+// busy cursor at the time, answers questions and file dialogs from scripts, runs
+// on a fixed clock, and can make each file operation fail. It installs itself
+// as the current platform for its lifetime.
+class ScriptedPlatform : public Platform {
+public:
+    struct Message {
+        std::string text;
+        MessageKind kind;
+        bool busyCursorShown; // whether the busy cursor was still up at the message
+    };
+
+    // Which file operations fail. A short read hands back only this many bytes.
+    struct Failures {
+        bool openForReading = false;
+        bool size = false;
+        bool read = false;
+        long long shortReadAt = -1;
+        bool createForWriting = false;
+        bool write = false;
+        bool flush = false;
+        bool rename = false;
+        bool remove = false;
+    };
+
+    ScriptedPlatform();
+    ~ScriptedPlatform() override;
+    ScriptedPlatform(const ScriptedPlatform&) = delete;
+    ScriptedPlatform& operator=(const ScriptedPlatform&) = delete;
+
+    Answer ShowMessage(const std::string& text, MessageKind kind) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    std::string FormatLocalTime(const std::string& format) override;
+    std::unique_ptr<PlatformFile> OpenForReading(const std::string& path) override;
+    std::unique_ptr<PlatformFile> CreateForWriting(const std::string& path) override;
+    bool RenameFile(const std::string& from, const std::string& to) override;
+    bool RemoveFile(const std::string& path) override;
+    std::string ClipboardText() override { return clipboard; }
+    void SetClipboardText(const std::string& text) override { clipboard = text; }
+    bool AskOpenFileName(const std::string& title, const std::string& filter,
+                         const std::string& startFolder, std::string& path) override;
+    bool AskSaveFileName(const std::string& title, const std::string& filter,
+                         const std::string& defaultSuffix, const std::string& proposed,
+                         std::string& path) override;
+
+    // The texts of all messages so far, in order.
+    std::vector<std::string> Texts() const;
+
+    std::vector<Message> messages;
+    // Answers to Yes/No and Yes/No/Cancel questions, taken from the front. A
+    // question with no answer left is recorded as unexpected and gets Cancel (No).
+    std::deque<Answer> answers;
+    int unexpectedQuestions = 0;
+
+    // File dialog answers, taken from the front; an empty text cancels. The last
+    // dialog's arguments are kept for checks.
+    std::deque<std::string> fileDialogAnswers;
+    struct DialogCall {
+        std::string title, filter, folderOrSuffix, proposed;
+    };
+    std::vector<DialogCall> dialogCalls;
+
+    bool busyCursorShown = false;
+    int busyCursorShownCount = 0;
+    std::tm now{};
+    std::string clipboard;
+    Failures fail;
+
+private:
+    Platform* m_pPrevious = nullptr;
+};
