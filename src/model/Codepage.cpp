@@ -117,15 +117,16 @@ bool FromUtf8(std::string_view utf8, std::string& bytes, char32_t* refused) {
 std::string RefusalMessage(char32_t refused) {
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(refused));
-    std::string shown;
+    std::string message = "The character ";
     if (refused >= 0x20 && refused != 0xFFFD) {
-        shown = "\"";
-        AppendUtf8(shown, refused);
-        shown += "\" ";
+        message += '"';
+        AppendUtf8(message, refused);
+        message += "\" ";
     }
-    return "The character " + shown + "(" + code +
-           ") cannot be stored in a protocol file. Protocol files hold only the characters "
-           "of the Western European (Windows-1252) code page.";
+    message.append("(").append(code).append(
+        ") cannot be stored in a protocol file. Protocol files hold only the characters "
+        "of the Western European (Windows-1252) code page.");
+    return message;
 }
 
 } // namespace Codepage
