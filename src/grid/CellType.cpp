@@ -121,12 +121,12 @@ const QFont* CellType::SheetDefaultFont() const {
     return m_pGrid ? m_pGrid->GetDefaultFont() : nullptr;
 }
 
-QColor CellType::TextColorFor(const GridCell& cell, int selected, int current) {
+QColor CellType::TextColorFor(const GridCell& cell, int selected, int current) const {
     return (selected || (current && SheetRowHighlight())) ? cell.GetHTextColor()
                                                           : cell.GetTextColor();
 }
 
-QColor CellType::BackColorFor(const GridCell& cell, int selected, int current) {
+QColor CellType::BackColorFor(const GridCell& cell, int selected, int current) const {
     return (selected || (current && SheetRowHighlight())) ? cell.GetHBackColor()
                                                           : cell.GetBackColor();
 }

@@ -105,8 +105,8 @@ protected:
     // what is left for the content.
     void DrawBorder(QPainter& painter, QRect& rect, const GridCell& cell);
     // The colours the cell is drawn in, as selected (or highlighted current) or not.
-    QColor TextColorFor(const GridCell& cell, int selected, int current);
-    QColor BackColorFor(const GridCell& cell, int selected, int current);
+    QColor TextColorFor(const GridCell& cell, int selected, int current) const;
+    QColor BackColorFor(const GridCell& cell, int selected, int current) const;
     // True while OnPrint draws.
     bool IsPrinting() const { return m_bPrinting; }
 

@@ -11,7 +11,7 @@
 
 DropListCellType::DropListCellType() {
     m_bCanOverflow = false;
-    OnSystemChange();
+    TakeSystemLook();
 }
 
 QString DropListCellType::GetName() const {
@@ -25,11 +25,15 @@ QUuid DropListCellType::GetTypeId() const {
 }
 
 int DropListCellType::OnSystemChange() {
+    TakeSystemLook();
+    return 0;
+}
+
+void DropListCellType::TakeSystemLook() {
     const QColor face = GridSystem::ButtonFaceColor();
     m_oBtnPen = QPen(face, 1);
     m_oBtnBrush = QBrush(face);
     m_nBtnWidth = GridSystem::VScrollWidth();
-    return 0;
 }
 
 int DropListCellType::AdjustEditRect(QRect& rect) {

@@ -40,6 +40,8 @@ public:
     int GetButtonWidth() const { return m_nBtnWidth; }
 
 private:
+    // The button's colours and width from the desktop.
+    void TakeSystemLook();
     QRect ButtonRect(const QRect& rect) const;
     void DropList(int col, int row);
     void Forget();

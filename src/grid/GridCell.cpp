@@ -43,7 +43,9 @@ GridCell::GridCell(GridCell&& other) noexcept {
 }
 
 GridCell& GridCell::operator=(const GridCell& other) {
-    CopyFrom(other);
+    if (this != &other) {
+        CopyFrom(other);
+    }
     return *this;
 }
 
