@@ -1,0 +1,390 @@
+#include "grid/CellType.h"
+
+#include <cmath>
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPen>
+#include <QPixmap>
+
+#include "grid/GridHost.h"
+#include "grid/GridSystem.h"
+
+namespace {
+
+// What a sheet starts with, for a type drawn without a grid.
+constexpr int kDefaultTextMargin = 4;
+constexpr int kDefaultFrameWidth = 1;
+const QColor kDefaultGridLineColor(220, 220, 220);
+
+// Width of the line a border side asks for; the widest wins.
+int SideWidth(unsigned style, unsigned thin, unsigned medium, unsigned thick) {
+    if (style & thick) {
+        return 3;
+    }
+    if (style & medium) {
+        return 2;
+    }
+    return (style & thin) ? 1 : 0;
+}
+
+void FillIfAny(QPainter& painter, int x, int y, int width, int height, const QColor& color) {
+    if (width > 0 && height > 0) {
+        painter.fillRect(x, y, width, height, color);
+    }
+}
+
+QSize PixmapSize(const QPixmap& pixmap) {
+    return pixmap.deviceIndependentSize().toSize();
+}
+
+} // namespace
+
+int CellType::AdjustEditRect(QRect&) {
+    return 0;
+}
+
+int CellType::CanTextEdit() {
+    return -1;
+}
+
+int CellType::GetOption(int, long&) {
+    return -1;
+}
+
+int CellType::OnSystemChange() {
+    return 0;
+}
+
+int CellType::OnLeftClick(int, int, int, const QRect&, const QPoint&) {
+    return 0;
+}
+
+int CellType::OnRightClick(int, int, int, const QRect&, const QPoint&) {
+    return 0;
+}
+
+int CellType::OnDoubleClick(int, int, const QRect&, const QPoint&) {
+    return 0;
+}
+
+int CellType::OnKeyDown(int, int, int&) {
+    return 0;
+}
+
+int CellType::OnKeyUp(int, int, int&) {
+    return 0;
+}
+
+int CellType::OnChar(int, int, int&) {
+    return 0;
+}
+
+int CellType::OnMouseMove(int, int, const QPoint&, Qt::MouseButtons) {
+    return 0;
+}
+
+int CellType::OnDrawFocusRect(QPainter&, const QRect&) {
+    return 0;
+}
+
+void CellType::OnCellEntered(int, int, GridCell&) {}
+
+void CellType::OnCellLeft(int, int, GridCell&) {}
+
+void CellType::OnColumnWidthChanging(int, int, int&) {}
+
+void CellType::OnColumnWidthChanged(int, int, int&) {}
+
+void CellType::OnRowHeightChanging(int, int, int&) {}
+
+void CellType::OnRowHeightChanged(int, int, int&) {}
+
+void CellType::OnScrolled(int, int, GridCell&) {}
+
+bool CellType::SheetTextOverflow() const {
+    return m_pGrid && m_pGrid->GetTextOverflow();
+}
+
+bool CellType::SheetRowHighlight() const {
+    return m_pGrid && m_pGrid->GetRowHighlight();
+}
+
+int CellType::SheetTextMargin() const {
+    const int margin = m_pGrid ? m_pGrid->GetTextMargin() : kDefaultTextMargin;
+    return m_bPrinting ? static_cast<int>(std::lround(margin * m_dPrintScale)) : margin;
+}
+
+const QFont* CellType::SheetDefaultFont() const {
+    return m_pGrid ? m_pGrid->GetDefaultFont() : nullptr;
+}
+
+QColor CellType::TextColorFor(const GridCell& cell, int selected, int current) const {
+    return (selected || (current && SheetRowHighlight())) ? cell.GetHTextColor()
+                                                          : cell.GetTextColor();
+}
+
+QColor CellType::BackColorFor(const GridCell& cell, int selected, int current) const {
+    return (selected || (current && SheetRowHighlight())) ? cell.GetHBackColor()
+                                                          : cell.GetBackColor();
+}
+
+void CellType::DrawBorder(QPainter& painter, QRect& rect, const GridCell& cell) {
+    const unsigned style = cell.GetBorder();
+    // Printer pixels are small: line widths follow the print scale there.
+    const double scale = m_bPrinting ? m_dPrintScale : 1.0;
+    auto scaled = [scale](int width) {
+        return width > 0 ? std::max(1, static_cast<int>(std::lround(width * scale))) : 0;
+    };
+
+    const QColor gridColor = m_pGrid ? m_pGrid->GetGridLinePen().color() : kDefaultGridLineColor;
+    const QPen* pen = cell.GetBorderPen();
+    const QColor lineColor = pen ? pen->color() : gridColor;
+
+    const int left = scaled(SideWidth(style, GridCell::kBorderThinLeft, GridCell::kBorderMediumLeft,
+                                      GridCell::kBorderThickLeft));
+    const int top = scaled(SideWidth(style, GridCell::kBorderThinTop, GridCell::kBorderMediumTop,
+                                     GridCell::kBorderThickTop));
+    const int right = scaled(SideWidth(style, GridCell::kBorderThinRight,
+                                       GridCell::kBorderMediumRight, GridCell::kBorderThickRight));
+    const int bottom =
+        scaled(SideWidth(style, GridCell::kBorderThinBottom, GridCell::kBorderMediumBottom,
+                         GridCell::kBorderThickBottom));
+    FillIfAny(painter, rect.x(), rect.y(), left, rect.height(), lineColor);
+    FillIfAny(painter, rect.x(), rect.y(), rect.width(), top, lineColor);
+    FillIfAny(painter, rect.x() + rect.width() - right, rect.y(), right, rect.height(), lineColor);
+    FillIfAny(painter, rect.x(), rect.y() + rect.height() - bottom, rect.width(), bottom,
+              lineColor);
+    rect.adjust(left, top, -right, -bottom);
+
+    if (style & (GridCell::kBorderSunken | GridCell::kBorderRaised)) {
+        const int frame = scaled(m_pGrid ? m_pGrid->GetFrameWidth() : kDefaultFrameWidth);
+        const bool sunken = (style & GridCell::kBorderSunken) != 0;
+        const QColor light = GridSystem::ButtonHighlightColor();
+        const QColor dark = GridSystem::ButtonShadowColor();
+        const QColor& topLeft = sunken ? dark : light;
+        const QColor& bottomRight = sunken ? light : dark;
+        const int x = rect.x();
+        const int y = rect.y();
+        const int w = rect.width();
+        const int h = rect.height();
+        FillIfAny(painter, x, y, w - frame, frame, topLeft);
+        FillIfAny(painter, x, y, frame, h - frame, topLeft);
+        FillIfAny(painter, x + w - frame, y, frame, h, bottomRight);
+        FillIfAny(painter, x, y + h - frame, w, frame, bottomRight);
+        rect.adjust(frame, frame, -frame, -frame);
+    } else if ((!m_pGrid || m_pGrid->GetGridLines()) && !rect.isEmpty()) {
+        if (right == 0) {
+            FillIfAny(painter, rect.x() + rect.width() - 1, rect.y(), 1, rect.height(), gridColor);
+            rect.setRight(rect.right() - 1);
+        }
+        if (bottom == 0) {
+            FillIfAny(painter, rect.x(), rect.y() + rect.height() - 1, rect.width(), 1, gridColor);
+            rect.setBottom(rect.bottom() - 1);
+        }
+    }
+}
+
+void CellType::OnDraw(QPainter& painter, const QRect& rect, int col, int row, GridCell& cell,
+                      int selected, int current) {
+    QRect content = rect;
+    DrawBorder(painter, content, cell);
+    if (content.isEmpty()) {
+        return;
+    }
+    if (cell.GetTextLength() == 0 && m_bCanOverflow && SheetTextOverflow() &&
+        CanReceiveOverflow(cell) &&
+        DrawOverflow(painter, content, col, row, cell, selected, current)) {
+        return;
+    }
+    DrawText(painter, content, col, row, cell, selected, current);
+}
+
+bool CellType::CanReceiveOverflow(const GridCell& cell) const {
+    if (cell.IsPropertySet(GridCell::kAlignmentSet)) {
+        return (cell.GetAlignment() & GridCell::kAlignLeft) != 0;
+    }
+    return cell.GetCellTypeEx() == 0 && !cell.IsPropertySet(GridCell::kJoinSet);
+}
+
+bool CellType::DrawOverflow(QPainter& painter, const QRect& rect, int col, int row,
+                            const GridCell& cell, int selected, int current) {
+    if (!m_pGrid) {
+        return false;
+    }
+    int sourceCol = col;
+    if (m_pGrid->FindPrevNonEmptyCell(sourceCol, row) != 0 || sourceCol >= col) {
+        return false;
+    }
+    GridCell source;
+    m_pGrid->GetCell(sourceCol, row, source);
+    // Only text laid out as one line from the left runs on to the right.
+    const unsigned horizontal = GridCell::kAlignRight | GridCell::kAlignCenter;
+    const int layoutStyles = kStyleWordWrap | kStyleEllipsis | kStyleShowLabel;
+    if (source.GetTextLength() == 0 || (source.GetAlignment() & horizontal) ||
+        (source.GetCellTypeEx() & layoutStyles)) {
+        return false;
+    }
+    int distance = 0;
+    for (int c = sourceCol; c < col; ++c) {
+        int width = 0;
+        if (m_pGrid->GetColumnWidth(c, width) == 0) {
+            distance += width;
+        }
+    }
+    const QFont font = source.GetFont() ? *source.GetFont() : painter.font();
+    const QFontMetrics metrics(font, painter.device());
+    int textEnd = SheetTextMargin() + metrics.horizontalAdvance(source.GetText());
+    if (const QPixmap* bitmap = source.GetBitmap(); bitmap && !bitmap->isNull()) {
+        textEnd += PixmapSize(*bitmap).width() + 4;
+    }
+    if (textEnd <= distance) {
+        return false;
+    }
+
+    // This cell's own colours and state, the neighbour's text where it would lie.
+    GridCell shown(cell);
+    shown.SetText(source.GetText());
+    shown.SetTextColor(source.GetTextColor());
+    shown.SetAlignment((source.GetAlignment() & ~horizontal) | GridCell::kAlignLeft);
+    if (source.GetFont()) {
+        shown.SetFont(source.GetFont());
+    }
+    if (source.GetBitmap()) {
+        shown.SetBitmap(source.GetBitmap());
+    }
+    painter.save();
+    painter.setClipRect(rect, Qt::IntersectClip);
+    DrawText(painter, rect.adjusted(-distance, 0, 0, 0), col, row, shown, selected, current);
+    painter.restore();
+    return true;
+}
+
+void CellType::DrawText(QPainter& painter, const QRect& rect, int, int, const GridCell& cell,
+                        int selected, int current) {
+    if (rect.isEmpty()) {
+        return;
+    }
+    const int style = cell.GetCellTypeEx();
+    const QString text =
+        (m_bDrawLabel || (style & kStyleShowLabel)) ? cell.GetLabel() : cell.GetText();
+
+    painter.save();
+    if (const QFont* font = cell.GetFont()) {
+        painter.setFont(*font);
+    }
+    painter.fillRect(rect, BackColorFor(cell, selected, current));
+    painter.setClipRect(rect, Qt::IntersectClip);
+
+    QRect textRect = rect;
+    if (const QPixmap* bitmap = cell.GetBitmap(); bitmap && !bitmap->isNull()) {
+        const QSize size = PixmapSize(*bitmap);
+        painter.drawPixmap(
+            QRect(QPoint(rect.x() + 2, rect.y() + (rect.height() - size.height()) / 2), size),
+            *bitmap);
+        textRect.setLeft(textRect.left() + size.width() + 4);
+    }
+    if (text.isEmpty()) {
+        painter.restore();
+        return;
+    }
+    painter.setPen(TextColorFor(cell, selected, current));
+
+    const unsigned align = cell.GetAlignment();
+    const int margin = SheetTextMargin();
+    const QFontMetrics metrics = painter.fontMetrics();
+    if (style & kStyleWordWrap) {
+        int flags = Qt::TextWordWrap;
+        flags |= (align & GridCell::kAlignCenter)  ? Qt::AlignHCenter
+                 : (align & GridCell::kAlignRight) ? Qt::AlignRight
+                                                   : Qt::AlignLeft;
+        flags |= (align & GridCell::kAlignVCenter)  ? Qt::AlignVCenter
+                 : (align & GridCell::kAlignBottom) ? Qt::AlignBottom
+                                                    : Qt::AlignTop;
+        painter.drawText(textRect.adjusted(margin, 1, -margin, -1), flags, text);
+        painter.restore();
+        return;
+    }
+
+    QString shown = text;
+    int inset = margin;
+    if (style & kStyleEllipsis) {
+        inset = 3;
+        shown = metrics.elidedText(text, Qt::ElideRight, std::max(0, textRect.width() - 2 * inset));
+    }
+    const int width = metrics.horizontalAdvance(shown);
+    const int height = metrics.height();
+    int x = textRect.x() + inset;
+    if (align & GridCell::kAlignCenter) {
+        x = textRect.x() + (textRect.width() - width) / 2;
+    } else if (align & GridCell::kAlignRight) {
+        x = textRect.x() + textRect.width() - inset - width;
+    }
+    int y = textRect.y() + 1;
+    if (align & GridCell::kAlignVCenter) {
+        y = textRect.y() + (textRect.height() - height) / 2;
+    } else if (align & GridCell::kAlignBottom) {
+        y = textRect.y() + textRect.height() - 1 - height;
+    }
+    painter.drawText(QPoint(x, y + metrics.ascent()), shown);
+    painter.restore();
+}
+
+void CellType::OnPrint(QPainter& painter, const QRect& rect, int col, int row, GridCell& cell) {
+    // The row's height on screen, over the whole block for a joined cell.
+    int screenHeight = 0;
+    if (m_pGrid) {
+        int col1 = col;
+        int row1 = row;
+        int col2 = col;
+        int row2 = row;
+        if (cell.IsPropertySet(GridCell::kJoinSet) &&
+            m_pGrid->GetJoinRange(col1, row1, col2, row2) == 0) {
+            for (int r = row1; r <= row2; ++r) {
+                screenHeight += m_pGrid->GetRowHeight(r);
+            }
+        } else {
+            screenHeight = m_pGrid->GetRowHeight(row);
+        }
+    }
+    const double ratio = screenHeight > 0 ? double(rect.height()) / screenHeight : 1.0;
+
+    QFont font = cell.GetFont()       ? *cell.GetFont()
+                 : SheetDefaultFont() ? *SheetDefaultFont()
+                                      : painter.font();
+    // Pixel sizes are the printer's own pixels, so the screen size is carried over
+    // in pixels and scaled.
+    const int screenPixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(screenPixels * ratio))));
+
+    GridCell printed(cell);
+    printed.SetFont(&font);
+    m_bPrinting = true;
+    OnDraw(painter, rect, col, row, printed, 0, 0);
+    m_bPrinting = false;
+}
+
+void CellType::GetBestSize(QPaintDevice* device, QSize& size, const GridCell& cell) {
+    const QFont font = cell.GetFont()       ? *cell.GetFont()
+                       : SheetDefaultFont() ? *SheetDefaultFont()
+                                            : QGuiApplication::font();
+    const QFontMetrics metrics = device ? QFontMetrics(font, device) : QFontMetrics(font);
+    const QString text = (m_bDrawLabel || (cell.GetCellTypeEx() & kStyleShowLabel))
+                             ? cell.GetLabel()
+                             : cell.GetText();
+    int width = 3;
+    int height = 3;
+    if (!text.isEmpty()) {
+        width = metrics.horizontalAdvance(text);
+        height = metrics.height();
+    }
+    width += 6;
+    height += 2;
+    // Room for the picture as it is drawn: its own width plus the gaps around it.
+    if (const QPixmap* bitmap = cell.GetBitmap(); bitmap && !bitmap->isNull()) {
+        width += PixmapSize(*bitmap).width() + 6;
+    }
+    size = QSize(width, height);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QBrush>
+#include <QPen>
+#include <QRect>
+
+#include "grid/CellType.h"
+
+// Cell type 1 of every grid: a text cell with a button at its right edge that drops
+// a list of choices under the cell. The value is the cell's text, the choices are
+// the lines of its label. This type draws the button and decides when the list
+// drops; the grid shows and runs the list itself (GridHost::OpenDropList).
+class DropListCellType : public CellType {
+public:
+    // Extended style bit: the button shows only on the current cell.
+    static constexpr int kStyleButtonOnCurrent = 0x200;
+    // The remembered cell when the list closed without a choice.
+    static constexpr int kClosedWithoutChoice = -2;
+
+    DropListCellType();
+
+    QString GetName() const override;
+    QUuid GetTypeId() const override;
+    // The editor never covers the button.
+    int AdjustEditRect(QRect& rect) override;
+    int OnSystemChange() override;
+    int OnLeftClick(int col, int row, int pressed, const QRect& rect, const QPoint& point) override;
+    int OnDoubleClick(int col, int row, const QRect& rect, const QPoint& point) override;
+    int OnKeyDown(int col, int row, int& key) override;
+    int OnChar(int col, int row, int& ch) override;
+    int OnMouseMove(int col, int row, const QPoint& point, Qt::MouseButtons buttons) override;
+    void OnDraw(QPainter& painter, const QRect& rect, int col, int row, GridCell& cell,
+                int selected, int current) override;
+    void OnCellLeft(int col, int row, GridCell& cell) override;
+
+    // The cell whose list is open: -1 none, -2 after the list closed without a choice.
+    int GetListCol() const { return m_nBtnCol; }
+    int GetListRow() const { return m_nBtnRow; }
+    bool IsButtonDown() const { return m_bBtnDown; }
+    int GetButtonWidth() const { return m_nBtnWidth; }
+
+private:
+    // The button's colours and width from the desktop.
+    void TakeSystemLook();
+    QRect ButtonRect(const QRect& rect) const;
+    void DropList(int col, int row);
+    void Forget();
+
+    QPen m_oBtnPen;
+    QBrush m_oBtnBrush;
+    int m_nBtnWidth = 0;
+    int m_nBtnCol = -1;
+    int m_nBtnRow = -1;
+    bool m_bBtnDown = false;
+    QRect m_rectBtn;
+};

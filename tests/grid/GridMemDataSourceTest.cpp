@@ -1,0 +1,360 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <vector>
+
+#include "FakeGridHost.h"
+#include "grid/GridCell.h"
+#include "grid/GridMemDataSource.h"
+
+namespace {
+
+GridCell TextCell(const QString& text) {
+    GridCell cell;
+    cell.SetText(text);
+    return cell;
+}
+
+// The stored text of a cell, or "-" when nothing is stored there.
+QString Stored(GridMemDataSource& store, int col, int row) {
+    GridCell cell;
+    return store.GetCell(col, row, cell) == 0 ? cell.GetText() : QStringLiteral("-");
+}
+
+// Rows 0..rows-1 with the cells "c,r" in columns 0..cols-1.
+void Fill(GridMemDataSource& store, int cols, int rows) {
+    for (int row = 0; row < rows; ++row) {
+        for (int col = 0; col < cols; ++col) {
+            store.SetCell(col, row, TextCell(QString("%1,%2").arg(col).arg(row)));
+        }
+    }
+}
+
+std::vector<int> DataSourceCols(const FakeGridHost& host) {
+    std::vector<int> cols;
+    for (const GridColumnInfo& info : host.m_oColumns) {
+        cols.push_back(info.m_nDataSourceCol);
+    }
+    return cols;
+}
+
+} // namespace
+
+TEST(GridMemDataSource, SparseSetCreatesNodesOnlyUpToTheCell) {
+    GridMemDataSource store;
+    EXPECT_EQ(store.GetRowNodeCount(), 0);
+    store.SetCell(3, 10, TextCell("x"));
+
+    EXPECT_EQ(store.GetRowNodeCount(), 11);
+    for (int row = 0; row < 10; ++row) {
+        EXPECT_EQ(store.GetCellNodeCount(row), 0) << row;
+    }
+    EXPECT_EQ(store.GetCellNodeCount(10), 4);
+    EXPECT_FALSE(store.HasRowNode(11));
+
+    // A node without a cell, a missing node and a missing row all read as nothing,
+    // and the caller's defaults stay as they were.
+    for (auto [col, row] : {std::pair{2, 10}, std::pair{4, 10}, std::pair{3, 11}, std::pair{3, 9},
+                            std::pair{-1, 10}}) {
+        GridCell cell;
+        cell.SetBackColor(Qt::cyan);
+        EXPECT_EQ(store.GetCell(col, row, cell), 1) << col << "," << row;
+        EXPECT_EQ(cell.GetPropertyFlags(), GridCell::kBackColorSet);
+    }
+    EXPECT_EQ(Stored(store, 3, 10), "x");
+}
+
+TEST(GridMemDataSource, GetMergesOverTheDefaultsAndSetStoresACompleteCopy) {
+    GridMemDataSource store;
+    GridCell first;
+    first.SetText("first");
+    first.SetBackColor(Qt::red);
+    store.SetCell(1, 1, first);
+    first.SetText("changed afterwards");
+
+    GridCell cell;
+    cell.SetBorder(GridCell::kBorderRaised);
+    ASSERT_EQ(store.GetCell(1, 1, cell), 0);
+    EXPECT_EQ(cell.GetText(), "first");
+    EXPECT_EQ(cell.GetBackColor(), QColor(Qt::red));
+    EXPECT_EQ(cell.GetBorder(), GridCell::kBorderRaised);
+
+    // Storing again replaces the whole record, not just the properties it sets.
+    store.SetCell(1, 1, TextCell("second"));
+    GridCell again;
+    store.GetCell(1, 1, again);
+    EXPECT_EQ(again.GetText(), "second");
+    EXPECT_FALSE(again.IsPropertySet(GridCell::kBackColorSet));
+}
+
+TEST(GridMemDataSource, HeadingCellsLiveUnderNegativeIndices) {
+    GridMemDataSource store;
+    store.SetCell(0, 5, TextCell("cell"));
+    store.SetCell(-1, 5, TextCell("side"));
+    store.SetCell(1, -1, TextCell("top"));
+    store.SetCell(-1, -1, TextCell("corner"));
+    store.SetCell(1, 5, TextCell("next"));
+
+    // Read in an order that sends the cursor back and forth across the first nodes.
+    EXPECT_EQ(Stored(store, 0, 5), "cell");
+    EXPECT_EQ(Stored(store, -1, -1), "corner");
+    EXPECT_EQ(Stored(store, 1, 5), "next");
+    EXPECT_EQ(Stored(store, 1, -1), "top");
+    EXPECT_EQ(Stored(store, -1, 5), "side");
+    EXPECT_EQ(Stored(store, 0, -1), "-");
+    EXPECT_EQ(Stored(store, 0, 5), "cell");
+    EXPECT_EQ(store.GetRowNodeCount(), 7);
+    EXPECT_EQ(store.GetCellNodeCount(5), 3);
+}
+
+TEST(GridMemDataSource, RandomAccessAgreesWithAPlainMap) {
+    GridMemDataSource store;
+    std::map<std::pair<int, int>, QString> expected;
+    std::mt19937 random(20240611); // fixed random start, so a failure repeats
+    std::uniform_int_distribution<int> index(-2, 12);
+    std::uniform_int_distribution<int> action(0, 9);
+    for (int step = 0; step < 4000; ++step) {
+        const int col = index(random);
+        const int row = index(random);
+        const int what = action(random);
+        if (what < 4) {
+            const QString text = QString::number(step);
+            store.SetCell(col, row, TextCell(text));
+            expected[{col, row}] = text;
+        } else if (what < 5) {
+            const bool had = store.HasCellNode(col, row);
+            EXPECT_EQ(store.DeleteCell(col, row), had ? 0 : 1);
+            expected.erase({col, row});
+        } else {
+            const auto found = expected.find({col, row});
+            EXPECT_EQ(Stored(store, col, row), found == expected.end() ? "-" : found->second)
+                << "step " << step << " at " << col << "," << row;
+        }
+    }
+}
+
+TEST(GridMemDataSource, DeleteCellKeepsTheNode) {
+    GridMemDataSource store;
+    store.SetCell(2, 1, TextCell("x"));
+    EXPECT_EQ(store.DeleteCell(2, 1), 0);
+    EXPECT_TRUE(store.HasCellNode(2, 1));
+    EXPECT_EQ(Stored(store, 2, 1), "-");
+    // A node that never held a cell is still a node.
+    EXPECT_EQ(store.DeleteCell(1, 1), 0);
+    EXPECT_EQ(store.DeleteCell(3, 1), 1);
+    EXPECT_EQ(store.DeleteCell(0, 2), 1);
+}
+
+TEST(GridMemDataSource, DeletingTheOnlyRowEmptiesTheStore) {
+    GridMemDataSource store;
+    store.SetCell(2, 0, TextCell("only"));
+    EXPECT_EQ(store.DeleteRow(0), 0);
+    EXPECT_EQ(store.GetRowNodeCount(), 0);
+    EXPECT_EQ(Stored(store, 2, 0), "-");
+
+    store.SetCell(1, 3, TextCell("again"));
+    EXPECT_EQ(store.GetRowNodeCount(), 4);
+    EXPECT_TRUE(store.HasRowNode(0));
+    EXPECT_EQ(Stored(store, 1, 3), "again");
+}
+
+TEST(GridMemDataSource, DeleteRowMovesTheRowsAfterItUp) {
+    GridMemDataSource store;
+    Fill(store, 2, 5);
+    EXPECT_EQ(store.DeleteRow(7), 0);
+    EXPECT_EQ(store.GetRowNodeCount(), 5);
+
+    EXPECT_EQ(store.DeleteRow(1), 0);
+    EXPECT_EQ(store.GetRowNodeCount(), 4);
+    EXPECT_EQ(Stored(store, 1, 1), "1,2");
+    EXPECT_EQ(Stored(store, 0, 3), "0,4");
+    EXPECT_EQ(Stored(store, 0, 0), "0,0");
+
+    // The last row, then the first: the cursor must stay on real rows each time.
+    EXPECT_EQ(store.DeleteRow(3), 0);
+    EXPECT_EQ(Stored(store, 0, 2), "0,3");
+    EXPECT_EQ(store.DeleteRow(0), 0);
+    EXPECT_EQ(Stored(store, 0, 0), "0,2");
+    EXPECT_EQ(Stored(store, 1, 1), "1,3");
+    EXPECT_EQ(store.GetRowNodeCount(), 2);
+}
+
+TEST(GridMemDataSource, InsertRowPutsAnEmptyRowBeforeAStoredOne) {
+    GridMemDataSource store;
+    store.SetCell(0, -1, TextCell("top"));
+    Fill(store, 1, 3);
+    EXPECT_EQ(store.InsertRow(9), 0);
+    EXPECT_EQ(store.GetRowNodeCount(), 4);
+
+    EXPECT_EQ(store.InsertRow(1), 0);
+    EXPECT_EQ(Stored(store, 0, 0), "0,0");
+    EXPECT_EQ(Stored(store, 0, 1), "-");
+    EXPECT_EQ(Stored(store, 0, 2), "0,1");
+    EXPECT_EQ(Stored(store, 0, 3), "0,2");
+    EXPECT_EQ(Stored(store, 0, -1), "top");
+
+    // Before the first stored row, which starts the list.
+    EXPECT_EQ(store.InsertRow(-1), 0);
+    EXPECT_EQ(Stored(store, 0, -1), "-");
+    EXPECT_EQ(Stored(store, 0, 0), "top");
+    EXPECT_EQ(Stored(store, 0, 4), "0,2");
+}
+
+TEST(GridMemDataSource, InsertColumnShiftsTheCellsAndTheColumnsFollow) {
+    FakeGridHost host(4, 10);
+    GridMemDataSource& store = host.m_oStore;
+    EXPECT_EQ(store.InsertColumn(1), 1);
+    EXPECT_EQ(DataSourceCols(host), (std::vector<int>{0, 1, 2, 3}));
+
+    Fill(store, 4, 2);
+    store.SetCell(0, 2, TextCell("short")); // a row that ends before column 1
+    EXPECT_EQ(store.InsertColumn(1), 0);
+
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_EQ(Stored(store, 0, row), QString("0,%1").arg(row));
+        EXPECT_EQ(Stored(store, 1, row), "-");
+        EXPECT_EQ(Stored(store, 2, row), QString("1,%1").arg(row));
+        EXPECT_EQ(Stored(store, 4, row), QString("3,%1").arg(row));
+    }
+    EXPECT_EQ(store.GetCellNodeCount(2), 1);
+    EXPECT_EQ(DataSourceCols(host), (std::vector<int>{0, 2, 3, 4}));
+    // So every grid column still shows what it showed.
+    GridCell cell;
+    host.GetCell(1, 0, cell);
+    EXPECT_EQ(cell.GetText(), "1,0");
+}
+
+TEST(GridMemDataSource, InsertColumnStartsAtTheGridColumnThatShowsIt) {
+    FakeGridHost host(3, 10);
+    host.m_oColumns[1].m_nDataSourceCol = 2;
+    host.m_oColumns[2].m_nDataSourceCol = 1;
+    Fill(host.m_oStore, 3, 1);
+    EXPECT_EQ(host.m_oStore.InsertColumn(1), 0);
+    // Grid column 2 holds data-source column 1, so the new column goes in at 2.
+    EXPECT_EQ(Stored(host.m_oStore, 1, 0), "1,0");
+    EXPECT_EQ(Stored(host.m_oStore, 2, 0), "-");
+    EXPECT_EQ(Stored(host.m_oStore, 3, 0), "2,0");
+    EXPECT_EQ(DataSourceCols(host), (std::vector<int>{0, 3, 1}));
+}
+
+TEST(GridMemDataSource, ColumnsOfAnotherSourceKeepTheirNumbers) {
+    FakeGridHost host(3, 10);
+    GridMemDataSource other;
+    host.m_oColumns[2].m_pDataSource = &other;
+    Fill(host.m_oStore, 3, 1);
+    host.m_oStore.InsertColumn(0);
+    EXPECT_EQ(DataSourceCols(host), (std::vector<int>{1, 2, 2}));
+    host.m_oStore.DeleteColumn(0);
+    EXPECT_EQ(DataSourceCols(host), (std::vector<int>{0, 1, 2}));
+}
+
+TEST(GridMemDataSource, DeleteColumnShiftsTheCellsAndTheColumnsFollow) {
+    FakeGridHost host(4, 10);
+    GridMemDataSource& store = host.m_oStore;
+    Fill(store, 4, 2);
+    store.SetCell(0, 2, TextCell("short"));
+
+    EXPECT_EQ(store.DeleteColumn(1), 0);
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_EQ(Stored(store, 0, row), QString("0,%1").arg(row));
+        EXPECT_EQ(Stored(store, 1, row), QString("2,%1").arg(row));
+        EXPECT_EQ(Stored(store, 2, row), QString("3,%1").arg(row));
+        EXPECT_EQ(Stored(store, 3, row), "-");
+    }
+    EXPECT_EQ(Stored(store, 0, 2), "short");
+    // The grid column that showed the deleted column now shows the one before it.
+    EXPECT_EQ(DataSourceCols(host), (std::vector<int>{0, 0, 1, 2}));
+
+    // The last node of a row only loses its cell.
+    const int nodes = store.GetCellNodeCount(0);
+    EXPECT_EQ(store.DeleteColumn(nodes - 1), 0);
+    EXPECT_EQ(store.GetCellNodeCount(0), nodes);
+    EXPECT_EQ(Stored(store, nodes - 1, 0), "-");
+}
+
+TEST(GridMemDataSource, DeletingColumnZeroNeverPointsAColumnAtTheHeadings) {
+    FakeGridHost host(2, 10);
+    Fill(host.m_oStore, 2, 1);
+    host.m_oStore.SetCell(-1, 0, TextCell(" 1"));
+    host.m_oStore.DeleteColumn(0);
+    EXPECT_EQ(DataSourceCols(host), (std::vector<int>{0, 0}));
+    EXPECT_EQ(Stored(host.m_oStore, 0, 0), "1,0");
+    EXPECT_EQ(Stored(host.m_oStore, -1, 0), " 1");
+}
+
+TEST(GridMemDataSource, PreviousNonEmptyCellLooksLeftToColumnZero) {
+    GridMemDataSource store;
+    store.SetCell(-1, 0, TextCell("heading"));
+    store.SetCell(0, 0, TextCell("a"));
+    store.SetCell(2, 0, TextCell("b"));
+    store.SetCell(3, 0, TextCell(""));
+    store.SetCell(5, 0, GridCell()); // a cell without text
+    store.SetCell(1, 1, TextCell("c"));
+
+    const struct {
+        int from, row, answer, col;
+    } cases[] = {{6, 0, 0, 2},  {5, 0, 0, 2}, {2, 0, 0, 0}, {1, 0, 0, 0}, {0, 0, 1, 0},
+                 {40, 0, 0, 2}, {1, 1, 1, 1}, {3, 1, 0, 1}, {3, 7, 1, 3}, {-1, 0, 1, -1}};
+    for (const auto& c : cases) {
+        int col = c.from;
+        EXPECT_EQ(store.GetPrevNonEmptyCell(col, c.row), c.answer) << c.from << "," << c.row;
+        EXPECT_EQ(col, c.col) << c.from << "," << c.row;
+    }
+}
+
+TEST(GridMemDataSource, DeleteAllFreesEverythingAndSucceeds) {
+    GridMemDataSource store;
+    Fill(store, 3, 3);
+    store.SetCell(-1, -1, TextCell("corner"));
+    EXPECT_EQ(store.DeleteAll(), 0);
+    EXPECT_EQ(store.GetRowNodeCount(), 0);
+    EXPECT_EQ(Stored(store, 0, 0), "-");
+    EXPECT_EQ(store.InsertColumn(0), 1);
+    store.SetCell(0, 0, TextCell("new"));
+    EXPECT_EQ(Stored(store, 0, 0), "new");
+    EXPECT_EQ(store.GetRowNodeCount(), 1);
+}
+
+namespace {
+// Records what the one-column sort hands on.
+class RecordingStore : public GridMemDataSource {
+public:
+    int SortByColumns(const int* cols, int count, int flags) override {
+        m_oCols.assign(cols, cols + count);
+        m_nFlags = flags;
+        return 0;
+    }
+    std::vector<int> m_oCols;
+    int m_nFlags = -1;
+};
+class BareSource : public GridDataSource {};
+} // namespace
+
+TEST(GridMemDataSource, SortByOneColumnIsASortByThatColumn) {
+    RecordingStore store;
+    EXPECT_EQ(store.SortByColumn(3, 2), 0);
+    EXPECT_EQ(store.m_oCols, std::vector<int>{3});
+    EXPECT_EQ(store.m_nFlags, 2);
+}
+
+TEST(GridDataSource, ASourceThatSupportsNothingStillLetsTheGridWork) {
+    BareSource source;
+    GridCell cell;
+    int col = 0;
+    int row = 0;
+    QWidget* editor = nullptr;
+    int ch = 'a';
+    EXPECT_EQ(source.GetCell(0, 0, cell), -1);
+    EXPECT_EQ(source.SetCell(0, 0, cell), -1);
+    EXPECT_EQ(source.FindNext("x", col, row, 0), -1);
+    EXPECT_EQ(source.GetPrevNonEmptyCell(col, row), -1);
+    // The grid goes on only on exactly 1.
+    EXPECT_EQ(source.OnMoveQuery(0, 0, 1, 1), 1);
+    EXPECT_EQ(source.OnEditStart(0, 0, editor), 1);
+    EXPECT_EQ(source.OnEditKey(0, 0, editor, ch), 1);
+    EXPECT_EQ(source.OnEditFinish(0, 0, editor, "x", false), 1);
+    EXPECT_EQ(source.OnEditContinue(0, 0, col, row), 1);
+    EXPECT_EQ(source.GetID(), -1);
+    EXPECT_EQ(source.GetGrid(), nullptr);
+}
