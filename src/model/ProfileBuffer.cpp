@@ -172,8 +172,8 @@ bool ProfileBuffer::ScanSection(std::string_view wanted) {
             // A missing ']' lets the name run on over line ends to the next one.
             const char* start = bytes + m_nCursor - 1;
             const void* close = std::memchr(start, ']', m_nLength - (m_nCursor - 1));
-            const char* stop = close != nullptr ? static_cast<const char*>(close)
-                                                : bytes + m_nLength;
+            const char* stop =
+                close != nullptr ? static_cast<const char*>(close) : bytes + m_nLength;
             m_strSection.append(start, static_cast<std::size_t>(stop - start));
             m_nCursor = static_cast<std::size_t>(stop - bytes);
             if (close != nullptr) {

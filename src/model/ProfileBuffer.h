@@ -20,6 +20,8 @@ public:
     ProfileBuffer() = default;
     ProfileBuffer(const ProfileBuffer&) = delete;
     ProfileBuffer& operator=(const ProfileBuffer&) = delete;
+    ProfileBuffer(ProfileBuffer&&) = default;
+    ProfileBuffer& operator=(ProfileBuffer&&) = default;
 
     // Loads the whole file at `path`. False after a message when it cannot be read
     // or memory runs out.
