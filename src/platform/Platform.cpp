@@ -65,9 +65,9 @@ class PlainPlatform : public Platform {
 public:
     Answer ShowMessage(const std::string& text, MessageKind kind) override {
         std::fprintf(stderr, "Tessel: %s\n", text.c_str());
-        return kind == MessageKind::Ok      ? Answer::Ok
+        return kind == MessageKind::Ok        ? Answer::Ok
                : kind == MessageKind::YesNo ? Answer::No
-                                            : Answer::Cancel;
+                                              : Answer::Cancel;
     }
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}

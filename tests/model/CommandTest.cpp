@@ -10,9 +10,9 @@ TEST(Command, CategoryAndLabelSplitAtTheFirstColon) {
         const char* category;
         const char* label;
     };
-    for (const Case& c :
-         {Case{"Lamp:On", "Lamp", "On"}, Case{"Lamp", "Lamp", ""}, Case{"a:b:c", "a", "bc"},
-          Case{":x", "", "x"}, Case{"Lamp:", "Lamp", ""}, Case{"", "", ""}, Case{"::", "", ""}}) {
+    for (const Case& c : {Case{"Lamp:On", "Lamp", "On"}, Case{"Lamp", "Lamp", ""},
+                          Case{"a:b:c", "a", "bc"}, Case{":x", "", "x"},
+                          Case{"Lamp:", "Lamp", ""}, Case{"", "", ""}, Case{"::", "", ""}}) {
         Command command(c.name);
         EXPECT_EQ(command.GetCategory(), c.category) << c.name;
         EXPECT_EQ(command.GetLabel(), c.label) << c.name;

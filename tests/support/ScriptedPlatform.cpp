@@ -22,8 +22,8 @@ public:
             return -1;
         }
         if (m_fail.shortReadAt >= 0) {
-            auto left = static_cast<std::size_t>(m_fail.shortReadAt) -
-                        std::min(static_cast<std::size_t>(m_fail.shortReadAt), m_delivered);
+            auto left = static_cast<std::size_t>(m_fail.shortReadAt) - std::min(
+                static_cast<std::size_t>(m_fail.shortReadAt), m_delivered);
             count = std::min(count, left);
             if (count == 0) {
                 return 0;
