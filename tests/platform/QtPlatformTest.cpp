@@ -94,9 +94,3 @@ TEST(QtText, ModelBytesAndQtStrings) {
     EXPECT_FALSE(QtText::ToModel(QString::fromUtf8("\xF0\x9F\x98\x80"), bytes, &refused));
     EXPECT_EQ(refused, U'\U0001F600');
 }
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
