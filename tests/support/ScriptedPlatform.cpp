@@ -117,6 +117,11 @@ bool ScriptedPlatform::RemoveFile(const std::string& path) {
     return !fail.remove && Platform::RemoveFile(path);
 }
 
+bool ScriptedPlatform::ShowPrintSetup() {
+    ++printSetupCalls;
+    return printSetupAnswer;
+}
+
 bool ScriptedPlatform::AskOpenFileName(const std::string& title, const std::string& filter,
                                        const std::string& startFolder, std::string& path) {
     dialogCalls.push_back({title, filter, startFolder, {}});

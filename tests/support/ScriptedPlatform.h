@@ -70,6 +70,11 @@ public:
     };
     std::vector<DialogCall> dialogCalls;
 
+    // Print set-up: how often it was shown and what the user answers.
+    bool ShowPrintSetup() override;
+    int printSetupCalls = 0;
+    bool printSetupAnswer = false;
+
     bool busyCursorShown = false;
     int busyCursorShownCount = 0;
     std::tm now{};
