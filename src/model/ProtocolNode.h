@@ -16,6 +16,14 @@ public:
     ProtocolNode(const ProtocolNode&) = delete;
     ProtocolNode& operator=(const ProtocolNode&) = delete;
 
+    // Reads the device section of the file at `path` into the device fields and
+    // records the path. False after a message; the node is then unchanged.
+    bool ReadDevice(const std::string& path);
+    // Appends one command per command section of the file read by ReadDevice.
+    // False after a message; the commands read before the failure stay. Does
+    // nothing once the commands have been read.
+    bool ReadCommands();
+
     // The path the protocol was read from (the file system's own bytes, not the
     // code page); "MyProtocol.pcl" for a new protocol. Never written to a file.
     std::string m_strFileName;

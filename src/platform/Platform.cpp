@@ -159,3 +159,7 @@ bool Platform::RemoveFile(const std::string& path) {
 bool Platform::FileExists(const std::string& path) {
     return ::access(path.c_str(), F_OK) == 0;
 }
+
+bool Platform::IsFileWritable(const std::string& path) {
+    return ::access(path.c_str(), W_OK) == 0;
+}

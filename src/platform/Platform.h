@@ -75,6 +75,8 @@ public:
     virtual bool RenameFile(const std::string& from, const std::string& to);
     virtual bool RemoveFile(const std::string& path);
     virtual bool FileExists(const std::string& path);
+    // Whether this user may change the file at `path`.
+    virtual bool IsFileWritable(const std::string& path);
 
     // Plain text on the system clipboard.
     virtual std::string ClipboardText() = 0;

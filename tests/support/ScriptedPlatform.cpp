@@ -10,7 +10,12 @@ public:
     ScriptedFile(std::unique_ptr<PlatformFile> file, const ScriptedPlatform::Failures& fail)
         : m_file(std::move(file)), m_fail(fail) {}
 
-    std::int64_t Size() override { return m_fail.size ? -1 : m_file->Size(); }
+    std::int64_t Size() override {
+        if (m_fail.hugeSize) {
+            return std::int64_t{1} << 62;
+        }
+        return m_fail.size ? -1 : m_file->Size();
+    }
 
     std::int64_t Read(char* buffer, std::size_t count) override {
         if (m_fail.read) {
@@ -115,6 +120,10 @@ bool ScriptedPlatform::RenameFile(const std::string& from, const std::string& to
 
 bool ScriptedPlatform::RemoveFile(const std::string& path) {
     return !fail.remove && Platform::RemoveFile(path);
+}
+
+bool ScriptedPlatform::IsFileWritable(const std::string& path) {
+    return !fail.notWritable && Platform::IsFileWritable(path);
 }
 
 bool ScriptedPlatform::ShowPrintSetup() {

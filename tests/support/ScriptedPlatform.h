@@ -30,6 +30,10 @@ public:
         bool flush = false;
         bool rename = false;
         bool remove = false;
+        // Size reports more bytes than memory can hold.
+        bool hugeSize = false;
+        // Existing files count as not writable for this user.
+        bool notWritable = false;
     };
 
     ScriptedPlatform();
@@ -45,6 +49,7 @@ public:
     std::unique_ptr<PlatformFile> CreateForWriting(const std::string& path) override;
     bool RenameFile(const std::string& from, const std::string& to) override;
     bool RemoveFile(const std::string& path) override;
+    bool IsFileWritable(const std::string& path) override;
     std::string ClipboardText() override { return clipboard; }
     void SetClipboardText(const std::string& text) override { clipboard = text; }
     bool AskOpenFileName(const std::string& title, const std::string& filter,

@@ -1,0 +1,332 @@
+#include "model/ProfileBuffer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "platform/Platform.h"
+
+namespace {
+
+bool IsLineEnd(char c) {
+    return c == '\n' || c == '\r';
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (Lower(a[i]) != Lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// FNV-1a over the lower-cased bytes, so keys that match have equal hashes.
+std::uint64_t HashNoCase(std::string_view text) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (char c : text) {
+        hash ^= static_cast<unsigned char>(Lower(c));
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+bool Fail(const std::string& text) {
+    Platform& platform = Platform::Current();
+    platform.EndWaitCursor();
+    platform.MessageOk(text);
+    return false;
+}
+
+const char* const kNoMemory = "Not enough memory to allocate file buffer ( m_hpbBuffer )";
+
+} // namespace
+
+bool ProfileBuffer::Open(const std::string& path) {
+    std::unique_ptr<PlatformFile> file = Platform::Current().OpenForReading(path);
+    const std::string cannotRead = "Could not open " + path + " for reading";
+    if (!file) {
+        return Fail(cannotRead);
+    }
+    std::int64_t size = file->Size();
+    if (size < 0) {
+        return Fail(cannotRead);
+    }
+    auto capacity = static_cast<std::size_t>(size);
+    std::unique_ptr<char[]> buffer(new (std::nothrow) char[std::max<std::size_t>(capacity, 1)]);
+    if (!buffer) {
+        return Fail(kNoMemory);
+    }
+    // Only the bytes actually delivered count: a file that shrank since its size
+    // was taken, or a short read, leaves the rest of the buffer unseen.
+    std::size_t length = 0;
+    while (length < capacity) {
+        std::int64_t got = file->Read(buffer.get() + length, capacity - length);
+        if (got < 0) {
+            return Fail(cannotRead);
+        }
+        if (got == 0) {
+            break;
+        }
+        length += std::min(static_cast<std::size_t>(got), capacity - length);
+    }
+    m_hpbBuffer = std::move(buffer);
+    m_nLength = length;
+    m_nCursor = 0;
+    m_strSection.clear();
+    m_bIndexed = false;
+    return true;
+}
+
+bool ProfileBuffer::Load(std::string_view bytes) {
+    std::unique_ptr<char[]> buffer(new (std::nothrow) char[std::max<std::size_t>(bytes.size(), 1)]);
+    if (!buffer) {
+        return Fail(kNoMemory);
+    }
+    if (!bytes.empty()) {
+        std::memcpy(buffer.get(), bytes.data(), bytes.size());
+    }
+    m_hpbBuffer = std::move(buffer);
+    m_nLength = bytes.size();
+    m_nCursor = 0;
+    m_strSection.clear();
+    m_bIndexed = false;
+    return true;
+}
+
+bool ProfileBuffer::FindSection(std::string_view name, bool bContinue) {
+    if (!bContinue) {
+        m_nCursor = 0;
+    }
+    m_bEnumerating = false;
+    return ScanSection(name);
+}
+
+std::string ProfileBuffer::NextSection(bool bContinue) {
+    if (!bContinue) {
+        m_nCursor = 0;
+    }
+    m_bEnumerating = true;
+    if (!ScanSection({})) {
+        return {};
+    }
+    return m_strSection;
+}
+
+bool ProfileBuffer::HeaderCounts(std::string_view wanted) const {
+    if (m_bEnumerating) {
+        return true;
+    }
+    return m_strSection.size() >= wanted.size() &&
+           EqualNoCase(std::string_view(m_strSection).substr(0, wanted.size()), wanted);
+}
+
+bool ProfileBuffer::ScanSection(std::string_view wanted) {
+    // The key lines of a section already indexed end where the next header starts,
+    // so the scan need not pass over them again.
+    if (m_bIndexed && m_nIndexedAt == m_nCursor) {
+        m_nCursor = m_nSectionEnd;
+    }
+    m_bIndexed = false;
+
+    enum class State { LineStart, SkipLine, Name, Rest };
+    State state = State::LineStart;
+    const char* bytes = m_hpbBuffer.get();
+    while (m_nCursor < m_nLength) {
+        char c = bytes[m_nCursor++];
+        switch (state) {
+        case State::LineStart:
+            if (c == '[') {
+                m_strSection.clear();
+                state = State::Name;
+            } else if (!IsBlank(c)) {
+                state = State::SkipLine;
+            }
+            break;
+        case State::SkipLine: {
+            // Nothing but the line end matters here; find it in one go.
+            const char* end = bytes + m_nLength;
+            const char* p = bytes + m_nCursor - 1;
+            while (p < end && !IsLineEnd(*p)) {
+                ++p;
+            }
+            m_nCursor = static_cast<std::size_t>(p - bytes);
+            if (p < end) {
+                ++m_nCursor;
+                state = State::LineStart;
+            }
+            break;
+        }
+        case State::Name: {
+            // A missing ']' lets the name run on over line ends to the next one.
+            const char* start = bytes + m_nCursor - 1;
+            const void* close = std::memchr(start, ']', m_nLength - (m_nCursor - 1));
+            const char* stop =
+                close != nullptr ? static_cast<const char*>(close) : bytes + m_nLength;
+            m_strSection.append(start, static_cast<std::size_t>(stop - start));
+            m_nCursor = static_cast<std::size_t>(stop - bytes);
+            if (close != nullptr) {
+                ++m_nCursor;
+                state = State::Rest;
+            }
+            break;
+        }
+        case State::Rest:
+            if (IsLineEnd(c)) {
+                if (HeaderCounts(wanted)) {
+                    return true;
+                }
+                state = State::LineStart;
+            }
+            break;
+        }
+    }
+    // The last line of the file needs no line end.
+    return state == State::Rest && HeaderCounts(wanted);
+}
+
+std::string ProfileBuffer::ScanValue(std::string_view key, std::string_view defaultValue) const {
+    enum class State { LineStart, Key, ValueStart, Value, SkipLine };
+    State state = State::LineStart;
+    const char* bytes = m_hpbBuffer.get();
+    std::size_t keyStart = 0;
+    std::size_t valueStart = 0;
+    std::size_t pos = m_nCursor;
+    for (; pos < m_nLength; ++pos) {
+        char c = bytes[pos];
+        switch (state) {
+        case State::LineStart:
+            if (IsBlank(c)) {
+            } else if (c == ';') {
+                state = State::SkipLine;
+            } else if (c == '[') {
+                return std::string(defaultValue);
+            } else {
+                keyStart = pos;
+                state = State::Key;
+            }
+            break;
+        case State::Key:
+            if (IsLineEnd(c)) {
+                state = State::LineStart;
+            } else if (c == ';') {
+                state = State::SkipLine;
+            } else if (c == '=') {
+                std::string_view text(bytes + keyStart, pos - keyStart);
+                state = EqualNoCase(text, key) ? State::ValueStart : State::SkipLine;
+            }
+            break;
+        case State::ValueStart:
+            if (c == ' ' || c == '\t') {
+            } else if (IsLineEnd(c)) {
+                state = State::LineStart;
+            } else if (c == ';') {
+                state = State::SkipLine;
+            } else {
+                valueStart = pos;
+                state = State::Value;
+            }
+            break;
+        case State::Value:
+            if (IsLineEnd(c)) {
+                return std::string(bytes + valueStart, pos - valueStart);
+            }
+            break;
+        case State::SkipLine:
+            if (IsLineEnd(c)) {
+                state = State::LineStart;
+            }
+            break;
+        }
+    }
+    if (state == State::Value) {
+        return std::string(bytes + valueStart, pos - valueStart);
+    }
+    return std::string(defaultValue);
+}
+
+void ProfileBuffer::BuildIndex() {
+    // The same lines as ScanValue, read once for every key: each key keeps the
+    // first of its lines that has a non-empty value.
+    m_oIndex.clear();
+    const char* bytes = m_hpbBuffer.get();
+    const char* end = bytes + m_nLength;
+    const char* p = bytes + m_nCursor;
+    auto skipLine = [&] {
+        while (p < end && !IsLineEnd(*p)) {
+            ++p;
+        }
+    };
+    auto add = [&](std::string_view key, std::string_view value) {
+        std::uint64_t hash = HashNoCase(key);
+        for (const IndexEntry& entry : m_oIndex) {
+            if (entry.hash == hash && EqualNoCase(entry.key, key)) {
+                return;
+            }
+        }
+        m_oIndex.push_back({hash, key, value});
+    };
+
+    while (p < end) {
+        char c = *p;
+        if (IsBlank(c)) {
+            ++p;
+            continue;
+        }
+        if (c == '[') {
+            break;
+        }
+        if (c == ';') {
+            skipLine();
+            continue;
+        }
+        // A key: up to '=', or the line is skipped (a ';' first) or ignored.
+        const char* key = p++;
+        while (p < end && !IsLineEnd(*p) && *p != ';' && *p != '=') {
+            ++p;
+        }
+        if (p == end || *p != '=') {
+            skipLine();
+            continue;
+        }
+        std::string_view keyText(key, static_cast<std::size_t>(p - key));
+        ++p;
+        while (p < end && (*p == ' ' || *p == '\t')) {
+            ++p;
+        }
+        if (p == end || IsLineEnd(*p) || *p == ';') {
+            skipLine();
+            continue;
+        }
+        const char* value = p;
+        skipLine();
+        add(keyText, std::string_view(value, static_cast<std::size_t>(p - value)));
+    }
+    m_nSectionEnd = static_cast<std::size_t>(p - bytes);
+    m_nIndexedAt = m_nCursor;
+    m_bIndexed = true;
+}
+
+std::string ProfileBuffer::GetValue(std::string_view key, std::string_view defaultValue) {
+    if (!m_bIndexed || m_nIndexedAt != m_nCursor) {
+        BuildIndex();
+    }
+    std::uint64_t hash = HashNoCase(key);
+    for (const IndexEntry& entry : m_oIndex) {
+        if (entry.hash == hash && EqualNoCase(entry.key, key)) {
+            return std::string(entry.value);
+        }
+    }
+    return std::string(defaultValue);
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Reads an INI-style text file: loads it whole once, then tells where a section with
+// a given name is, what the next section is called, and what a key's value is in
+// the current section. Protocol files are read only through this; it never writes.
+//
+// A line ends at a line feed, a carriage return, or a carriage return and line
+// feed; the last line needs no line end. A section header is a line whose first
+// non-blank character is '['; the name runs to the next ']' and the rest of the
+// line is ignored. Section names and keys match without regard to case.
+class ProfileBuffer {
+public:
+    ProfileBuffer() = default;
+    ProfileBuffer(const ProfileBuffer&) = delete;
+    ProfileBuffer& operator=(const ProfileBuffer&) = delete;
+    ProfileBuffer(ProfileBuffer&&) = default;
+    ProfileBuffer& operator=(ProfileBuffer&&) = default;
+
+    // Loads the whole file at `path`. False after a message when it cannot be read
+    // or memory runs out.
+    bool Open(const std::string& path);
+    // Takes bytes already in memory instead of a file, as Open would have loaded
+    // them. False after a message when memory runs out.
+    bool Load(std::string_view bytes);
+
+    // Moves on (from the start unless `bContinue`) to just past the first header
+    // whose name begins with `name`. False, with the cursor at the end, when there
+    // is none.
+    bool FindSection(std::string_view name, bool bContinue);
+    // Moves on (from the start unless `bContinue`) to just past the next header and
+    // returns its name; the empty text at the end of the buffer.
+    std::string NextSection(bool bContinue);
+
+    // The value of the first line from the cursor up to the next header whose key
+    // equals `key` and whose value is not empty; `defaultValue` when there is none.
+    // The cursor does not move, so every lookup starts at the same header. The
+    // section is indexed on the first lookup, so many keys cost one pass.
+    std::string GetValue(std::string_view key, std::string_view defaultValue);
+    // The same answer as GetValue, found by scanning the section line by line. It
+    // is the plain statement of the lookup rules that the index must agree with.
+    std::string ScanValue(std::string_view key, std::string_view defaultValue) const;
+
+    std::size_t GetLength() const { return m_nLength; }
+    std::size_t GetCursor() const { return m_nCursor; }
+    // The name of the most recent header a section scan read.
+    const std::string& GetSectionName() const { return m_strSection; }
+
+private:
+    // One key of the indexed section with its first non-empty value.
+    struct IndexEntry {
+        std::uint64_t hash;
+        std::string_view key;
+        std::string_view value;
+    };
+
+    // Scans for the next complete header; in find mode only one whose name begins
+    // with `wanted` counts.
+    bool ScanSection(std::string_view wanted);
+    bool HeaderCounts(std::string_view wanted) const;
+    void BuildIndex();
+    std::string_view Bytes() const { return {m_hpbBuffer.get(), m_nLength}; }
+
+    std::unique_ptr<char[]> m_hpbBuffer;
+    std::size_t m_nLength = 0;
+    std::size_t m_nCursor = 0;
+    std::string m_strSection;
+    bool m_bEnumerating = false;
+
+    std::vector<IndexEntry> m_oIndex;
+    bool m_bIndexed = false;
+    std::size_t m_nIndexedAt = 0;  // cursor the index was built for
+    std::size_t m_nSectionEnd = 0; // where the indexed section's lines end
+};

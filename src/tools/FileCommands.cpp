@@ -1,0 +1,97 @@
+#include "tools/FileCommands.h"
+
+#include "model/ProtocolNode.h"
+#include "model/ProtocolWriter.h"
+#include "model/TextBuffer.h"
+#include "tools/ProtocolJson.h"
+#include "tools/ToolCommands.h"
+#include "tools/ToolPlatform.h"
+
+namespace {
+
+// Reads like the editor opens a file: the device section, then the commands.
+bool ReadProtocol(ProtocolNode& node, const std::string& path) {
+    return node.ReadDevice(path) && node.ReadCommands();
+}
+
+// Each message on one line: its line breaks become spaces.
+void PrintMessages(std::ostream& err, const std::string& file,
+                   const std::vector<std::string>& messages) {
+    for (const std::string& message : messages) {
+        std::string line = message;
+        for (char& c : line) {
+            if (c == '\n' || c == '\r') {
+                c = ' ';
+            }
+        }
+        err << file << ": " << line << "\n";
+    }
+}
+
+} // namespace
+
+int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
+    if (args.size() != 1) {
+        return kUsageError;
+    }
+    ToolPlatform platform;
+    ProtocolNode node;
+    bool ok = ReadProtocol(node, args[0]);
+    out << ProtocolToJson(node, ok, platform.messages);
+    return ok ? 0 : 1;
+}
+
+int RunCheck(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+    if (args.empty()) {
+        return kUsageError;
+    }
+    int code = 0;
+    for (const std::string& path : args) {
+        ToolPlatform platform;
+        ProtocolNode node;
+        bool ok = ReadProtocol(node, path);
+        PrintMessages(err, path, platform.messages);
+        if (!ok) {
+            code = 2;
+        } else if (!platform.messages.empty() && code == 0) {
+            code = 1;
+        }
+    }
+    return code;
+}
+
+int RunFormat(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+    std::string input;
+    std::string output;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o") {
+            if (i + 1 >= args.size() || !output.empty()) {
+                return kUsageError;
+            }
+            output = args[++i];
+        } else if (input.empty()) {
+            input = args[i];
+        } else {
+            return kUsageError;
+        }
+    }
+    if (input.empty()) {
+        return kUsageError;
+    }
+    if (output.empty()) {
+        output = input;
+    }
+
+    ToolPlatform platform;
+    ProtocolNode node;
+    bool read = ReadProtocol(node, input);
+    PrintMessages(err, input, platform.messages);
+    if (!read) {
+        return 1;
+    }
+    platform.messages.clear();
+    TextBuffer buffer;
+    bool written = WriteProtocolFile(node, buffer, output);
+    PrintMessages(err, output, platform.messages);
+    return written ? 0 : 1;
+}

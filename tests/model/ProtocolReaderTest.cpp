@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ScriptedPlatform.h"
+#include "TempDir.h"
+#include "model/ProtocolNode.h"
+
+namespace {
+
+const char* const kNoDevice = "Read Protocol:  Could not find [Device] Section.";
+const char* const kCouldNotRead = "Read Protocol:  Could not read file";
+const char* const kNoMemory = "Not enough memory to allocate file buffer ( m_hpbBuffer )";
+
+const char* const kSmall = "[Device]\r\n"
+                           "Description=Switcher\r\n"
+                           "[Route]\r\n"
+                           "Message=R\r\n";
+
+void ExpectCursorDownAtEveryMessage(const ScriptedPlatform& platform) {
+    for (const auto& message : platform.messages) {
+        EXPECT_FALSE(message.busyCursorShown) << message.text;
+        EXPECT_EQ(message.kind, Platform::MessageKind::Ok);
+    }
+}
+
+} // namespace
+
+TEST(ProtocolReader, ReadsDeviceThenCommands) {
+    ScriptedPlatform platform;
+    TempDir dir;
+    std::string path = dir.Write("a.pcl", kSmall);
+    ProtocolNode node;
+    ASSERT_TRUE(node.ReadDevice(path));
+    EXPECT_EQ(node.m_strFileName, path);
+    EXPECT_EQ(node.m_strDescription, "Switcher");
+    EXPECT_EQ(node.m_strLocation, "Local");
+    EXPECT_EQ(node.m_strVantorType, "Show Controller");
+    EXPECT_FALSE(node.m_bCommandsRead);
+    EXPECT_EQ(node.m_poCmndList->GetCount(), 0);
+
+    ASSERT_TRUE(node.ReadCommands());
+    EXPECT_TRUE(node.m_bCommandsRead);
+    ASSERT_EQ(node.m_poCmndList->GetCount(), 1);
+    EXPECT_EQ(node.m_poCmndList->GetAt(0)->m_strMessage, "R");
+
+    // Once read, the commands are never read into the list again.
+    EXPECT_TRUE(node.ReadCommands());
+    EXPECT_EQ(node.m_poCmndList->GetCount(), 1);
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_FALSE(platform.busyCursorShown);
+    EXPECT_EQ(platform.busyCursorShownCount, 2);
+}
+
+TEST(ProtocolReader, FailedDeviceReadLeavesTheNodeAlone) {
+    ScriptedPlatform platform;
+    TempDir dir;
+    ProtocolNode node;
+    node.m_strFileName = "before.pcl";
+    node.m_strDescription = "before";
+    std::string missing = dir.Path("missing.pcl");
+
+    EXPECT_FALSE(node.ReadDevice(missing));
+    EXPECT_FALSE(node.ReadDevice(dir.Write("none.pcl", "[Devic]\r\nDescription=x\r\n")));
+    EXPECT_FALSE(node.ReadDevice(dir.Write("empty.pcl", "")));
+    platform.fail.hugeSize = true;
+    EXPECT_FALSE(node.ReadDevice(dir.Write("big.pcl", kSmall)));
+
+    EXPECT_EQ(platform.Texts(),
+              (std::vector<std::string>{"Could not open " + missing + " for reading", kNoDevice,
+                                        kNoDevice, kNoMemory}));
+    ExpectCursorDownAtEveryMessage(platform);
+    EXPECT_FALSE(platform.busyCursorShown);
+    EXPECT_EQ(node.m_strFileName, "before.pcl");
+    EXPECT_EQ(node.m_strDescription, "before");
+}
+
+TEST(ProtocolReader, FailedCommandReadNamesItsCause) {
+    ScriptedPlatform platform;
+    TempDir dir;
+    std::string path = dir.Write("a.pcl", kSmall);
+
+    // The file went away between the two steps.
+    ProtocolNode gone;
+    ASSERT_TRUE(gone.ReadDevice(path));
+    std::filesystem::remove(path);
+    EXPECT_FALSE(gone.ReadCommands());
+    EXPECT_FALSE(gone.m_bCommandsRead);
+    EXPECT_EQ(platform.Texts(),
+              (std::vector<std::string>{"Could not open " + path + " for reading", kCouldNotRead}));
+
+    // The file lost its device section meanwhile.
+    platform.messages.clear();
+    ProtocolNode changed;
+    ASSERT_TRUE(changed.ReadDevice(dir.Write("b.pcl", kSmall)));
+    dir.Write("b.pcl", "[Route]\r\nMessage=R\r\n");
+    EXPECT_FALSE(changed.ReadCommands());
+    EXPECT_EQ(platform.Texts(), (std::vector<std::string>{kNoDevice}));
+
+    platform.messages.clear();
+    ProtocolNode big;
+    ASSERT_TRUE(big.ReadDevice(dir.Write("c.pcl", kSmall)));
+    platform.fail.hugeSize = true;
+    EXPECT_FALSE(big.ReadCommands());
+    EXPECT_EQ(platform.Texts(), (std::vector<std::string>{kNoMemory, kCouldNotRead}));
+    ExpectCursorDownAtEveryMessage(platform);
+    EXPECT_FALSE(platform.busyCursorShown);
+}
+
+TEST(ProtocolReader, ParameterWarningsDoNotStopTheRead) {
+    ScriptedPlatform platform;
+    TempDir dir;
+    std::string path = dir.Write("a.pcl", "[Device]\r\n"
+                                          "[Odd]\r\n"
+                                          "Param1=bogus, \"x\"\r\n"
+                                          "Param2=byte|byte|byte|byte|byte|byte\r\n"
+                                          "Message=m\r\n"
+                                          "[Next]\r\n"
+                                          "Param1=port, \"A valid Port\"\r\n");
+    ProtocolNode node;
+    ASSERT_TRUE(node.ReadDevice(path));
+    ASSERT_TRUE(node.ReadCommands());
+    EXPECT_EQ(platform.Texts(),
+              (std::vector<std::string>{
+                  "Warning: I couldn't make much sense of the Param\n\" bogus \" in the Command \" "
+                  "Odd \"",
+                  "Read Protocol:  Maximum number of Or'd types for parameter has been exceeded"}));
+    ExpectCursorDownAtEveryMessage(platform);
+    ASSERT_EQ(node.m_poCmndList->GetCount(), 2);
+    const Command& odd = *node.m_poCmndList->GetAt(0);
+    EXPECT_EQ(odd.m_nParams, 2);
+    EXPECT_EQ(odd.m_oParam[0].m_nOrCount, 1);
+    EXPECT_EQ(odd.m_oParam[0].m_strDescription, "x");
+    EXPECT_EQ(odd.m_oParam[1].m_nOrCount, 6);
+    EXPECT_EQ(odd.m_strMessage, "m");
+    const Command& next = *node.m_poCmndList->GetAt(1);
+    EXPECT_EQ(next.m_oParam[0].m_oOr[0].m_oAnd[0].m_nKeyword, 8) << "port";
+    EXPECT_EQ(next.m_oParam[0].m_strDescription, "A valid Port");
+}
+
+TEST(ProtocolReader, CommandsKeepToTheirOwnSections) {
+    ScriptedPlatform platform;
+    TempDir dir;
+    std::string path = dir.Write("a.pcl", "[Device]\r\n"
+                                          "[Same]\r\n"
+                                          "Param1=byte\r\nParam2=word\r\nByte1=01\r\n"
+                                          "Message=first\r\n"
+                                          "[Same]\r\n"
+                                          "Param1=port\r\n"
+                                          "[Other]\r\n"
+                                          "Description=Press [Enter]; wait\r\n");
+    ProtocolNode node;
+    ASSERT_TRUE(node.ReadDevice(path));
+    ASSERT_TRUE(node.ReadCommands());
+    ASSERT_EQ(node.m_poCmndList->GetCount(), 3);
+    const Command& first = *node.m_poCmndList->GetAt(0);
+    const Command& second = *node.m_poCmndList->GetAt(1);
+    EXPECT_EQ(first.m_nParams, 2);
+    EXPECT_EQ(first.m_nBytes, 1);
+    EXPECT_EQ(second.m_strName, "Same");
+    EXPECT_EQ(second.m_nParams, 1);
+    EXPECT_EQ(second.m_nBytes, 0);
+    EXPECT_EQ(second.m_strMessage, "");
+    EXPECT_EQ(second.m_oParam[1].m_strText, "") << "the entry past the count is empty";
+    EXPECT_EQ(node.m_poCmndList->GetAt(2)->m_strDescription, "Press [Enter]; wait");
+}
