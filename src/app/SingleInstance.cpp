@@ -15,7 +15,12 @@ SingleInstance::SingleInstance(QString serverName, QObject* parent)
 SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::DefaultServerName() {
-    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // Asked only when the session has a runtime folder: otherwise Qt makes one up
+    // and complains about it on the console.
+    QString runtime;
+    if (qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+        runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    }
     if (!runtime.isEmpty() && QFileInfo(runtime).isDir()) {
         return runtime + QStringLiteral("/tessel.socket");
     }
