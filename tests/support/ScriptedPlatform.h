@@ -34,6 +34,9 @@ public:
         bool hugeSize = false;
         // Existing files count as not writable for this user.
         bool notWritable = false;
+        // Opens for reading fail once this many have succeeded (-1: never), so a
+        // file can be readable the first time and gone the second.
+        int openForReadingAfter = -1;
     };
 
     ScriptedPlatform();
@@ -85,6 +88,7 @@ public:
     std::tm now{};
     std::string clipboard;
     Failures fail;
+    int openForReadingCount = 0; // successful opens for reading so far
 
 private:
     Platform* m_pPrevious = nullptr;
