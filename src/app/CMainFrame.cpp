@@ -44,7 +44,16 @@ CMainFrame::CMainFrame(CTesselApp& app)
 }
 
 CMainFrame::~CMainFrame() {
+    // Tearing down the windows sends activation and title signals; none of them
+    // may reach this half-destroyed frame.
     qApp->removeEventFilter(this);
+    disconnect(qApp, nullptr, this, nullptr);
+    if (m_pMdiArea != nullptr) {
+        disconnect(m_pMdiArea, nullptr, this, nullptr);
+        for (QMdiSubWindow* window : m_pMdiArea->subWindowList()) {
+            disconnect(window, nullptr, this, nullptr);
+        }
+    }
 }
 
 bool CMainFrame::Create() {
@@ -256,7 +265,15 @@ void CMainFrame::UpdateLockIndicators() {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyRelease) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Keys are matched against the actions right after this event: their states
+        // must follow the rules as they stand now, not as of the last menu or focus
+        // change.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget != nullptr && widget->window() == this) {
+            UpdateCommandUi();
+        }
+    } else if (event->type() == QEvent::KeyRelease) {
         int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock) {
             UpdateLockIndicators();

@@ -33,7 +33,12 @@ CTesselApp::CTesselApp(Options options, QObject* parent)
 }
 
 CTesselApp::~CTesselApp() {
-    // Windows first: their panes let go of the documents.
+    // Windows first: their panes let go of the documents, which must then not call
+    // back into a frame that is going.
+    for (CTesselDoc* document : m_oDocuments) {
+        disconnect(document, nullptr, this, nullptr);
+        disconnect(document, nullptr, m_pMainFrame.get(), nullptr);
+    }
     m_pMainFrame.reset();
     for (CTesselDoc* document : m_oDocuments) {
         delete document;

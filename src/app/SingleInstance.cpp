@@ -53,24 +53,21 @@ bool SingleInstance::Listen() {
     if (m_pServer != nullptr) {
         return m_pServer->isListening();
     }
-    m_pServer = new QLocalServer(this);
-    // The socket file is made for this user alone.
-    m_pServer->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_pServer->listen(m_strServerName)) {
-        if (m_pServer->serverError() != QAbstractSocket::AddressInUseError) {
-            return false;
-        }
-        // Someone answering means another program runs; silence means a socket left
-        // behind by a program that ended abnormally.
+    // Someone answering means another program runs. Ask first: a server made for
+    // one user only would silently take over the name.
+    {
         QLocalSocket probe;
         probe.connectToServer(m_strServerName);
         if (probe.waitForConnected(500)) {
             return false;
         }
-        QLocalServer::removeServer(m_strServerName);
-        if (!m_pServer->listen(m_strServerName)) {
-            return false;
-        }
+    }
+    // Silence means at most a socket left behind by a program that ended abnormally.
+    QLocalServer::removeServer(m_strServerName);
+    m_pServer = new QLocalServer(this);
+    m_pServer->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!m_pServer->listen(m_strServerName)) {
+        return false;
     }
     connect(m_pServer, &QLocalServer::newConnection, this, &SingleInstance::OnNewConnection);
     return true;
