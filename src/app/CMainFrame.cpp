@@ -6,6 +6,7 @@
 #include <QDropEvent>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -337,7 +338,13 @@ std::vector<CChildFrame*> CMainFrame::ChildFrames() const {
 void CMainFrame::AddChildFrame(CChildFrame* frame) {
     m_pMdiArea->addSubWindow(frame);
     // New windows cascade from the top left, three quarters of the area in size.
+    // Before the main window is first shown (a file from the command line) neither
+    // its layout nor the area's viewport have their sizes yet.
     QSize area = m_pMdiArea->viewport()->size();
+    if (!isVisible() && layout() != nullptr) {
+        layout()->activate();
+        area = m_pMdiArea->contentsRect().size();
+    }
     int step = static_cast<int>(ChildFrames().size() - 1) % 8 * 24;
     frame->resize(std::max(480, area.width() * 3 / 4), std::max(320, area.height() * 3 / 4));
     frame->move(step, step);
