@@ -28,6 +28,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     forward->setEnabled(false);
 
     m_pBrowser->setOpenExternalLinks(true);
+    m_pBrowser->document()->setDocumentMargin(12);
     connect(contents, &QAction::triggered, this, [this] { ShowPage(kContentsPage); });
     connect(back, &QAction::triggered, m_pBrowser, &QTextBrowser::backward);
     connect(forward, &QAction::triggered, m_pBrowser, &QTextBrowser::forward);
