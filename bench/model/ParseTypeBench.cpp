@@ -4,32 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "QuietPlatform.h"
 #include "model/ParamType.h"
-#include "platform/Platform.h"
 
 namespace {
-
-// Counts warnings instead of showing them, so the benchmark measures parsing.
-class QuietPlatform : public Platform {
-public:
-    Answer ShowMessage(const std::string&, MessageKind) override {
-        ++warnings;
-        return Answer::Ok;
-    }
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    std::string ClipboardText() override { return {}; }
-    void SetClipboardText(const std::string&) override {}
-    bool AskOpenFileName(const std::string&, const std::string&, const std::string&,
-                         std::string&) override {
-        return false;
-    }
-    bool AskSaveFileName(const std::string&, const std::string&, const std::string&,
-                         const std::string&, std::string&) override {
-        return false;
-    }
-    long warnings = 0;
-};
 
 const std::vector<std::string>& Texts() {
     static const std::vector<std::string> texts = {
@@ -51,7 +29,6 @@ const std::vector<std::string>& Texts() {
 
 void BM_ParseType(benchmark::State& state) {
     QuietPlatform platform;
-    Platform* previous = Platform::Install(&platform);
     const auto& texts = Texts();
     std::size_t bytes = 0;
     for (auto _ : state) {
@@ -65,14 +42,12 @@ void BM_ParseType(benchmark::State& state) {
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * texts.size()));
     state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
-    Platform::Install(previous);
 }
 BENCHMARK(BM_ParseType);
 
 // Texts that trip the warnings: the cost of the message path itself.
 void BM_ParseTypeWithWarnings(benchmark::State& state) {
     QuietPlatform platform;
-    Platform* previous = Platform::Install(&platform);
     for (auto _ : state) {
         ParamType param;
         param.m_strText = "bogus|byte|byte|byte|byte|byte&word&time&port, \"x\"";
@@ -80,7 +55,6 @@ void BM_ParseTypeWithWarnings(benchmark::State& state) {
         benchmark::DoNotOptimize(param.m_nOrCount);
     }
     state.SetItemsProcessed(state.iterations());
-    Platform::Install(previous);
 }
 BENCHMARK(BM_ParseTypeWithWarnings);
 

@@ -85,7 +85,7 @@ void ParamType::ParseType(const std::string& commandName) {
     }
 
     if (inDescription) {
-        m_strDescription = token;
+        m_strDescription = std::move(token);
     } else {
         storeToken();
         ++m_nOrCount;

@@ -20,6 +20,19 @@ char Lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// Length and folded first and last byte: keys that match have equal signatures,
+// and keys that differ mostly differ here already ("param1", "param2").
+std::uint32_t Signature(std::string_view key) {
+    if (key.empty()) {
+        return 0;
+    }
+    auto fold = [](char c) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(Lower(c)));
+    };
+    return (static_cast<std::uint32_t>(std::min<std::size_t>(key.size(), 0xFFFF))) |
+           (fold(key.front()) << 16) | (fold(key.back()) << 24);
+}
+
 bool EqualNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
@@ -30,16 +43,6 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
         }
     }
     return true;
-}
-
-// FNV-1a over the lower-cased bytes, so keys that match have equal hashes.
-std::uint64_t HashNoCase(std::string_view text) {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (char c : text) {
-        hash ^= static_cast<unsigned char>(Lower(c));
-        hash *= 1099511628211ull;
-    }
-    return hash;
 }
 
 bool Fail(const std::string& text) {
@@ -257,8 +260,8 @@ std::string ProfileBuffer::ScanValue(std::string_view key, std::string_view defa
 }
 
 void ProfileBuffer::BuildIndex() {
-    // The same lines as ScanValue, read once for every key: each key keeps the
-    // first of its lines that has a non-empty value.
+    // The same lines as ScanValue, read once for every key: every line with a
+    // non-empty value is kept, in file order.
     m_oIndex.clear();
     const char* bytes = m_hpbBuffer.get();
     const char* end = bytes + m_nLength;
@@ -267,15 +270,6 @@ void ProfileBuffer::BuildIndex() {
         while (p < end && !IsLineEnd(*p)) {
             ++p;
         }
-    };
-    auto add = [&](std::string_view key, std::string_view value) {
-        std::uint64_t hash = HashNoCase(key);
-        for (const IndexEntry& entry : m_oIndex) {
-            if (entry.hash == hash && EqualNoCase(entry.key, key)) {
-                return;
-            }
-        }
-        m_oIndex.push_back({hash, key, value});
     };
 
     while (p < end) {
@@ -311,7 +305,9 @@ void ProfileBuffer::BuildIndex() {
         }
         const char* value = p;
         skipLine();
-        add(keyText, std::string_view(value, static_cast<std::size_t>(p - value)));
+        // Entries stay in file order; a lookup takes the first that matches.
+        m_oIndex.push_back({Signature(keyText), keyText,
+                            std::string_view(value, static_cast<std::size_t>(p - value))});
     }
     m_nSectionEnd = static_cast<std::size_t>(p - bytes);
     m_nIndexedAt = m_nCursor;
@@ -322,9 +318,10 @@ std::string ProfileBuffer::GetValue(std::string_view key, std::string_view defau
     if (!m_bIndexed || m_nIndexedAt != m_nCursor) {
         BuildIndex();
     }
-    std::uint64_t hash = HashNoCase(key);
+    // A section holds a few dozen keys at most: a linear search is the fastest.
+    std::uint32_t signature = Signature(key);
     for (const IndexEntry& entry : m_oIndex) {
-        if (entry.hash == hash && EqualNoCase(entry.key, key)) {
+        if (entry.signature == signature && EqualNoCase(entry.key, key)) {
             return std::string(entry.value);
         }
     }

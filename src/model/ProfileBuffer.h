@@ -53,9 +53,9 @@ public:
     const std::string& GetSectionName() const { return m_strSection; }
 
 private:
-    // One key of the indexed section with its first non-empty value.
+    // One line of the indexed section that has a non-empty value.
     struct IndexEntry {
-        std::uint64_t hash;
+        std::uint32_t signature;
         std::string_view key;
         std::string_view value;
     };

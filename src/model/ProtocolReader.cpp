@@ -153,10 +153,12 @@ bool ProtocolNode::ReadCommands() {
             if (name.empty()) {
                 break;
             }
-            std::unique_ptr<Command> command = Command::Create(name);
+            // Created without the name, which is then moved in rather than copied.
+            std::unique_ptr<Command> command = Command::Create({});
             if (!command) {
                 return Fail(wait, kNoMemoryForCommand);
             }
+            command->m_strName = std::move(name);
             ReadCommandKeys(buffer, *command);
             m_poCmndList->Append(std::move(command));
         } catch (const std::bad_alloc&) {
