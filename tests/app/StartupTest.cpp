@@ -234,3 +234,14 @@ TEST_F(Startup, ALaterStartsFileOpensInTheRunningEditor) {
     ASSERT_EQ(app->GetDocuments().size(), 1u);
     EXPECT_EQ(app->GetDocuments().front()->GetPathName(), path.toStdString());
 }
+
+TEST_F(Startup, ThePreviewSettingIsReadAndKept) {
+    {
+        QSettings settings("Local AppWizard-Generated Applications", "Tessel");
+        settings.setValue("Settings/PreviewPages", 2);
+    }
+    Start();
+    EXPECT_EQ(app->GetPreviewPages(), 2);
+    Restart();
+    EXPECT_EQ(app->GetPreviewPages(), 2);
+}
