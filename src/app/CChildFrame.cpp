@@ -61,8 +61,8 @@ void CChildFrame::ForwardToPane(DocumentView* pane, int id) {
 }
 
 bool CChildFrame::NoteFocus(QWidget* widget) {
-    for (DocumentView* pane : {static_cast<DocumentView*>(m_pLeftView),
-                               static_cast<DocumentView*>(m_pRightView)}) {
+    for (DocumentView* pane :
+         {static_cast<DocumentView*>(m_pLeftView), static_cast<DocumentView*>(m_pRightView)}) {
         if (widget != nullptr && (widget == pane || pane->isAncestorOf(widget))) {
             m_pActiveView = pane;
             return true;

@@ -6,8 +6,8 @@
 #include <QDropEvent>
 #include <QIcon>
 #include <QKeyEvent>
-#include <QLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -111,10 +111,14 @@ void CMainFrame::RegisterCommands() {
     m_oCommands.Add(
         ViewStatusBar, [this](int) { statusBar()->setVisible(statusBar()->isHidden()); }, {},
         [this](int) { return !statusBar()->isHidden(); });
-    m_oCommands.Add(WindowNew, [this](int) { m_rApp.OnWindowNew(); }, hasChild);
-    m_oCommands.Add(WindowCascade, [this](int) { m_pMdiArea->cascadeSubWindows(); }, hasChild);
-    m_oCommands.Add(WindowTile, [this](int) { m_pMdiArea->tileSubWindows(); }, hasChild);
-    m_oCommands.Add(WindowArrange, [this](int) { ArrangeIcons(); }, hasChild);
+    m_oCommands.Add(
+        WindowNew, [this](int) { m_rApp.OnWindowNew(); }, hasChild);
+    m_oCommands.Add(
+        WindowCascade, [this](int) { m_pMdiArea->cascadeSubWindows(); }, hasChild);
+    m_oCommands.Add(
+        WindowTile, [this](int) { m_pMdiArea->tileSubWindows(); }, hasChild);
+    m_oCommands.Add(
+        WindowArrange, [this](int) { ArrangeIcons(); }, hasChild);
     m_oCommands.Add(HelpTopics, [this](int) { ShowHelpPage(HelpWindow::kContentsPage); });
     m_oCommands.Add(ContextHelp, [](int) { QWhatsThis::enterWhatsThisMode(); });
     m_oCommands.Add(HelpCurrent, [this](int) { ShowContextHelp(); });
@@ -178,8 +182,7 @@ QMenu* CMainFrame::BuildMenu(const Resources::Menu& source) {
 }
 
 void CMainFrame::BuildMenus() {
-    m_pRecentPlaceholder =
-        new QAction(QString::fromUtf8(Resources::kRecentFilePlaceholder), this);
+    m_pRecentPlaceholder = new QAction(QString::fromUtf8(Resources::kRecentFilePlaceholder), this);
     m_pRecentPlaceholder->setEnabled(false);
     for (int i = 0; i < CommandId::RecentFileCount; ++i) {
         int id = CommandId::RecentFileFirst + i;
@@ -421,8 +424,8 @@ void CMainFrame::FillWindowMenu(QMenu* menu) {
     for (CChildFrame* frame : frames) {
         QString title = frame->windowTitle();
         title.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        QAction* action = menu->addAction(number <= 9 ? QStringLiteral("&%1 %2").arg(number).arg(title)
-                                                      : title);
+        QAction* action =
+            menu->addAction(number <= 9 ? QStringLiteral("&%1 %2").arg(number).arg(title) : title);
         action->setCheckable(true);
         action->setChecked(frame == active);
         action->setStatusTip(tr("Activate this window"));

@@ -16,10 +16,9 @@ HelpWindow::HelpWindow(QWidget* parent)
 
     auto* toolBar = new QToolBar(this);
     toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    QAction* contents = toolBar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon),
-                                           tr("&Contents"));
-    QAction* back =
-        toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("&Back"));
+    QAction* contents =
+        toolBar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("&Contents"));
+    QAction* back = toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("&Back"));
     QAction* forward =
         toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("&Forward"));
     back->setShortcut(QKeySequence::Back);

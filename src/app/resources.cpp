@@ -58,7 +58,8 @@ const Menu kWindow = {"&Window",
                        {WindowTile, "&Tile"},
                        {WindowArrange, "&Arrange Icons"}}};
 
-const Menu kHelp = {"&Help", {{HelpTopics, "&Help Topics"}, {0, nullptr}, {AppAbout, "&About Tessel..."}}};
+const Menu kHelp = {"&Help",
+                    {{HelpTopics, "&Help Topics"}, {0, nullptr}, {AppAbout, "&About Tessel..."}}};
 
 const std::map<int, const char*>& Strings() {
     static const std::map<int, const char*> strings = {
@@ -131,9 +132,9 @@ const std::vector<KeyBinding>& Keys() {
 }
 
 const std::vector<int>& ToolbarButtons() {
-    static const std::vector<int> buttons = {FileNew,  FileOpen,  FileSave, 0,        EditCut,
-                                             EditCopy, EditPaste, 0,        FilePrint, 0,
-                                             AppAbout, ContextHelp};
+    static const std::vector<int> buttons = {FileNew,   FileOpen, FileSave,  0,
+                                             EditCut,   EditCopy, EditPaste, 0,
+                                             FilePrint, 0,        AppAbout,  ContextHelp};
     return buttons;
 }
 

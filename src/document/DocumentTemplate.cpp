@@ -3,8 +3,8 @@
 #include <array>
 
 DocumentTemplate::DocumentTemplate(const std::string& description) {
-    std::array<std::string*, 7> fields = {&m_strWindowTitle, &m_strDocName,    &m_strFileNewName,
-                                          &m_strFilterName,  &m_strFilterExt,  &m_strFileTypeId,
+    std::array<std::string*, 7> fields = {&m_strWindowTitle, &m_strDocName,   &m_strFileNewName,
+                                          &m_strFilterName,  &m_strFilterExt, &m_strFileTypeId,
                                           &m_strFileTypeName};
     std::size_t start = 0;
     for (std::string* field : fields) {

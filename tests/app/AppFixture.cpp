@@ -2,13 +2,13 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
-#include <fstream>
 #include <QEvent>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
+#include <fstream>
 
 #include "TempDir.h"
 #include "app/CChildFrame.h"
@@ -20,7 +20,8 @@ AppFixture::AppFixture() {
     QDir(m_oTemp.path()).mkpath(QStringLiteral("settings"));
     QDir(m_oTemp.path()).mkpath(QStringLiteral("bin"));
     for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
-        QSettings::setPath(format, QSettings::UserScope, m_oTemp.filePath(QStringLiteral("settings")));
+        QSettings::setPath(format, QSettings::UserScope,
+                           m_oTemp.filePath(QStringLiteral("settings")));
     }
 }
 

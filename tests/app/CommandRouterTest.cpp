@@ -12,8 +12,9 @@ struct Chain {
     std::vector<std::string> ran;
 
     CommandRouter Router() {
-        return CommandRouter(
-            [this] { return std::vector<CommandTable*>{&view, &document, &frame, &app, &mainFrame}; });
+        return CommandRouter([this] {
+            return std::vector<CommandTable*>{&view, &document, &frame, &app, &mainFrame};
+        });
     }
     CommandTable::Handler Recorder(const std::string& who) {
         return [this, who](int id) { ran.push_back(who + ":" + std::to_string(id)); };

@@ -1,8 +1,8 @@
 #include "AppFixture.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QDropEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMimeData>
 #include <QPushButton>
@@ -55,10 +55,9 @@ TEST_F(FileCommands, NewNumbersItsDocumentsAndShowsTheDocumentMenu) {
                            "Save &As...", "-", "&Print...\tCtrl+P", "Print Pre&view",
                            "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
     EXPECT_EQ(MenuItems("Edit"),
-              (QStringList{"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
-                           "&Paste\tCtrl+V", "-", "New C&ommand\tCtrl+M", "New P&aram\tCtrl+A",
-                           "New &Byte\tCtrl+B", "-", "Remove Comman&d", "Remove Para&m",
-                           "Remove B&yte"}));
+              (QStringList{"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V",
+                           "-", "New C&ommand\tCtrl+M", "New P&aram\tCtrl+A", "New &Byte\tCtrl+B",
+                           "-", "Remove Comman&d", "Remove Para&m", "Remove B&yte"}));
     EXPECT_EQ(MenuItems("Window").mid(0, 4),
               (QStringList{"&New Window", "&Cascade", "&Tile", "&Arrange Icons"}));
     // The Window menu lists the windows, the active one checked.
@@ -219,9 +218,9 @@ TEST_F(FileCommands, ExitAsksForEveryModifiedDocument) {
     EXPECT_FALSE(Frame().isVisible());
     EXPECT_TRUE(app->GetDocuments().empty());
     EXPECT_TRUE(QFile::exists(saved));
-    EXPECT_EQ(platform.Texts(), (std::vector<std::string>{"Save changes to Untitled?",
-                                                          "Save changes to Untitled?",
-                                                          "Save changes to Untitled?"}));
+    EXPECT_EQ(platform.Texts(),
+              (std::vector<std::string>{"Save changes to Untitled?", "Save changes to Untitled?",
+                                        "Save changes to Untitled?"}));
     EXPECT_EQ(platform.unexpectedQuestions, 0);
     // The exit steps ran: the recent files are in the settings.
     QSettings settings("Local AppWizard-Generated Applications", "Tessel");

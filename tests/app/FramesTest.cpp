@@ -42,16 +42,16 @@ TEST_F(Frames, UndoIsAlwaysDisabledAndItemsNobodyHandlesAreDisabled) {
     MenuItems("Edit");
     EXPECT_FALSE(Enabled(EditUndo));
     // The panes' own operations are not there yet, so nothing handles them.
-    for (int id : {EditCut, EditCopy, EditPaste, RemoveCommand, RemoveParam, RemoveByte,
-                   FilePrint, FilePrintPreview, NewCommand, NewParam, NewByte}) {
+    for (int id : {EditCut, EditCopy, EditPaste, RemoveCommand, RemoveParam, RemoveByte, FilePrint,
+                   FilePrintPreview, NewCommand, NewParam, NewByte}) {
         EXPECT_FALSE(Enabled(id)) << id;
     }
     for (int id : {FileSave, FileSaveAs, FileClose, WindowNew, WindowCascade, WindowTile}) {
         EXPECT_TRUE(Enabled(id)) << id;
     }
     // Undo from its keys runs nothing either.
-    child.GetLeftPane()->Commands().Add(EditUndo, [](int) { FAIL() << "Undo ran"; },
-                                        [](int) { return false; });
+    child.GetLeftPane()->Commands().Add(
+        EditUndo, [](int) { FAIL() << "Undo ran"; }, [](int) { return false; });
     QTest::keyClick(child.GetLeftPane(), Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(child.GetLeftPane(), Qt::Key_Backspace, Qt::AltModifier);
 }
@@ -89,8 +89,8 @@ TEST_F(Frames, TheActivePaneGetsCopyCutPasteAndItsRemoveCommand) {
     EXPECT_TRUE(Enabled(RemoveParam));
     Frame().ExecuteCommand(RemoveParam);
 
-    EXPECT_EQ(ran, (std::vector<std::string>{"tree:57634", "tree:57634", "tree:57635",
-                                             "view:57637", "view:57635", "view:32775"}));
+    EXPECT_EQ(ran, (std::vector<std::string>{"tree:57634", "tree:57634", "tree:57635", "view:57637",
+                                             "view:57635", "view:32775"}));
 }
 
 TEST_F(Frames, NewCommandGoesToTheTreeAndNewParamToThePropertyViewWhicheverIsActive) {
@@ -136,8 +136,7 @@ TEST_F(Frames, TheSplitterGivesTheTree200PixelsAndThePropertyViewTheRest) {
     EXPECT_EQ(child.GetLeftPane()->height(), child.GetRightPane()->height());
     child.resize(child.width() + 150, child.height());
     EXPECT_EQ(child.GetLeftPane()->width(), 200);
-    EXPECT_EQ(child.GetRightPane()->width(),
-              splitter->width() - 200 - splitter->handleWidth());
+    EXPECT_EQ(child.GetRightPane()->width(), splitter->width() - 200 - splitter->handleWidth());
     // The tree found its partner at the first update.
     EXPECT_EQ(child.GetLeftPane()->m_pRightView, child.GetRightPane());
     EXPECT_EQ(child.GetRightPane()->GetItem(), -1);
@@ -220,7 +219,8 @@ TEST_F(Frames, HelpOpensOurPagesAndF1ShowsThePageOfTheActivePane) {
         QString html = QString::fromUtf8(file.readAll());
         QRegularExpression link("href=\"([a-z]+\\.html)");
         for (const QRegularExpressionMatch& match : link.globalMatch(html)) {
-            EXPECT_TRUE(QFile::exists(":/help/" + match.captured(1))) << match.captured(1).toStdString();
+            EXPECT_TRUE(QFile::exists(":/help/" + match.captured(1)))
+                << match.captured(1).toStdString();
         }
     }
 }

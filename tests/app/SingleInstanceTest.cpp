@@ -30,8 +30,8 @@ TEST(SingleInstance, ALaterStartHandsItsFileToTheRunningProgram) {
     EXPECT_TRUE(running.IsListening());
     // Only this user may reach the socket.
     QFileInfo socketFile(name);
-    EXPECT_EQ(socketFile.permissions() & (QFile::ReadGroup | QFile::WriteGroup |
-                                           QFile::ReadOther | QFile::WriteOther),
+    EXPECT_EQ(socketFile.permissions() &
+                  (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
               QFile::Permissions());
 
     QSignalSpy requests(&running, &SingleInstance::OpenRequested);

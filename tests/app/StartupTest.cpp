@@ -2,11 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QStatusTipEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QSettings>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QToolBar>
 
 #include "app/CChildFrame.h"
@@ -55,9 +55,9 @@ TEST_F(Startup, WithoutArgumentsTheWindowIsEmptyWithTheShortMenu) {
     Start();
     EXPECT_TRUE(Frame().isVisible());
     EXPECT_EQ(MenuTitles(), (QStringList{"File", "View", "Help"}));
-    EXPECT_EQ(MenuItems("File"), (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "-",
-                                              "P&rint Setup...", "-", "Recent File", "-",
-                                              "E&xit"}));
+    EXPECT_EQ(MenuItems("File"),
+              (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "-", "P&rint Setup...", "-",
+                           "Recent File", "-", "E&xit"}));
     EXPECT_EQ(MenuItems("View"), (QStringList{"&Toolbar", "&Status Bar"}));
     EXPECT_EQ(MenuItems("Help"), (QStringList{"&Help Topics", "-", "&About Tessel..."}));
     EXPECT_TRUE(Frame().GetMdiArea()->subWindowList().isEmpty());
@@ -112,9 +112,9 @@ TEST_F(Startup, SwitchesOpenNothingAndOtherTextIsTriedAsAPath) {
     EXPECT_TRUE(app->GetDocuments().empty());
     EXPECT_TRUE(Frame().isVisible());
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text,
-              "Could not open " + QDir::current().absoluteFilePath("-x").toStdString() +
-                  " for reading");
+    EXPECT_EQ(platform.messages[0].text, "Could not open " +
+                                             QDir::current().absoluteFilePath("-x").toStdString() +
+                                             " for reading");
     EXPECT_EQ(MenuTitles(), (QStringList{"File", "View", "Help"}));
 }
 
@@ -183,9 +183,9 @@ TEST_F(Startup, TheRecentFileListSurvivesARestartAndLosesAFileThatCannotBeOpened
     Start({first});
     app->OpenDocumentFile(second);
     QStringList shown = MenuItems("File");
-    EXPECT_EQ(shown.mid(shown.indexOf("P&rint Setup...") + 2, 2),
-              (QStringList{app->GetRecentFileList().MenuText(0),
-                           app->GetRecentFileList().MenuText(1)}));
+    EXPECT_EQ(
+        shown.mid(shown.indexOf("P&rint Setup...") + 2, 2),
+        (QStringList{app->GetRecentFileList().MenuText(0), app->GetRecentFileList().MenuText(1)}));
     EXPECT_TRUE(app->GetRecentFileList().MenuText(0).startsWith("&1 "));
     Restart();
     EXPECT_EQ(app->GetRecentFileList().Paths(), (QStringList{second, first}));

@@ -68,8 +68,7 @@ TEST(CTesselDoc, NewProtocolHasTheTemplateDefaults) {
     EXPECT_EQ(command.m_nParams, 2);
     EXPECT_EQ(command.m_nBytes, 0);
     EXPECT_EQ(command.m_oParam[0].m_strText, "port, \"A valid Port\"");
-    EXPECT_EQ(command.m_oParam[1].m_strText,
-              "datastring|string, \"A valid Data or local String\"");
+    EXPECT_EQ(command.m_oParam[1].m_strText, "datastring|string, \"A valid Data or local String\"");
     // The parameters of a new protocol are not parsed.
     EXPECT_EQ(command.m_oParam[1].m_nOrCount, 0);
     EXPECT_EQ(command.m_oParam[1].m_strDescription, "");
@@ -93,7 +92,11 @@ TEST(CTesselDoc, ProposedNameIsTheTitleCutAtEightCharactersAndAtTheFirstStopChar
     EXPECT_EQ(CTesselDoc::ProposedFileName("", ""), "");
     EXPECT_EQ(CTesselDoc::ProposedFileName("Relay Box", ".pcl"), "Relay.pcl");
     // Characters, not bytes: a title in UTF-8 is never cut inside a character.
-    EXPECT_EQ(CTesselDoc::ProposedFileName("\xC3\x9C" "bersicht", ""), "\xC3\x9C" "bersich");
+    EXPECT_EQ(CTesselDoc::ProposedFileName("\xC3\x9C"
+                                           "bersicht",
+                                           ""),
+              "\xC3\x9C"
+              "bersich");
 }
 
 TEST(CTesselDoc, FirstSaveProposesTheTitleAndTakesTheChosenName) {
@@ -217,8 +220,8 @@ TEST(CTesselDoc, FailedOpensShowTheReaderMessagesAndOnlyTheCommandsStepAddsItsOw
         ScriptedPlatform platform;
         CTesselDoc doc;
         EXPECT_FALSE(doc.OpenProtocolFile(noDevice));
-        EXPECT_EQ(platform.Texts(), std::vector<std::string>{
-                                        "Read Protocol:  Could not find [Device] Section."});
+        EXPECT_EQ(platform.Texts(),
+                  std::vector<std::string>{"Read Protocol:  Could not find [Device] Section."});
     }
     {
         // Readable for the device section, gone for the commands.

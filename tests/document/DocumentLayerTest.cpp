@@ -94,7 +94,8 @@ TEST(CommandTable, FindsEntriesAndRanges) {
     CommandTable table;
     std::vector<int> ran;
     table.Add(7, [&](int id) { ran.push_back(id); });
-    table.AddRange(10, 12, [&](int id) { ran.push_back(id); }, [](int id) { return id != 11; });
+    table.AddRange(
+        10, 12, [&](int id) { ran.push_back(id); }, [](int id) { return id != 11; });
     EXPECT_TRUE(table.Handles(7));
     EXPECT_FALSE(table.Handles(8));
     ASSERT_NE(table.Find(11), nullptr);
