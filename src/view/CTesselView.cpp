@@ -19,6 +19,7 @@ CTesselDoc* CTesselView::GetDocument() const {
 }
 
 void CTesselView::ShowItem(std::int32_t item) {
-    // The grid that shows the record's fields is filled from m_nItem.
+    // The pane keeps which record it shows; the property grid that lists the
+    // record's fields is built on this.
     m_nItem = item;
 }
