@@ -67,6 +67,9 @@ TEST_F(Frames, TheActivePaneGetsCopyCutPasteAndItsRemoveCommand) {
         child.GetRightPane()->Commands().Add(id, record("view"));
     }
     child.GetLeftPane()->Commands().Add(RemoveCommand, record("tree"));
+    for (int id : {FilePrint, FilePrintPreview}) {
+        child.GetRightPane()->Commands().Add(id, record("view"));
+    }
     bool paramRemovable = false;
     child.GetRightPane()->Commands().Add(RemoveParam, record("view"),
                                          [&](int) { return paramRemovable; });
@@ -88,9 +91,15 @@ TEST_F(Frames, TheActivePaneGetsCopyCutPasteAndItsRemoveCommand) {
     Frame().UpdateCommandUi();
     EXPECT_TRUE(Enabled(RemoveParam));
     Frame().ExecuteCommand(RemoveParam);
+    QTest::keyClick(child.GetRightPane(), Qt::Key_P, Qt::ControlModifier);
+    Frame().ExecuteCommand(FilePrintPreview);
+    // Printing is the property view's; with the tree active nobody has it yet.
+    child.GetLeftPane()->setFocus();
+    EXPECT_FALSE(Enabled(FilePrint));
 
-    EXPECT_EQ(ran, (std::vector<std::string>{"tree:57634", "tree:57634", "tree:57635", "view:57637",
-                                             "view:57635", "view:32775"}));
+    EXPECT_EQ(ran,
+              (std::vector<std::string>{"tree:57634", "tree:57634", "tree:57635", "view:57637",
+                                        "view:57635", "view:32775", "view:57607", "view:57609"}));
 }
 
 TEST_F(Frames, NewCommandGoesToTheTreeAndNewParamToThePropertyViewWhicheverIsActive) {
