@@ -249,3 +249,34 @@ TEST(ProtocolWriter, MissingFolderFailsToOpen) {
     EXPECT_FALSE(WriteProtocolFile(node, buffer, path));
     EXPECT_EQ(platform.Texts(), std::vector<std::string>{OpenMessage(path)});
 }
+
+// What the format cannot carry comes back changed, as documented, and nothing
+// else is disturbed by it.
+TEST(ProtocolWriter, LimitsOfTheFormat) {
+    ScriptedPlatform platform;
+    TempDir dir;
+    ProtocolNode node;
+    node.m_strLocation = "  Remote";
+    node.m_strMaker = ";Acme";
+    auto bracket = Command::Create("Lamp]On");
+    bracket->m_strMessage = "L1";
+    node.m_poCmndList->Append(std::move(bracket));
+    auto emptied = Command::Create("Emptied");
+    emptied->m_oParam[0].m_strText = "byte";
+    emptied->m_oParam[2].m_strText = "word";
+    emptied->m_nParams = 3; // the second was emptied while still counted
+    node.m_poCmndList->Append(std::move(emptied));
+
+    std::string path = dir.Path("limits.pcl");
+    TextBuffer buffer;
+    ASSERT_TRUE(WriteProtocolFile(node, buffer, path));
+    ProtocolNode read;
+    ASSERT_TRUE(read.ReadDevice(path));
+    ASSERT_TRUE(read.ReadCommands());
+    EXPECT_EQ(read.m_strLocation, "Remote") << "leading blanks are lost";
+    EXPECT_EQ(read.m_strMaker, "") << "a leading ';' makes the value absent";
+    ASSERT_EQ(read.m_poCmndList->GetCount(), 2);
+    EXPECT_EQ(read.m_poCmndList->GetAt(0)->m_strName, "Lamp") << "the name ends at ']'";
+    EXPECT_EQ(read.m_poCmndList->GetAt(0)->m_strMessage, "L1");
+    EXPECT_EQ(read.m_poCmndList->GetAt(1)->m_nParams, 1) << "the empty one ends the list";
+}
