@@ -4,7 +4,6 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/deps.sh"
 "$root/scripts/build.sh" build
-if [[ -x "$root/build/src/app/tessel" ]]; then
-    exec "$root/build/src/app/tessel" "$@"
-fi
-echo "Built everything; the editor's window does not exist yet, so there is nothing to start."
+# The program sits in build/bin with the sample protocols in build/Protocol beside
+# it, where File Open starts.
+exec "$root/build/bin/tessel" "$@"

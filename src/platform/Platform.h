@@ -90,6 +90,11 @@ public:
                                  const std::string& defaultSuffix, const std::string& proposed,
                                  std::string& path) = 0;
 
+    // The printer set-up dialog; true when the user confirmed new settings, which the
+    // platform keeps for the next print job. A platform without printers has no such
+    // dialog and answers false.
+    virtual bool ShowPrintSetup() { return false; }
+
 protected:
     // Formats the given broken-down time; shared by the real and scripted clocks.
     static std::string FormatTime(const std::tm& time, const std::string& format);

@@ -4,8 +4,13 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrinter>
 
 #include "platform/QtText.h"
+
+QtPlatform::QtPlatform() = default;
+QtPlatform::~QtPlatform() = default;
 
 Platform::Answer QtPlatform::ShowMessage(const std::string& text, MessageKind kind) {
     QMessageBox box(QApplication::activeWindow());
@@ -90,4 +95,17 @@ bool QtPlatform::AskSaveFileName(const std::string& title, const std::string& fi
     }
     path = QtText::ToUtf8(dialog.selectedFiles().constFirst());
     return true;
+}
+
+QPrinter& QtPlatform::Printer() {
+    // Made on first use: looking up the printers can take a moment.
+    if (!m_poPrinter) {
+        m_poPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    return *m_poPrinter;
+}
+
+bool QtPlatform::ShowPrintSetup() {
+    QPageSetupDialog dialog(&Printer(), QApplication::activeWindow());
+    return dialog.exec() == QDialog::Accepted;
 }

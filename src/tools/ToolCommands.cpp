@@ -1,6 +1,7 @@
 #include "tools/ToolCommands.h"
 
 #include "tools/FileCommands.h"
+#include "tools/NewCommand.h"
 
 const std::vector<ToolCommand>& ToolCommands() {
     static const std::vector<ToolCommand> commands = {
@@ -8,6 +9,7 @@ const std::vector<ToolCommand>& ToolCommands() {
         {"check", "FILE...", "one line \"FILE: message\" per message", RunCheck},
         {"format", "FILE [-o OUT]", "read and write back through the writer (in place by default)",
          RunFormat},
+        {"new", "OUT", "write the template of a new protocol", RunNew},
     };
     return commands;
 }

@@ -93,13 +93,15 @@ std::string ScriptedPlatform::FormatLocalTime(const std::string& format) {
 }
 
 std::unique_ptr<PlatformFile> ScriptedPlatform::OpenForReading(const std::string& path) {
-    if (fail.openForReading) {
+    if (fail.openForReading ||
+        (fail.openForReadingAfter >= 0 && openForReadingCount >= fail.openForReadingAfter)) {
         return nullptr;
     }
     std::unique_ptr<PlatformFile> file = Platform::OpenForReading(path);
     if (!file) {
         return nullptr;
     }
+    ++openForReadingCount;
     return std::make_unique<ScriptedFile>(std::move(file), fail);
 }
 
@@ -124,6 +126,11 @@ bool ScriptedPlatform::RemoveFile(const std::string& path) {
 
 bool ScriptedPlatform::IsFileWritable(const std::string& path) {
     return !fail.notWritable && Platform::IsFileWritable(path);
+}
+
+bool ScriptedPlatform::ShowPrintSetup() {
+    ++printSetupCalls;
+    return printSetupAnswer;
 }
 
 bool ScriptedPlatform::AskOpenFileName(const std::string& title, const std::string& filter,

@@ -34,6 +34,9 @@ public:
         bool hugeSize = false;
         // Existing files count as not writable for this user.
         bool notWritable = false;
+        // Opens for reading fail once this many have succeeded (-1: never), so a
+        // file can be readable the first time and gone the second.
+        int openForReadingAfter = -1;
     };
 
     ScriptedPlatform();
@@ -75,11 +78,17 @@ public:
     };
     std::vector<DialogCall> dialogCalls;
 
+    // Print set-up: how often it was shown and what the user answers.
+    bool ShowPrintSetup() override;
+    int printSetupCalls = 0;
+    bool printSetupAnswer = false;
+
     bool busyCursorShown = false;
     int busyCursorShownCount = 0;
     std::tm now{};
     std::string clipboard;
     Failures fail;
+    int openForReadingCount = 0; // successful opens for reading so far
 
 private:
     Platform* m_pPrevious = nullptr;

@@ -1,0 +1,137 @@
+#include "app/CChildFrame.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QSplitter>
+
+#include "app/resources.h"
+#include "document/CTesselDoc.h"
+#include "document/CommandIds.h"
+#include "platform/QtText.h"
+#include "tree/CLeftView.h"
+#include "view/CTesselView.h"
+
+CChildFrame::CChildFrame(CTesselDoc& document, ApplicationState& app, QWidget* parent)
+    : QMdiSubWindow(parent), m_pDocument(&document), m_pSplitter(new QSplitter(Qt::Horizontal)),
+      m_pLeftView(new CLeftView(app)), m_pRightView(new CTesselView(app)),
+      m_pActiveView(m_pLeftView) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(QIcon(Resources::DocumentIconPath()));
+
+    // The left pane keeps its width when the window is resized; the right pane
+    // takes the rest.
+    m_pSplitter->setChildrenCollapsible(false);
+    m_pSplitter->addWidget(m_pLeftView);
+    m_pSplitter->addWidget(m_pRightView);
+    m_pSplitter->setStretchFactor(0, 0);
+    m_pSplitter->setStretchFactor(1, 1);
+    m_pLeftView->resize(kLeftPaneWidth, 100);
+    m_pRightView->resize(100, 100);
+    m_pSplitter->setSizes({kLeftPaneWidth, 100});
+    setWidget(m_pSplitter);
+
+    document.AddView(m_pLeftView);
+    document.AddView(m_pRightView);
+
+    m_oCommands.Add(
+        CommandId::NewCommand, [this](int id) { ForwardToPane(m_pLeftView, id); },
+        [this](int id) { return PaneHandles(m_pLeftView, id); });
+    for (int id : {CommandId::NewParam, CommandId::NewByte}) {
+        m_oCommands.Add(
+            id, [this](int command) { ForwardToPane(m_pRightView, command); },
+            [this](int command) { return PaneHandles(m_pRightView, command); });
+    }
+
+    connect(&document, &DocumentBase::TitleChanged, this, &CChildFrame::UpdateFrameTitle);
+    UpdateFrameTitle();
+}
+
+CChildFrame::~CChildFrame() = default;
+
+bool CChildFrame::PaneHandles(DocumentView* pane, int id) const {
+    const CommandTable::Entry* entry = pane->Commands().Find(id);
+    return entry != nullptr && (!entry->enabled || entry->enabled(id));
+}
+
+void CChildFrame::ForwardToPane(DocumentView* pane, int id) {
+    if (PaneHandles(pane, id)) {
+        CommandTable::Entry entry = *pane->Commands().Find(id);
+        entry.run(id);
+    }
+}
+
+bool CChildFrame::NoteFocus(QWidget* widget) {
+    for (DocumentView* pane :
+         {static_cast<DocumentView*>(m_pLeftView), static_cast<DocumentView*>(m_pRightView)}) {
+        if (widget != nullptr && (widget == pane || pane->isAncestorOf(widget))) {
+            m_pActiveView = pane;
+            return true;
+        }
+    }
+    return false;
+}
+
+void CChildFrame::InitialUpdateFrame() {
+    m_pLeftView->OnInitialUpdate();
+    m_pRightView->OnInitialUpdate();
+}
+
+void CChildFrame::SetWindowNumber(int number) {
+    if (number != m_nWindow) {
+        m_nWindow = number;
+        UpdateFrameTitle();
+    }
+}
+
+void CChildFrame::UpdateFrameTitle() {
+    if (m_pDocument == nullptr) {
+        return;
+    }
+    QString title = QtText::FromUtf8(m_pDocument->GetTitle());
+    if (m_nWindow > 0) {
+        title += QStringLiteral(":%1").arg(m_nWindow);
+    }
+    setWindowTitle(title);
+}
+
+void CChildFrame::DetachPanes() {
+    if (m_pDocument != nullptr) {
+        disconnect(m_pDocument, nullptr, this, nullptr);
+        m_pDocument->RemoveView(m_pLeftView);
+        m_pDocument->RemoveView(m_pRightView);
+        m_pDocument = nullptr;
+    }
+}
+
+void CChildFrame::CloseForDocument() {
+    m_bClosingForDocument = true;
+    DetachPanes();
+    close();
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+    if (m_bClosingForDocument || m_pDocument == nullptr) {
+        QMdiSubWindow::closeEvent(event);
+        return;
+    }
+    // Does any other window still show this document?
+    bool last = true;
+    for (DocumentView* view : m_pDocument->GetViews()) {
+        if (view != m_pLeftView && view != m_pRightView) {
+            last = false;
+            break;
+        }
+    }
+    if (!last) {
+        DetachPanes();
+        QMdiSubWindow::closeEvent(event);
+        return;
+    }
+    if (!m_pDocument->ConfirmSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    // Closing the document closes this window too, through CloseForDocument.
+    m_pDocument->OnCloseDocument();
+    QMdiSubWindow::closeEvent(event);
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QMdiSubWindow>
+
+#include "document/CommandTable.h"
+
+class ApplicationState;
+class CLeftView;
+class CTesselDoc;
+class CTesselView;
+class DocumentView;
+class QSplitter;
+
+// One document window: a splitter of one row and two columns with the command tree
+// on the left (200 pixels wide at first) and the property view taking the rest. It
+// routes New Command to its left pane and New Param and New Byte to its right pane,
+// whichever pane is active. Closing the last window of a document closes the
+// document, asking first to save changes.
+class CChildFrame : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    static constexpr int kLeftPaneWidth = 200;
+
+    CChildFrame(CTesselDoc& document, ApplicationState& app, QWidget* parent = nullptr);
+    ~CChildFrame() override;
+
+    CTesselDoc* GetDocument() const { return m_pDocument; }
+    CLeftView* GetLeftPane() const { return m_pLeftView; }
+    CTesselView* GetRightPane() const { return m_pRightView; }
+    QSplitter* GetSplitter() const { return m_pSplitter; }
+
+    // The pane that last had the focus; the left pane until one had it.
+    DocumentView* GetActiveView() const { return m_pActiveView; }
+    // Makes the pane that holds `widget` the active view; false when it holds none.
+    bool NoteFocus(QWidget* widget);
+
+    // Runs the first update of both panes once the document has been filled.
+    void InitialUpdateFrame();
+
+    // The number shown after the title when several windows show one document; 0 for
+    // none. The title is the document's title, then ":" and the number.
+    int GetWindowNumber() const { return m_nWindow; }
+    void SetWindowNumber(int number);
+    void UpdateFrameTitle();
+
+    // Closes the window as part of closing its document: no question, and the panes
+    // let go of the document at once.
+    void CloseForDocument();
+
+    CommandTable& Commands() { return m_oCommands; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Runs `id` from the command table of `pane`, whichever pane is active.
+    void ForwardToPane(DocumentView* pane, int id);
+    bool PaneHandles(DocumentView* pane, int id) const;
+    void DetachPanes();
+
+    CTesselDoc* m_pDocument;
+    QSplitter* m_pSplitter;
+    CLeftView* m_pLeftView;
+    CTesselView* m_pRightView;
+    DocumentView* m_pActiveView;
+    int m_nWindow = 0;
+    bool m_bClosingForDocument = false;
+    CommandTable m_oCommands;
+};

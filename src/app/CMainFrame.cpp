@@ -1,0 +1,523 @@
+#include "app/CMainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDropEvent>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QWhatsThis>
+
+#include "app/CChildFrame.h"
+#include "app/CTesselApp.h"
+#include "app/HelpWindow.h"
+#include "app/LockKeyState.h"
+#include "app/resources.h"
+#include "document/CTesselDoc.h"
+#include "document/CommandIds.h"
+#include "platform/QtText.h"
+#include "tree/CLeftView.h"
+#include "view/CTesselView.h"
+
+namespace {
+
+// Commands that only keys reach: they have no menu item.
+constexpr int kKeyOnlyCommands[] = {CommandId::HelpCurrent, CommandId::ContextHelp,
+                                    CommandId::NextPane, CommandId::PrevPane};
+
+} // namespace
+
+CMainFrame::CMainFrame(CTesselApp& app)
+    : m_rApp(app), m_oRouter([this] { return CommandChain(); }) {
+    setObjectName(QStringLiteral("CMainFrame"));
+    setWindowTitle(QString::fromUtf8(Resources::kAppTitle));
+    setWindowIcon(QIcon(Resources::AppIconPath()));
+}
+
+CMainFrame::~CMainFrame() {
+    // Tearing down the windows sends activation and title signals; none of them
+    // may reach this half-destroyed frame.
+    qApp->removeEventFilter(this);
+    disconnect(qApp, nullptr, this, nullptr);
+    if (m_pMdiArea != nullptr) {
+        disconnect(m_pMdiArea, nullptr, this, nullptr);
+        for (QMdiSubWindow* window : m_pMdiArea->subWindowList()) {
+            disconnect(window, nullptr, this, nullptr);
+        }
+    }
+}
+
+bool CMainFrame::Create() {
+    m_pMdiArea = new QMdiArea(this);
+    m_pMdiArea->setObjectName(QStringLiteral("MdiArea"));
+    m_pMdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_pMdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_pMdiArea);
+
+    RegisterCommands();
+    BuildMenus();
+    BuildToolBar();
+    BuildStatusBar();
+    if (m_pToolBar == nullptr || m_pMessagePane == nullptr) {
+        return false;
+    }
+    ShowMenus(Resources::kMainResource);
+
+    connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
+    connect(qApp, &QApplication::focusChanged, this, &CMainFrame::OnFocusChanged);
+    qApp->installEventFilter(this);
+
+    // A comfortable first size on the screen the window opens on; it is not stored.
+    QRect available = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 800);
+    resize(std::min(1100, available.width() * 4 / 5), std::min(760, available.height() * 4 / 5));
+    UpdateLockIndicators();
+    UpdateRecentFileMenu();
+    UpdateCommandUi();
+    return true;
+}
+
+std::vector<CommandTable*> CMainFrame::CommandChain() const {
+    std::vector<CommandTable*> chain;
+    if (CChildFrame* child = ActiveChildFrame()) {
+        if (DocumentView* view = child->GetActiveView()) {
+            chain.push_back(&view->Commands());
+        }
+        if (CTesselDoc* document = child->GetDocument()) {
+            chain.push_back(&document->Commands());
+        }
+        chain.push_back(&child->Commands());
+    }
+    chain.push_back(&m_rApp.Commands());
+    chain.push_back(const_cast<CommandTable*>(&m_oCommands));
+    return chain;
+}
+
+void CMainFrame::RegisterCommands() {
+    using namespace CommandId;
+    auto hasChild = [this](int) { return ActiveChildFrame() != nullptr; };
+    m_oCommands.Add(
+        ViewToolbar, [this](int) { m_pToolBar->setVisible(m_pToolBar->isHidden()); }, {},
+        [this](int) { return !m_pToolBar->isHidden(); });
+    m_oCommands.Add(
+        ViewStatusBar, [this](int) { statusBar()->setVisible(statusBar()->isHidden()); }, {},
+        [this](int) { return !statusBar()->isHidden(); });
+    m_oCommands.Add(
+        WindowNew, [this](int) { m_rApp.OnWindowNew(); }, hasChild);
+    m_oCommands.Add(
+        WindowCascade, [this](int) { m_pMdiArea->cascadeSubWindows(); }, hasChild);
+    m_oCommands.Add(
+        WindowTile, [this](int) { m_pMdiArea->tileSubWindows(); }, hasChild);
+    m_oCommands.Add(
+        WindowArrange, [this](int) { ArrangeIcons(); }, hasChild);
+    m_oCommands.Add(HelpTopics, [this](int) { ShowHelpPage(HelpWindow::kContentsPage); });
+    m_oCommands.Add(ContextHelp, [](int) { QWhatsThis::enterWhatsThisMode(); });
+    m_oCommands.Add(HelpCurrent, [this](int) { ShowContextHelp(); });
+}
+
+QAction* CMainFrame::CreateAction(int id, const QString& text) {
+    if (QAction* existing = Action(id)) {
+        return existing;
+    }
+    auto* action = new QAction(text, this);
+    action->setData(id);
+    action->setStatusTip(Resources::Prompt(id));
+    QString tip = Resources::ToolTip(id);
+    if (!tip.isEmpty()) {
+        action->setToolTip(tip);
+    }
+    QString icon = Resources::IconPath(id);
+    if (!icon.isEmpty()) {
+        action->setIcon(QIcon(icon));
+    }
+    action->setWhatsThis(Resources::WhatsThis(id));
+    QList<QKeySequence> keys;
+    for (const Resources::KeyBinding& binding : Resources::Keys()) {
+        if (binding.id == id) {
+            keys.append(binding.keys);
+        }
+    }
+    action->setShortcuts(keys);
+    if (id == CommandId::ViewToolbar || id == CommandId::ViewStatusBar) {
+        action->setCheckable(true);
+    }
+    // Checkable items keep their check mark from the rules, not from the click.
+    connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
+    // Every action belongs to the window as well, so its keys work with either menu.
+    addAction(action);
+    m_oActions[id] = action;
+    return action;
+}
+
+QAction* CMainFrame::Action(int id) const {
+    auto it = m_oActions.find(id);
+    return it == m_oActions.end() ? nullptr : it->second;
+}
+
+QMenu* CMainFrame::BuildMenu(const Resources::Menu& source) {
+    auto* menu = new QMenu(QString::fromUtf8(source.title), this);
+    for (const Resources::MenuItem& item : source.items) {
+        if (item.id == 0) {
+            menu->addSeparator();
+        } else if (item.id == CommandId::RecentFileFirst) {
+            menu->addAction(m_pRecentPlaceholder);
+            for (QAction* recent : m_oRecentActions) {
+                menu->addAction(recent);
+            }
+        } else {
+            menu->addAction(CreateAction(item.id, QString::fromUtf8(item.text)));
+        }
+    }
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
+    return menu;
+}
+
+void CMainFrame::BuildMenus() {
+    m_pRecentPlaceholder = new QAction(QString::fromUtf8(Resources::kRecentFilePlaceholder), this);
+    m_pRecentPlaceholder->setEnabled(false);
+    for (int i = 0; i < CommandId::RecentFileCount; ++i) {
+        int id = CommandId::RecentFileFirst + i;
+        QAction* action = CreateAction(id, QString());
+        m_oRecentActions.push_back(action);
+    }
+    for (int resource : {Resources::kMainResource, Resources::kDocumentResource}) {
+        for (const Resources::Menu& source : Resources::Menus(resource)) {
+            QMenu* menu = BuildMenu(source);
+            m_oMenus[resource].push_back(menu);
+            if (resource == Resources::kDocumentResource &&
+                QString::fromUtf8(source.title) == QStringLiteral("&Window")) {
+                m_pWindowMenu = menu;
+                connect(menu, &QMenu::aboutToShow, this, [this] { FillWindowMenu(m_pWindowMenu); });
+            }
+        }
+    }
+    for (int id : kKeyOnlyCommands) {
+        CreateAction(id, Resources::ToolTip(id));
+    }
+}
+
+void CMainFrame::ShowMenus(int resource) {
+    if (resource == m_nMenuResource) {
+        return;
+    }
+    m_nMenuResource = resource;
+    menuBar()->clear();
+    for (QMenu* menu : m_oMenus[resource]) {
+        menuBar()->addMenu(menu);
+    }
+    UpdateCommandUi();
+}
+
+void CMainFrame::BuildToolBar() {
+    m_pToolBar = new QToolBar(tr("Standard"), this);
+    m_pToolBar->setObjectName(QStringLiteral("ToolBar"));
+    m_pToolBar->setIconSize(QSize(16, 15));
+    m_pToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_pToolBar->setMovable(true);
+    m_pToolBar->setFloatable(true);
+    m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    for (int id : Resources::ToolbarButtons()) {
+        if (id == 0) {
+            m_pToolBar->addSeparator();
+        } else {
+            m_pToolBar->addAction(CreateAction(id, Resources::ToolTip(id)));
+        }
+    }
+    setDockOptions(dockOptions() | QMainWindow::AnimatedDocks);
+    addToolBar(Qt::TopToolBarArea, m_pToolBar);
+}
+
+void CMainFrame::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    // The message pane is a normal item: a prompt shown over it hides it, and it
+    // comes back when the prompt is cleared.
+    m_pMessagePane = new QLabel(QString::fromUtf8(Resources::kIdlePrompt), bar);
+    m_pMessagePane->setObjectName(QStringLiteral("MessagePane"));
+    bar->addWidget(m_pMessagePane, 1);
+    QLabel** panes[] = {&m_pCapsPane, &m_pNumPane, &m_pScrollPane};
+    const char* texts[] = {"CAP", "NUM", "SCRL"};
+    int width = fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12;
+    for (int i = 0; i < 3; ++i) {
+        auto* pane = new QLabel(QString::fromLatin1(texts[i]), bar);
+        pane->setObjectName(QString::fromLatin1(texts[i]));
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setMinimumWidth(width);
+        pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        bar->addPermanentWidget(pane);
+        *panes[i] = pane;
+    }
+}
+
+void CMainFrame::UpdateLockIndicators() {
+    if (m_pCapsPane == nullptr) {
+        return;
+    }
+    LockKeyState state = LockKeyState::Query();
+    m_pCapsPane->setEnabled(state.capsLock);
+    m_pNumPane->setEnabled(state.numLock);
+    m_pScrollPane->setEnabled(state.scrollLock);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Keys are matched against the actions right after this event: their states
+        // must follow the rules as they stand now, not as of the last menu or focus
+        // change.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget != nullptr && widget->window() == this) {
+            UpdateCommandUi();
+        }
+    } else if (event->type() == QEvent::KeyRelease) {
+        int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock) {
+            UpdateLockIndicators();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        // The locks may have changed while another program had the keyboard.
+        UpdateLockIndicators();
+    }
+    QMainWindow::changeEvent(event);
+}
+
+bool CMainFrame::ExecuteCommand(int id) {
+    bool ran = m_oRouter.Execute(id);
+    UpdateCommandUi();
+    return ran;
+}
+
+void CMainFrame::UpdateCommandUi() {
+    for (auto& [id, action] : m_oActions) {
+        action->setEnabled(m_oRouter.IsEnabled(id));
+        if (action->isCheckable()) {
+            action->setChecked(m_oRouter.IsChecked(id));
+        }
+    }
+}
+
+void CMainFrame::UpdateRecentFileMenu() {
+    const RecentFileList& list = m_rApp.GetRecentFileList();
+    for (int i = 0; i < static_cast<int>(m_oRecentActions.size()); ++i) {
+        QAction* action = m_oRecentActions[i];
+        bool used = i < list.GetCount();
+        action->setVisible(used);
+        action->setText(used ? list.MenuText(i) : QString());
+    }
+    m_pRecentPlaceholder->setVisible(list.GetCount() == 0);
+    UpdateCommandUi();
+}
+
+CChildFrame* CMainFrame::ActiveChildFrame() const {
+    auto* frame = qobject_cast<CChildFrame*>(m_pMdiArea->currentSubWindow());
+    // A window on its way out no longer counts.
+    return frame != nullptr && frame->GetDocument() != nullptr ? frame : nullptr;
+}
+
+std::vector<CChildFrame*> CMainFrame::ChildFrames() const {
+    std::vector<CChildFrame*> frames;
+    for (QMdiSubWindow* window : m_pMdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        auto* frame = qobject_cast<CChildFrame*>(window);
+        if (frame != nullptr && frame->GetDocument() != nullptr) {
+            frames.push_back(frame);
+        }
+    }
+    return frames;
+}
+
+void CMainFrame::AddChildFrame(CChildFrame* frame) {
+    m_pMdiArea->addSubWindow(frame);
+    // New windows cascade from the top left, three quarters of the area in size.
+    // Before the main window is first shown (a file from the command line) neither
+    // its layout nor the area's viewport have their sizes yet.
+    QSize area = m_pMdiArea->viewport()->size();
+    if (!isVisible() && layout() != nullptr) {
+        layout()->activate();
+        area = m_pMdiArea->contentsRect().size();
+    }
+    int step = static_cast<int>(ChildFrames().size() - 1) % 8 * 24;
+    frame->resize(std::max(480, area.width() * 3 / 4), std::max(320, area.height() * 3 / 4));
+    frame->move(step, step);
+    connect(frame, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateFrameTitle);
+    connect(frame, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::UpdateFrameTitle);
+    frame->show();
+    ActivateChildFrame(frame);
+}
+
+void CMainFrame::ActivateChildFrame(CChildFrame* frame) {
+    if (frame->isMinimized()) {
+        frame->showNormal();
+    }
+    m_pMdiArea->setActiveSubWindow(frame);
+    if (DocumentView* view = frame->GetActiveView()) {
+        view->setFocus(Qt::OtherFocusReason);
+    }
+    OnSubWindowActivated(frame);
+}
+
+void CMainFrame::BringToFront() {
+    if (isMinimized()) {
+        showNormal();
+    }
+    raise();
+    activateWindow();
+}
+
+void CMainFrame::OnSubWindowActivated(QMdiSubWindow* /*window*/) {
+    ShowMenus(ActiveChildFrame() != nullptr ? Resources::kDocumentResource
+                                            : Resources::kMainResource);
+    UpdateFrameTitle();
+    UpdateCommandUi();
+}
+
+void CMainFrame::OnFocusChanged(QWidget* /*old*/, QWidget* now) {
+    if (now != nullptr) {
+        for (CChildFrame* frame : ChildFrames()) {
+            if (frame->NoteFocus(now)) {
+                break;
+            }
+        }
+    }
+    UpdateCommandUi();
+}
+
+void CMainFrame::UpdateFrameTitle() {
+    QString title = QString::fromUtf8(Resources::kAppTitle);
+    if (CChildFrame* child = ActiveChildFrame()) {
+        if (child->isMaximized()) {
+            title += QStringLiteral(" - [%1]").arg(child->windowTitle());
+        } else {
+            title += QStringLiteral(" - ") + QtText::FromUtf8(child->GetDocument()->GetTitle());
+        }
+    }
+    if (windowTitle() != title) {
+        setWindowTitle(title);
+    }
+}
+
+void CMainFrame::FillWindowMenu(QMenu* menu) {
+    for (QAction* action : m_oWindowListActions) {
+        menu->removeAction(action);
+        action->deleteLater();
+    }
+    m_oWindowListActions.clear();
+    std::vector<CChildFrame*> frames = ChildFrames();
+    if (frames.empty()) {
+        return;
+    }
+    m_oWindowListActions.push_back(menu->addSeparator());
+    CChildFrame* active = ActiveChildFrame();
+    int number = 1;
+    for (CChildFrame* frame : frames) {
+        QString title = frame->windowTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* action =
+            menu->addAction(number <= 9 ? QStringLiteral("&%1 %2").arg(number).arg(title) : title);
+        action->setCheckable(true);
+        action->setChecked(frame == active);
+        action->setStatusTip(tr("Activate this window"));
+        QPointer<CChildFrame> target(frame);
+        connect(action, &QAction::triggered, this, [this, target] {
+            if (target && target->GetDocument() != nullptr) {
+                ActivateChildFrame(target);
+            }
+        });
+        m_oWindowListActions.push_back(action);
+        ++number;
+    }
+}
+
+void CMainFrame::ArrangeIcons() {
+    // Minimised windows line up along the bottom edge, left to right, wrapping
+    // upwards when a row is full.
+    QSize area = m_pMdiArea->viewport()->size();
+    int x = 0;
+    int y = area.height();
+    int rowHeight = 0;
+    for (QMdiSubWindow* window : m_pMdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (!window->isMinimized()) {
+            continue;
+        }
+        QSize size = window->size();
+        if (x > 0 && x + size.width() > area.width()) {
+            x = 0;
+            y -= rowHeight;
+            rowHeight = 0;
+        }
+        rowHeight = std::max(rowHeight, size.height());
+        window->move(x, y - size.height());
+        x += size.width();
+    }
+}
+
+void CMainFrame::ShowHelpPage(const QString& page) {
+    if (m_pHelpWindow == nullptr) {
+        m_pHelpWindow = new HelpWindow(this);
+    }
+    m_pHelpWindow->ShowPage(page);
+}
+
+void CMainFrame::ShowContextHelp() {
+    QString page = QString::fromLatin1(HelpWindow::kContentsPage);
+    if (CChildFrame* child = ActiveChildFrame()) {
+        DocumentView* view = child->GetActiveView();
+        if (view == child->GetLeftPane()) {
+            page = QStringLiteral("editing.html#tree");
+        } else if (view == child->GetRightPane()) {
+            page = QStringLiteral("editing.html#properties");
+        } else {
+            page = QStringLiteral("editing.html");
+        }
+    }
+    ShowHelpPage(page);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!m_rApp.CanExit()) {
+        event->ignore();
+        return;
+    }
+    if (m_pHelpWindow != nullptr) {
+        m_pHelpWindow->close();
+    }
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            return;
+        }
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            paths.append(url.toLocalFile());
+        }
+    }
+    if (paths.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    BringToFront();
+    for (const QString& path : paths) {
+        m_rApp.OpenDocumentFile(path);
+    }
+}

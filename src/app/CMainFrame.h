@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <map>
+#include <vector>
+
+#include "app/CommandRouter.h"
+#include "document/CommandTable.h"
+
+class CChildFrame;
+class CTesselApp;
+class HelpWindow;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+namespace Resources {
+struct Menu;
+}
+
+// The main window: menu bar, toolbar, status bar and the area that holds the
+// document windows. It shows the short menu while no document window is open and
+// the full menu while one is active, routes every menu item, key and toolbar button
+// through the command router, and handles the toolbar and status bar toggles, the
+// window arrangement and help.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(CTesselApp& app);
+    ~CMainFrame() override;
+
+    // Builds the menus, toolbar and status bar; false when a part cannot be made.
+    bool Create();
+
+    QMdiArea* GetMdiArea() const { return m_pMdiArea; }
+    QToolBar* GetToolBar() const { return m_pToolBar; }
+    QLabel* GetMessagePane() const { return m_pMessagePane; }
+    const CommandRouter& GetRouter() const { return m_oRouter; }
+    CommandTable& Commands() { return m_oCommands; }
+    // The action of command `id`; nullptr for a command the window has none for.
+    QAction* Action(int id) const;
+    // The menus of the menu bar as shown now: 128 without, 129 with an active
+    // document window.
+    int CurrentMenuResource() const { return m_nMenuResource; }
+    HelpWindow* GetHelpWindow() const { return m_pHelpWindow; }
+
+    void AddChildFrame(CChildFrame* frame);
+    CChildFrame* ActiveChildFrame() const;
+    std::vector<CChildFrame*> ChildFrames() const;
+    void ActivateChildFrame(CChildFrame* frame);
+    void BringToFront();
+
+    // Runs `id` through the router; false when nobody handles it or it is disabled.
+    bool ExecuteCommand(int id);
+
+public slots:
+    // Re-evaluates the enable and check rules of every menu item and button.
+    void UpdateCommandUi();
+    void UpdateRecentFileMenu();
+    void UpdateFrameTitle();
+    // The help page for the active window (F1).
+    void ShowContextHelp();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    std::vector<CommandTable*> CommandChain() const;
+    QAction* CreateAction(int id, const QString& text);
+    QMenu* BuildMenu(const Resources::Menu& menu);
+    void BuildMenus();
+    void ShowMenus(int resource);
+    void BuildToolBar();
+    void BuildStatusBar();
+    void RegisterCommands();
+    void UpdateLockIndicators();
+    void FillWindowMenu(QMenu* menu);
+    void ArrangeIcons();
+    void ShowHelpPage(const QString& page);
+    void OnSubWindowActivated(QMdiSubWindow* window);
+    void OnFocusChanged(QWidget* old, QWidget* now);
+
+    CTesselApp& m_rApp;
+    CommandRouter m_oRouter;
+    CommandTable m_oCommands;
+    QMdiArea* m_pMdiArea = nullptr;
+    QToolBar* m_pToolBar = nullptr;
+    QLabel* m_pMessagePane = nullptr;
+    QLabel* m_pCapsPane = nullptr;
+    QLabel* m_pNumPane = nullptr;
+    QLabel* m_pScrollPane = nullptr;
+    std::map<int, QAction*> m_oActions;
+    QAction* m_pRecentPlaceholder = nullptr;
+    std::vector<QAction*> m_oRecentActions;
+    std::map<int, std::vector<QMenu*>> m_oMenus; // by resource
+    QMenu* m_pWindowMenu = nullptr;
+    std::vector<QAction*> m_oWindowListActions;
+    int m_nMenuResource = 0;
+    HelpWindow* m_pHelpWindow = nullptr;
+};

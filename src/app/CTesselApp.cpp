@@ -1,0 +1,341 @@
+#include "app/CTesselApp.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QSettings>
+
+#include "app/CAboutDlg.h"
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/SingleInstance.h"
+#include "app/resources.h"
+#include "document/CTesselDoc.h"
+#include "document/CommandIds.h"
+#include "platform/Platform.h"
+#include "platform/QtText.h"
+#include "tree/CLeftView.h"
+#include "view/CTesselView.h"
+
+CTesselApp::CTesselApp(Options options, QObject* parent)
+    : QObject(parent), m_pClipCommand(std::make_unique<Command>(Command::kNewCommandName)),
+      m_oOptions(std::move(options)), m_oRecentFileList(CommandId::RecentFileCount) {
+    using namespace CommandId;
+    m_oCommands.Add(FileNew, [this](int) { OnFileNew(); });
+    m_oCommands.Add(FileOpen, [this](int) { OnFileOpen(); });
+    m_oCommands.Add(FilePrintSetup, [this](int) { OnFilePrintSetup(); });
+    m_oCommands.AddRange(
+        RecentFileFirst, RecentFileFirst + RecentFileCount - 1,
+        [this](int id) { OnOpenRecentFile(id); },
+        [this](int id) { return id - RecentFileFirst < m_oRecentFileList.GetCount(); });
+    m_oCommands.Add(AppExit, [this](int) { OnAppExit(); });
+    m_oCommands.Add(AppAbout, [this](int) { OnAppAbout(); });
+}
+
+CTesselApp::~CTesselApp() {
+    // Windows first: their panes let go of the documents, which must then not call
+    // back into a frame that is going.
+    for (CTesselDoc* document : m_oDocuments) {
+        disconnect(document, nullptr, this, nullptr);
+        disconnect(document, nullptr, m_pMainFrame.get(), nullptr);
+    }
+    m_pMainFrame.reset();
+    for (CTesselDoc* document : m_oDocuments) {
+        delete document;
+    }
+}
+
+std::unique_ptr<QSettings> CTesselApp::OpenSettings() {
+    return std::make_unique<QSettings>(QString::fromLatin1(kSettingsOrganization),
+                                       QString::fromLatin1(kSettingsApplication));
+}
+
+void CTesselApp::LoadStdProfileSettings() {
+    std::unique_ptr<QSettings> settings = OpenSettings();
+    m_oRecentFileList.ReadList(*settings);
+    settings->beginGroup(QString::fromLatin1(kSettingsSection));
+    m_nPreviewPages = settings->value(QString::fromLatin1(kPreviewPagesEntry), 0).toInt();
+    settings->endGroup();
+}
+
+void CTesselApp::SaveStdProfileSettings() {
+    std::unique_ptr<QSettings> settings = OpenSettings();
+    m_oRecentFileList.WriteList(*settings);
+    // Like the recent files, the preview setting is written back only when it holds
+    // something; an absent entry reads as 0.
+    if (m_nPreviewPages != 0) {
+        settings->beginGroup(QString::fromLatin1(kSettingsSection));
+        settings->setValue(QString::fromLatin1(kPreviewPagesEntry), m_nPreviewPages);
+        settings->endGroup();
+    }
+    settings->sync();
+}
+
+QString CTesselApp::ProtocolFolderFor(const QString& programPath) {
+    const QChar separator = QLatin1Char('/');
+    // Cut before the last separator twice: the file name, then the program's folder.
+    QString folder = programPath.left(std::max<qsizetype>(programPath.lastIndexOf(separator), 0));
+    folder = folder.left(std::max<qsizetype>(folder.lastIndexOf(separator), 0));
+    return folder + separator + QStringLiteral("Protocol");
+}
+
+QString CTesselApp::FileFromCommandLine(const QStringList& arguments) {
+    QString text = arguments.join(QLatin1Char(' '));
+    if (text.isEmpty()) {
+        return {};
+    }
+    // A switch such as -e or /Embedding opens nothing. With "/" as the path
+    // separator, "/e..." is taken as a switch only when it is no path: a single word
+    // that names no file.
+    if (text.size() >= 2 && text.at(1).toLower() == QLatin1Char('e')) {
+        if (text.at(0) == QLatin1Char('-')) {
+            return {};
+        }
+        if (text.at(0) == QLatin1Char('/') && text.indexOf(QLatin1Char('/'), 1) < 0 &&
+            !QFileInfo::exists(text)) {
+            return {};
+        }
+    }
+    if (text.startsWith(QLatin1Char('"'))) {
+        text.remove(0, 1);
+        int last = text.lastIndexOf(QLatin1Char('"'));
+        if (last >= 0) {
+            text.remove(last, 1);
+        }
+    }
+    return text;
+}
+
+bool CTesselApp::InitInstance(const QStringList& arguments) {
+    LoadStdProfileSettings();
+    m_poDocTemplate = std::make_unique<DocumentTemplate>(Resources::kDocTemplate);
+
+    m_pMainFrame = std::make_unique<CMainFrame>(*this);
+    if (!m_pMainFrame->Create()) {
+        m_pMainFrame.reset();
+        return false;
+    }
+    m_pMainFrame->setAcceptDrops(true);
+
+    if (!m_oOptions.serverName.isEmpty()) {
+        m_pSingleInstance = new SingleInstance(m_oOptions.serverName, this);
+        connect(m_pSingleInstance, &SingleInstance::OpenRequested, this,
+                &CTesselApp::OnOpenRequest);
+        // Without the server the editor still works; later starts simply run on
+        // their own.
+        m_pSingleInstance->Listen();
+    }
+
+    QString file = FileFromCommandLine(arguments);
+    if (!file.isEmpty()) {
+        OpenDocumentFile(file);
+    }
+
+    QString program = m_oOptions.programPath.isEmpty() ? QCoreApplication::applicationFilePath()
+                                                       : m_oOptions.programPath;
+    m_strProtocolDir = QtText::ToUtf8(ProtocolFolderFor(program));
+
+    m_pMainFrame->show();
+    m_pMainFrame->UpdateCommandUi();
+    return true;
+}
+
+void CTesselApp::ExitInstance() {
+    if (m_bExited) {
+        return;
+    }
+    m_bExited = true;
+    m_pClipCommand.reset();
+    SaveStdProfileSettings();
+}
+
+CTesselDoc* CTesselApp::NewDocumentObject() {
+    auto* document = new CTesselDoc(m_poDocTemplate.get(), this);
+    connect(document, &DocumentBase::PathNameEntered, this, [this](const QString& path) {
+        m_oRecentFileList.Add(path);
+        m_pMainFrame->UpdateRecentFileMenu();
+    });
+    connect(document, &DocumentBase::CloseRequested, this,
+            [this](DocumentBase* closing) { CloseDocument(static_cast<CTesselDoc*>(closing)); });
+    connect(document, &DocumentBase::CommandStateChanged, m_pMainFrame.get(),
+            &CMainFrame::UpdateCommandUi);
+    connect(document, &DocumentBase::ViewsChanged, this,
+            [this, document] { UpdateFrameCounts(document); });
+    connect(document, &DocumentBase::TitleChanged, m_pMainFrame.get(),
+            &CMainFrame::UpdateFrameTitle);
+    return document;
+}
+
+CChildFrame* CTesselApp::CreateChildFrame(CTesselDoc& document) {
+    auto* frame = new CChildFrame(document, *this);
+    m_pMainFrame->AddChildFrame(frame);
+    frame->InitialUpdateFrame();
+    UpdateFrameCounts(&document);
+    return frame;
+}
+
+CTesselDoc* CTesselApp::OnFileNew() {
+    CTesselDoc* document = NewDocumentObject();
+    document->SetTitle(m_poDocTemplate->NextUntitledTitle());
+    if (!document->InitNewProtocol()) {
+        delete document;
+        return nullptr;
+    }
+    m_poDocTemplate->CountUntitled();
+    m_oDocuments.push_back(document);
+    CreateChildFrame(*document);
+    return document;
+}
+
+void CTesselApp::OnFileOpen() {
+    std::string path;
+    if (Platform::Current().AskOpenFileName(kOpenTitle, kOpenFilter, m_strProtocolDir, path)) {
+        OpenDocumentFile(QtText::FromUtf8(path));
+    }
+}
+
+CTesselDoc* CTesselApp::FindOpenDocument(const QString& path) const {
+    QFileInfo wanted(path);
+    for (CTesselDoc* document : m_oDocuments) {
+        if (document->GetPathName().empty()) {
+            continue;
+        }
+        QFileInfo open(QtText::FromUtf8(document->GetPathName()));
+        bool same = wanted.exists() && open.exists()
+                        ? wanted.canonicalFilePath() == open.canonicalFilePath()
+                        : wanted.absoluteFilePath() == open.absoluteFilePath();
+        if (same) {
+            return document;
+        }
+    }
+    return nullptr;
+}
+
+void CTesselApp::ActivateDocument(CTesselDoc* document) {
+    for (CChildFrame* frame : m_pMainFrame->ChildFrames()) {
+        if (frame->GetDocument() == document) {
+            m_pMainFrame->ActivateChildFrame(frame);
+            return;
+        }
+    }
+}
+
+CTesselDoc* CTesselApp::OpenDocumentFile(const QString& path) {
+    QString fullPath = QFileInfo(path).absoluteFilePath();
+    if (CTesselDoc* open = FindOpenDocument(fullPath)) {
+        ActivateDocument(open);
+        return open;
+    }
+    CTesselDoc* document = NewDocumentObject();
+    if (!document->OpenProtocolFile(QtText::ToUtf8(fullPath))) {
+        delete document;
+        return nullptr;
+    }
+    m_oDocuments.push_back(document);
+    CreateChildFrame(*document);
+    return document;
+}
+
+void CTesselApp::OnFilePrintSetup() {
+    Platform::Current().ShowPrintSetup();
+}
+
+void CTesselApp::OnOpenRecentFile(int id) {
+    int index = id - CommandId::RecentFileFirst;
+    if (index < 0 || index >= m_oRecentFileList.GetCount()) {
+        return;
+    }
+    QString path = m_oRecentFileList.At(index);
+    if (OpenDocumentFile(path) == nullptr) {
+        // The list may have changed meanwhile; remove the entry by its path.
+        int now = static_cast<int>(m_oRecentFileList.Paths().indexOf(path));
+        m_oRecentFileList.Remove(now);
+        m_pMainFrame->UpdateRecentFileMenu();
+    }
+}
+
+void CTesselApp::OnAppExit() {
+    m_pMainFrame->close();
+}
+
+void CTesselApp::OnAppAbout() {
+    CAboutDlg dialog(m_pMainFrame.get());
+    dialog.exec();
+}
+
+CChildFrame* CTesselApp::OnWindowNew() {
+    CChildFrame* active = m_pMainFrame->ActiveChildFrame();
+    if (active == nullptr || active->GetDocument() == nullptr) {
+        return nullptr;
+    }
+    return CreateChildFrame(*active->GetDocument());
+}
+
+bool CTesselApp::SaveAllModified() {
+    // A copy: saving never closes a document, but stay safe if it did.
+    std::vector<CTesselDoc*> documents = m_oDocuments;
+    for (CTesselDoc* document : documents) {
+        if (!document->ConfirmSaveChanges()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CTesselApp::CloseAllDocuments() {
+    while (!m_oDocuments.empty()) {
+        CloseDocument(m_oDocuments.front());
+    }
+}
+
+bool CTesselApp::CanExit() {
+    if (!SaveAllModified()) {
+        return false;
+    }
+    CloseAllDocuments();
+    ExitInstance();
+    return true;
+}
+
+void CTesselApp::CloseDocument(CTesselDoc* document) {
+    auto it = std::find(m_oDocuments.begin(), m_oDocuments.end(), document);
+    if (it == m_oDocuments.end()) {
+        return;
+    }
+    m_oDocuments.erase(it);
+    for (CChildFrame* frame : m_pMainFrame->ChildFrames()) {
+        if (frame->GetDocument() == document) {
+            frame->CloseForDocument();
+        }
+    }
+    // Later: the close may have started inside one of the document's own commands.
+    disconnect(document, nullptr, this, nullptr);
+    disconnect(document, nullptr, m_pMainFrame.get(), nullptr);
+    document->deleteLater();
+    m_pMainFrame->UpdateCommandUi();
+}
+
+void CTesselApp::UpdateFrameCounts(CTesselDoc* document) {
+    std::vector<CChildFrame*> frames;
+    for (DocumentView* view : document->GetViews()) {
+        for (QWidget* widget = view; widget != nullptr; widget = widget->parentWidget()) {
+            if (auto* frame = qobject_cast<CChildFrame*>(widget)) {
+                if (std::find(frames.begin(), frames.end(), frame) == frames.end()) {
+                    frames.push_back(frame);
+                }
+                break;
+            }
+        }
+    }
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        frames[i]->SetWindowNumber(frames.size() > 1 ? static_cast<int>(i) + 1 : 0);
+    }
+    m_pMainFrame->UpdateFrameTitle();
+}
+
+void CTesselApp::OnOpenRequest(const QString& path) {
+    if (!path.isEmpty()) {
+        OpenDocumentFile(path);
+    }
+    m_pMainFrame->BringToFront();
+}

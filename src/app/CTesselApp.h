@@ -1,0 +1,124 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/RecentFileList.h"
+#include "document/ApplicationState.h"
+#include "document/CommandTable.h"
+#include "document/DocumentTemplate.h"
+#include "model/Command.h"
+
+class CChildFrame;
+class CMainFrame;
+class CTesselDoc;
+class QSettings;
+class SingleInstance;
+
+// The application object: it lives for the whole run, owns the state every document
+// shares (the command clipboard, the Protocol folder, the grid identifiers, the
+// recent-file list), runs the start-up sequence, and handles File New, File Open,
+// Print Setup, the recent files, Exit and About. It creates each document with its
+// windows and closes them again.
+class CTesselApp : public QObject, public ApplicationState {
+    Q_OBJECT
+public:
+    static constexpr const char* kSettingsOrganization = "Local AppWizard-Generated Applications";
+    static constexpr const char* kSettingsApplication = "Tessel";
+    static constexpr const char* kSettingsSection = "Settings";
+    static constexpr const char* kPreviewPagesEntry = "PreviewPages";
+    static constexpr const char* kOpenTitle = "Open File";
+    static constexpr const char* kOpenFilter = "Protocol files(*.pcl)";
+
+    struct Options {
+        // The program file, from which the Protocol folder is found; empty for the
+        // running program's own.
+        QString programPath;
+        // The local socket through which later starts hand over their files; empty
+        // for no single-instance server.
+        QString serverName;
+    };
+
+    explicit CTesselApp(Options options = {}, QObject* parent = nullptr);
+    ~CTesselApp() override;
+
+    // The start-up sequence; `arguments` follow the program name. False when the
+    // main window could not be created.
+    bool InitInstance(const QStringList& arguments);
+    // The exit steps: the clipboard command goes, the settings are written. Runs once.
+    void ExitInstance();
+
+    Command& ClipCommand() override { return *m_pClipCommand; }
+    int TakeNextGridId() override { return m_nNextGridId++; }
+    bool GridToolTips() const override { return m_bGridToolTips; }
+
+    // File New: a new protocol in a new window; nullptr when it could not be made.
+    CTesselDoc* OnFileNew();
+    void OnFileOpen();
+    // Opens `path` as a document, or brings it to the front when it is open already;
+    // nullptr after the messages of a failed open.
+    CTesselDoc* OpenDocumentFile(const QString& path);
+    void OnFilePrintSetup();
+    // Opens entry `id` of the recent-file list; an entry that fails is removed.
+    void OnOpenRecentFile(int id);
+    // Exit: closes the main window, which asks about every modified document.
+    void OnAppExit();
+    void OnAppAbout();
+    // Window > New Window: another window on the active document.
+    CChildFrame* OnWindowNew();
+
+    // Asks every modified document whether to save it; false when one was cancelled.
+    bool SaveAllModified();
+    // Closes every document with its windows, without asking.
+    void CloseAllDocuments();
+    // What closing the main window does: ask, close everything, run the exit steps.
+    bool CanExit();
+
+    const std::vector<CTesselDoc*>& GetDocuments() const { return m_oDocuments; }
+    CMainFrame* GetMainFrame() const { return m_pMainFrame.get(); }
+    RecentFileList& GetRecentFileList() { return m_oRecentFileList; }
+    const DocumentTemplate& GetDocTemplate() const { return *m_poDocTemplate; }
+    CommandTable& Commands() { return m_oCommands; }
+    SingleInstance* GetSingleInstance() const { return m_pSingleInstance; }
+    int GetPreviewPages() const { return m_nPreviewPages; }
+
+    // The Protocol folder for a program file: its folder's parent, then "/Protocol".
+    static QString ProtocolFolderFor(const QString& programPath);
+    // The file the command line names: the arguments joined by blanks, nothing for
+    // an empty text or a switch such as -e or /E, without enclosing double quotes.
+    static QString FileFromCommandLine(const QStringList& arguments);
+
+    // Members shared with the panes and set by start-up.
+    std::string m_strProtocolDir;
+    int m_nNextGridId = 1000;
+    std::unique_ptr<Command> m_pClipCommand;
+    bool m_bGridToolTips = false;
+
+private:
+    static std::unique_ptr<QSettings> OpenSettings();
+    void LoadStdProfileSettings();
+    void SaveStdProfileSettings();
+
+    CTesselDoc* NewDocumentObject();
+    CChildFrame* CreateChildFrame(CTesselDoc& document);
+    void CloseDocument(CTesselDoc* document);
+    // Numbers the windows of `document` when it has several.
+    void UpdateFrameCounts(CTesselDoc* document);
+    CTesselDoc* FindOpenDocument(const QString& path) const;
+    void ActivateDocument(CTesselDoc* document);
+    void OnOpenRequest(const QString& path);
+
+    Options m_oOptions;
+    std::unique_ptr<DocumentTemplate> m_poDocTemplate;
+    std::unique_ptr<CMainFrame> m_pMainFrame;
+    std::vector<CTesselDoc*> m_oDocuments;
+    RecentFileList m_oRecentFileList;
+    int m_nPreviewPages = 0;
+    SingleInstance* m_pSingleInstance = nullptr;
+    CommandTable m_oCommands;
+    bool m_bExited = false;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QUrl>
+#include <QWidget>
+
+class QTextBrowser;
+class QAction;
+
+// The editor's help: the pages of the user guide in a window of their own, with
+// Contents, Back and Forward. One window serves the whole run; asking for another
+// page shows it there.
+class HelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr const char* kContentsPage = "index.html";
+
+    explicit HelpWindow(QWidget* parent = nullptr);
+
+    // Shows `page` (a file name of the guide, optionally with "#anchor") and brings
+    // the window to the front.
+    void ShowPage(const QString& page);
+    // The page shown, as a file name with its anchor.
+    QString CurrentPage() const;
+
+    // The URL of a page of the guide.
+    static QUrl PageUrl(const QString& page);
+
+private:
+    QTextBrowser* m_pBrowser;
+};

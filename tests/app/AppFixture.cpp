@@ -1,0 +1,114 @@
+#include "AppFixture.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <fstream>
+
+#include "TempDir.h"
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "document/CommandIds.h"
+
+AppFixture::AppFixture() {
+    EXPECT_TRUE(m_oTemp.isValid());
+    QDir(m_oTemp.path()).mkpath(QStringLiteral("settings"));
+    QDir(m_oTemp.path()).mkpath(QStringLiteral("bin"));
+    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+        QSettings::setPath(format, QSettings::UserScope,
+                           m_oTemp.filePath(QStringLiteral("settings")));
+    }
+}
+
+AppFixture::~AppFixture() {
+    Drop();
+}
+
+CTesselApp& AppFixture::Start(const QStringList& arguments) {
+    CTesselApp::Options options;
+    options.programPath = m_oTemp.filePath(QStringLiteral("bin/tessel"));
+    app = std::make_unique<CTesselApp>(options);
+    EXPECT_TRUE(app->InitInstance(arguments));
+    return *app;
+}
+
+CTesselApp& AppFixture::Restart(const QStringList& arguments) {
+    if (app) {
+        EXPECT_TRUE(Frame().close());
+        Drop();
+    }
+    return Start(arguments);
+}
+
+void AppFixture::Drop() {
+    app.reset();
+    Settle();
+}
+
+CMainFrame& AppFixture::Frame() const {
+    return *app->GetMainFrame();
+}
+
+void AppFixture::Settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+QStringList AppFixture::MenuTitles() const {
+    QStringList titles;
+    for (QAction* action : Frame().menuBar()->actions()) {
+        titles.append(action->text().remove(QLatin1Char('&')));
+    }
+    return titles;
+}
+
+QMenu* AppFixture::Menu(const QString& title) const {
+    for (QAction* action : Frame().menuBar()->actions()) {
+        if (action->text().remove(QLatin1Char('&')) == title) {
+            return action->menu();
+        }
+    }
+    return nullptr;
+}
+
+QStringList AppFixture::MenuItems(const QString& title) const {
+    QStringList items;
+    QMenu* menu = Menu(title);
+    if (menu == nullptr) {
+        return items;
+    }
+    // The rules are evaluated before a menu opens.
+    emit menu->aboutToShow();
+    for (QAction* action : menu->actions()) {
+        if (action->isVisible()) {
+            items.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+        }
+    }
+    return items;
+}
+
+bool AppFixture::Enabled(int id) const {
+    QAction* action = Frame().Action(id);
+    return action != nullptr && action->isEnabled();
+}
+
+CChildFrame* AppFixture::ActiveChild() const {
+    return Frame().ActiveChildFrame();
+}
+
+QString AppFixture::WriteProtocol(const QString& name, const std::string& description) {
+    std::string text = ReadFileBytes(std::string(TESSEL_TEST_DATA) + "/new-protocol.pcl");
+    if (!description.empty()) {
+        const std::string key = "Description=Name of Protocol as it will appear in Cuewright";
+        text.replace(text.find(key), key.size(), "Description=" + description);
+    }
+    QString path = m_oTemp.filePath(name);
+    QDir().mkpath(QFileInfo(path).path());
+    std::ofstream(path.toStdString(), std::ios::binary) << text;
+    return path;
+}

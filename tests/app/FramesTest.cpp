@@ -1,0 +1,249 @@
+#include "AppFixture.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QRegularExpression>
+#include <QSplitter>
+#include <QTest>
+#include <QToolBar>
+#include <QWhatsThis>
+
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/HelpWindow.h"
+#include "document/CTesselDoc.h"
+#include "document/CommandIds.h"
+#include "tree/CLeftView.h"
+#include "view/CTesselView.h"
+
+using namespace CommandId;
+
+namespace {
+
+class Frames : public AppFixture {
+protected:
+    // A started editor with one new document, its window active and focused.
+    CChildFrame& StartWithDocument() {
+        Start();
+        Frame().ExecuteCommand(FileNew);
+        Frame().activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+        CChildFrame* child = ActiveChild();
+        EXPECT_NE(child, nullptr);
+        child->GetLeftPane()->setFocus();
+        return *child;
+    }
+};
+
+} // namespace
+
+TEST_F(Frames, UndoIsAlwaysDisabledAndItemsNobodyHandlesAreDisabled) {
+    CChildFrame& child = StartWithDocument();
+    MenuItems("Edit");
+    EXPECT_FALSE(Enabled(EditUndo));
+    // The panes' own operations are not there yet, so nothing handles them.
+    for (int id : {EditCut, EditCopy, EditPaste, RemoveCommand, RemoveParam, RemoveByte, FilePrint,
+                   FilePrintPreview, NewCommand, NewParam, NewByte}) {
+        EXPECT_FALSE(Enabled(id)) << id;
+    }
+    for (int id : {FileSave, FileSaveAs, FileClose, WindowNew, WindowCascade, WindowTile}) {
+        EXPECT_TRUE(Enabled(id)) << id;
+    }
+    // Undo from its keys runs nothing either.
+    child.GetLeftPane()->Commands().Add(
+        EditUndo, [](int) { FAIL() << "Undo ran"; }, [](int) { return false; });
+    QTest::keyClick(child.GetLeftPane(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(child.GetLeftPane(), Qt::Key_Backspace, Qt::AltModifier);
+}
+
+TEST_F(Frames, TheActivePaneGetsCopyCutPasteAndItsRemoveCommand) {
+    CChildFrame& child = StartWithDocument();
+    std::vector<std::string> ran;
+    auto record = [&ran](const std::string& who) {
+        return [&ran, who](int id) { ran.push_back(who + ":" + std::to_string(id)); };
+    };
+    for (int id : {EditCopy, EditCut, EditPaste}) {
+        child.GetLeftPane()->Commands().Add(id, record("tree"));
+        child.GetRightPane()->Commands().Add(id, record("view"));
+    }
+    child.GetLeftPane()->Commands().Add(RemoveCommand, record("tree"));
+    for (int id : {FilePrint, FilePrintPreview}) {
+        child.GetRightPane()->Commands().Add(id, record("view"));
+    }
+    bool paramRemovable = false;
+    child.GetRightPane()->Commands().Add(RemoveParam, record("view"),
+                                         [&](int) { return paramRemovable; });
+
+    QTest::keyClick(child.GetLeftPane(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(child.GetLeftPane(), Qt::Key_Insert, Qt::ControlModifier);
+    QTest::keyClick(child.GetLeftPane(), Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_TRUE(Enabled(RemoveCommand));
+    EXPECT_FALSE(Enabled(RemoveParam));
+
+    child.GetRightPane()->setFocus();
+    EXPECT_EQ(child.GetActiveView(), child.GetRightPane());
+    QTest::keyClick(child.GetRightPane(), Qt::Key_Insert, Qt::ShiftModifier);
+    QTest::keyClick(child.GetRightPane(), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_FALSE(Enabled(RemoveCommand));
+    EXPECT_FALSE(Enabled(RemoveParam));
+    EXPECT_FALSE(Frame().ExecuteCommand(RemoveParam)); // its rule says no
+    paramRemovable = true;
+    Frame().UpdateCommandUi();
+    EXPECT_TRUE(Enabled(RemoveParam));
+    Frame().ExecuteCommand(RemoveParam);
+    QTest::keyClick(child.GetRightPane(), Qt::Key_P, Qt::ControlModifier);
+    Frame().ExecuteCommand(FilePrintPreview);
+    // Printing is the property view's; with the tree active nobody has it yet.
+    child.GetLeftPane()->setFocus();
+    EXPECT_FALSE(Enabled(FilePrint));
+
+    EXPECT_EQ(ran,
+              (std::vector<std::string>{"tree:57634", "tree:57634", "tree:57635", "view:57637",
+                                        "view:57635", "view:32775", "view:57607", "view:57609"}));
+}
+
+TEST_F(Frames, NewCommandGoesToTheTreeAndNewParamToThePropertyViewWhicheverIsActive) {
+    CChildFrame& child = StartWithDocument();
+    std::vector<std::string> ran;
+    child.GetLeftPane()->Commands().Add(NewCommand, [&](int) { ran.push_back("tree"); });
+    child.GetRightPane()->Commands().Add(NewParam, [&](int) { ran.push_back("param"); });
+    child.GetRightPane()->Commands().Add(NewByte, [&](int) { ran.push_back("byte"); });
+    Frame().UpdateCommandUi();
+    EXPECT_TRUE(Enabled(NewCommand));
+    EXPECT_TRUE(Enabled(NewParam));
+
+    QTest::keyClick(child.GetLeftPane(), Qt::Key_M, Qt::ControlModifier);
+    QTest::keyClick(child.GetLeftPane(), Qt::Key_A, Qt::ControlModifier);
+    child.GetRightPane()->setFocus();
+    QTest::keyClick(child.GetRightPane(), Qt::Key_M, Qt::ControlModifier);
+    QTest::keyClick(child.GetRightPane(), Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(ran, (std::vector<std::string>{"tree", "param", "tree", "byte"}));
+}
+
+TEST_F(Frames, F6MovesTheFocusBetweenThePanes) {
+    CChildFrame& child = StartWithDocument();
+    ASSERT_TRUE(child.GetLeftPane()->hasFocus());
+    QTest::keyClick(child.GetLeftPane(), Qt::Key_F6);
+    EXPECT_TRUE(child.GetRightPane()->hasFocus());
+    EXPECT_EQ(child.GetActiveView(), child.GetRightPane());
+    QTest::keyClick(child.GetRightPane(), Qt::Key_F6);
+    EXPECT_TRUE(child.GetLeftPane()->hasFocus());
+    QTest::keyClick(child.GetLeftPane(), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_TRUE(child.GetRightPane()->hasFocus());
+    QTest::keyClick(child.GetRightPane(), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_TRUE(child.GetLeftPane()->hasFocus());
+}
+
+TEST_F(Frames, TheSplitterGivesTheTree200PixelsAndThePropertyViewTheRest) {
+    CChildFrame& child = StartWithDocument();
+    QSplitter* splitter = child.GetSplitter();
+    ASSERT_EQ(splitter->count(), 2);
+    EXPECT_EQ(splitter->orientation(), Qt::Horizontal);
+    EXPECT_EQ(splitter->widget(0), child.GetLeftPane());
+    EXPECT_EQ(splitter->widget(1), child.GetRightPane());
+    EXPECT_EQ(child.GetLeftPane()->width(), 200);
+    EXPECT_EQ(child.GetLeftPane()->height(), child.GetRightPane()->height());
+    child.resize(child.width() + 150, child.height());
+    EXPECT_EQ(child.GetLeftPane()->width(), 200);
+    EXPECT_EQ(child.GetRightPane()->width(), splitter->width() - 200 - splitter->handleWidth());
+    // The tree found its partner at the first update.
+    EXPECT_EQ(child.GetLeftPane()->m_pRightView, child.GetRightPane());
+    EXPECT_EQ(child.GetRightPane()->GetItem(), -1);
+}
+
+TEST_F(Frames, NewWindowNumbersTheWindowsOfADocument) {
+    CChildFrame& first = StartWithDocument();
+    ASSERT_TRUE(Frame().ExecuteCommand(WindowNew));
+    std::vector<CChildFrame*> frames = Frame().ChildFrames();
+    ASSERT_EQ(frames.size(), 2u);
+    CChildFrame* second = frames[1];
+    EXPECT_EQ(second->GetDocument(), first.GetDocument());
+    EXPECT_NE(second->GetLeftPane(), first.GetLeftPane());
+    EXPECT_EQ(first.windowTitle(), "Tessel1:1");
+    EXPECT_EQ(second->windowTitle(), "Tessel1:2");
+    EXPECT_EQ(ActiveChild(), second);
+    EXPECT_EQ(Frame().windowTitle(), "Tessel - Tessel1");
+    EXPECT_EQ(first.GetDocument()->GetViews().size(), 4u);
+
+    // Closing one of two windows asks nothing, even with changes.
+    first.GetDocument()->SetModifiedFlag();
+    EXPECT_TRUE(second->close());
+    Settle();
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(app->GetDocuments().size(), 1u);
+    EXPECT_EQ(first.windowTitle(), "Tessel1");
+    EXPECT_EQ(first.GetDocument()->GetViews().size(), 2u);
+}
+
+TEST_F(Frames, AMaximisedWindowShowsItsTitleInTheMainTitle) {
+    CChildFrame& child = StartWithDocument();
+    child.showMaximized();
+    EXPECT_EQ(Frame().windowTitle(), "Tessel - [Tessel1]");
+    child.showNormal();
+    EXPECT_EQ(Frame().windowTitle(), "Tessel - Tessel1");
+}
+
+TEST_F(Frames, WindowArrangementCommandsLayOutTheWindows) {
+    StartWithDocument();
+    Frame().ExecuteCommand(FileNew);
+    Frame().ExecuteCommand(WindowTile);
+    std::vector<CChildFrame*> frames = Frame().ChildFrames();
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_FALSE(frames[0]->geometry().intersects(frames[1]->geometry()));
+    Frame().ExecuteCommand(WindowCascade);
+    EXPECT_TRUE(frames[0]->geometry().intersects(frames[1]->geometry()));
+
+    frames[0]->showMinimized();
+    frames[1]->showMinimized();
+    Frame().ExecuteCommand(WindowArrange);
+    int bottom = Frame().GetMdiArea()->viewport()->height();
+    EXPECT_EQ(frames[0]->geometry().bottom() + 1, bottom);
+    EXPECT_EQ(frames[1]->geometry().bottom() + 1, bottom);
+    EXPECT_EQ(frames[0]->x(), 0);
+    EXPECT_EQ(frames[1]->x(), frames[0]->width());
+}
+
+TEST_F(Frames, HelpOpensOurPagesAndF1ShowsThePageOfTheActivePane) {
+    CChildFrame& child = StartWithDocument();
+    Frame().ExecuteCommand(HelpTopics);
+    HelpWindow* help = Frame().GetHelpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->CurrentPage(), "index.html");
+
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    child.GetRightPane()->setFocus();
+    QTest::keyClick(child.GetRightPane(), Qt::Key_F1);
+    EXPECT_EQ(help->CurrentPage(), "editing.html#properties");
+    Frame().ExecuteCommand(FileClose);
+    Settle();
+    Frame().ExecuteCommand(HelpCurrent);
+    EXPECT_EQ(help->CurrentPage(), "index.html");
+
+    // Every page of the guide is there, and each link leads to one that is.
+    for (const char* page : {"index.html", "protocols.html", "editing.html", "keys.html"}) {
+        QFile file(HelpWindow::PageUrl(page).toString().replace("qrc:", ":"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << page;
+        QString html = QString::fromUtf8(file.readAll());
+        QRegularExpression link("href=\"([a-z]+\\.html)");
+        for (const QRegularExpressionMatch& match : link.globalMatch(html)) {
+            EXPECT_TRUE(QFile::exists(":/help/" + match.captured(1)))
+                << match.captured(1).toStdString();
+        }
+    }
+}
+
+TEST_F(Frames, WhatsThisModeAndTextsForTheButtonsAndPanes) {
+    CChildFrame& child = StartWithDocument();
+    EXPECT_FALSE(child.GetLeftPane()->whatsThis().isEmpty());
+    EXPECT_FALSE(child.GetRightPane()->whatsThis().isEmpty());
+    for (QAction* action : Frame().GetToolBar()->actions()) {
+        if (!action->isSeparator()) {
+            EXPECT_FALSE(action->whatsThis().isEmpty()) << action->toolTip().toStdString();
+        }
+    }
+    QTest::keyClick(child.GetLeftPane(), Qt::Key_F1, Qt::ShiftModifier);
+    EXPECT_TRUE(QWhatsThis::inWhatsThisMode());
+    QWhatsThis::leaveWhatsThisMode();
+}
