@@ -4,11 +4,11 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Platform.h"
+#include "platform/HeadlessPlatform.h"
 
 // The platform under the fuzz targets: files are texts held in memory, messages
 // are counted and dropped, and no question is ever answered with a yes.
-class FuzzPlatform : public Platform {
+class FuzzPlatform : public HeadlessPlatform {
 public:
     FuzzPlatform();
     ~FuzzPlatform() override;
@@ -19,20 +19,8 @@ public:
     void SetFile(const std::string& path, std::string_view bytes);
 
     Answer ShowMessage(const std::string& text, MessageKind kind) override;
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
     std::unique_ptr<PlatformFile> OpenForReading(const std::string& path) override;
     std::unique_ptr<PlatformFile> CreateForWriting(const std::string& path) override;
-    std::string ClipboardText() override { return {}; }
-    void SetClipboardText(const std::string&) override {}
-    bool AskOpenFileName(const std::string&, const std::string&, const std::string&,
-                         std::string&) override {
-        return false;
-    }
-    bool AskSaveFileName(const std::string&, const std::string&, const std::string&,
-                         const std::string&, std::string&) override {
-        return false;
-    }
 
     long messages = 0;
 

@@ -1,5 +1,7 @@
 #include "platform/Platform.h"
 
+#include "platform/HeadlessPlatform.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <iomanip>
@@ -61,7 +63,7 @@ private:
 
 // Stands in until a real platform is installed: nothing is ever shown silently,
 // and no question is ever answered with a yes.
-class PlainPlatform : public Platform {
+class PlainPlatform : public HeadlessPlatform {
 public:
     Answer ShowMessage(const std::string& text, MessageKind kind) override {
         std::fprintf(stderr, "Tessel: %s\n", text.c_str());
@@ -69,21 +71,6 @@ public:
                : kind == MessageKind::YesNo ? Answer::No
                                               : Answer::Cancel;
     }
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    std::string ClipboardText() override { return m_strClipboard; }
-    void SetClipboardText(const std::string& text) override { m_strClipboard = text; }
-    bool AskOpenFileName(const std::string&, const std::string&, const std::string&,
-                         std::string&) override {
-        return false;
-    }
-    bool AskSaveFileName(const std::string&, const std::string&, const std::string&,
-                         const std::string&, std::string&) override {
-        return false;
-    }
-
-private:
-    std::string m_strClipboard;
 };
 
 Platform* g_pInstalled = nullptr;

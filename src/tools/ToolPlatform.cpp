@@ -21,13 +21,3 @@ Platform::Answer ToolPlatform::ShowMessage(const std::string& text, MessageKind 
     }
     return Answer::Cancel;
 }
-
-bool ToolPlatform::AskOpenFileName(const std::string&, const std::string&, const std::string&,
-                                   std::string&) {
-    return false;
-}
-
-bool ToolPlatform::AskSaveFileName(const std::string&, const std::string&, const std::string&,
-                                   const std::string&, std::string&) {
-    return false;
-}
