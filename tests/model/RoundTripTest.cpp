@@ -19,7 +19,7 @@ namespace {
 
 class Generator {
 public:
-    explicit Generator(unsigned seed) : m_random(seed) {}
+    explicit Generator(unsigned start) : m_random(start) {}
 
     int Number(int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(m_random);
