@@ -15,18 +15,18 @@ QUuid ArrowCellType::GetTypeId() const {
     return id;
 }
 
-void ArrowCellType::OnDraw(QPainter& painter, const QRect& rect, int, int, GridCell& cell,
-                           int selected, int current) {
-    QRect content = rect;
-    DrawBorder(painter, content, cell);
+void ArrowCellType::OnDraw(QPainter& painter, const GridCellOption& option, int, int,
+                           GridCell& cell) {
+    QRect content = option.rect;
+    DrawBorder(painter, option.palette, content, cell);
     if (content.isEmpty()) {
         return;
     }
-    painter.fillRect(content, BackColorFor(cell, selected, current));
+    painter.fillRect(content, BackColorFor(option, cell));
     if (content.width() <= 3) {
         return;
     }
-    const QColor color = TextColorFor(cell, selected, current);
+    const QColor color = TextColorFor(option, cell);
     const int style = cell.GetCellTypeEx();
     int direction = 1;
     int count = 1;

@@ -14,8 +14,8 @@ public:
     static constexpr int kArrowsLeft = 0x80;
 
     QUuid GetTypeId() const override;
-    void OnDraw(QPainter& painter, const QRect& rect, int col, int row, GridCell& cell,
-                int selected, int current) override;
+    void OnDraw(QPainter& painter, const GridCellOption& option, int col, int row,
+                GridCell& cell) override;
 
 private:
     // One arrow in the `width` pixels from `left`, centred on `centreY`, its tip

@@ -4,7 +4,6 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPen>
 #include <QPixmap>
@@ -50,43 +49,39 @@ int CellType::CanTextEdit() {
     return -1;
 }
 
-int CellType::GetOption(int, long&) {
-    return -1;
-}
-
 int CellType::OnSystemChange() {
     return 0;
 }
 
-int CellType::OnLeftClick(int, int, int, const QRect&, const QPoint&) {
+int CellType::OnLeftClick(const GridCellOption&, int, int, int, const QPoint&) {
     return 0;
 }
 
-int CellType::OnRightClick(int, int, int, const QRect&, const QPoint&) {
+int CellType::OnRightClick(const GridCellOption&, int, int, int, const QPoint&) {
     return 0;
 }
 
-int CellType::OnDoubleClick(int, int, const QRect&, const QPoint&) {
+int CellType::OnDoubleClick(const GridCellOption&, int, int, const QPoint&) {
     return 0;
 }
 
-int CellType::OnKeyDown(int, int, int&) {
+int CellType::OnKeyDown(const GridCellOption&, int, int, int&) {
     return 0;
 }
 
-int CellType::OnKeyUp(int, int, int&) {
+int CellType::OnKeyUp(const GridCellOption&, int, int, int&) {
     return 0;
 }
 
-int CellType::OnChar(int, int, int&) {
+int CellType::OnChar(const GridCellOption&, int, int, int&) {
     return 0;
 }
 
-int CellType::OnMouseMove(int, int, const QPoint&, Qt::MouseButtons) {
+int CellType::OnMouseMove(const GridCellOption&, int, int, const QPoint&) {
     return 0;
 }
 
-int CellType::OnDrawFocusRect(QPainter&, const QRect&) {
+int CellType::OnDrawFocusRect(QPainter&, const GridCellOption&) {
     return 0;
 }
 
@@ -117,21 +112,20 @@ int CellType::SheetTextMargin() const {
     return m_bPrinting ? static_cast<int>(std::lround(margin * m_dPrintScale)) : margin;
 }
 
-const QFont* CellType::SheetDefaultFont() const {
-    return m_pGrid ? m_pGrid->GetDefaultFont() : nullptr;
+QColor CellType::TextColorFor(const GridCellOption& option, const GridCell& cell) const {
+    return (option.selected || (option.current && SheetRowHighlight()))
+               ? cell.GetHTextColor(option.palette)
+               : cell.GetTextColor(option.palette);
 }
 
-QColor CellType::TextColorFor(const GridCell& cell, int selected, int current) const {
-    return (selected || (current && SheetRowHighlight())) ? cell.GetHTextColor()
-                                                          : cell.GetTextColor();
+QColor CellType::BackColorFor(const GridCellOption& option, const GridCell& cell) const {
+    return (option.selected || (option.current && SheetRowHighlight()))
+               ? cell.GetHBackColor(option.palette)
+               : cell.GetBackColor(option.palette);
 }
 
-QColor CellType::BackColorFor(const GridCell& cell, int selected, int current) const {
-    return (selected || (current && SheetRowHighlight())) ? cell.GetHBackColor()
-                                                          : cell.GetBackColor();
-}
-
-void CellType::DrawBorder(QPainter& painter, QRect& rect, const GridCell& cell) {
+void CellType::DrawBorder(QPainter& painter, const QPalette& palette, QRect& rect,
+                          const GridCell& cell) {
     const unsigned style = cell.GetBorder();
     // Printer pixels are small: line widths follow the print scale there.
     const double scale = m_bPrinting ? m_dPrintScale : 1.0;
@@ -140,8 +134,8 @@ void CellType::DrawBorder(QPainter& painter, QRect& rect, const GridCell& cell) 
     };
 
     const QColor gridColor = m_pGrid ? m_pGrid->GetGridLinePen().color() : kDefaultGridLineColor;
-    const QPen* pen = cell.GetBorderPen();
-    const QColor lineColor = pen ? pen->color() : gridColor;
+    const QColor lineColor =
+        cell.IsPropertySet(GridCell::kBorderPenSet) ? cell.GetBorderPen(QPen()).color() : gridColor;
 
     const int left = scaled(SideWidth(style, GridCell::kBorderThinLeft, GridCell::kBorderMediumLeft,
                                       GridCell::kBorderThickLeft));
@@ -162,8 +156,8 @@ void CellType::DrawBorder(QPainter& painter, QRect& rect, const GridCell& cell) 
     if (style & (GridCell::kBorderSunken | GridCell::kBorderRaised)) {
         const int frame = scaled(m_pGrid ? m_pGrid->GetFrameWidth() : kDefaultFrameWidth);
         const bool sunken = (style & GridCell::kBorderSunken) != 0;
-        const QColor light = GridSystem::ButtonHighlightColor();
-        const QColor dark = GridSystem::ButtonShadowColor();
+        const QColor light = GridSystem::ButtonHighlightColor(palette);
+        const QColor dark = GridSystem::ButtonShadowColor(palette);
         const QColor& topLeft = sunken ? dark : light;
         const QColor& bottomRight = sunken ? light : dark;
         const int x = rect.x();
@@ -187,19 +181,18 @@ void CellType::DrawBorder(QPainter& painter, QRect& rect, const GridCell& cell) 
     }
 }
 
-void CellType::OnDraw(QPainter& painter, const QRect& rect, int col, int row, GridCell& cell,
-                      int selected, int current) {
-    QRect content = rect;
-    DrawBorder(painter, content, cell);
-    if (content.isEmpty()) {
+void CellType::OnDraw(QPainter& painter, const GridCellOption& option, int col, int row,
+                      GridCell& cell) {
+    GridCellOption content = option;
+    DrawBorder(painter, option.palette, content.rect, cell);
+    if (content.rect.isEmpty()) {
         return;
     }
     if (cell.GetTextLength() == 0 && m_bCanOverflow && SheetTextOverflow() &&
-        CanReceiveOverflow(cell) &&
-        DrawOverflow(painter, content, col, row, cell, selected, current)) {
+        CanReceiveOverflow(cell) && DrawOverflow(painter, content, col, row, cell)) {
         return;
     }
-    DrawText(painter, content, col, row, cell, selected, current);
+    DrawText(painter, content, col, row, cell);
 }
 
 bool CellType::CanReceiveOverflow(const GridCell& cell) const {
@@ -209,8 +202,8 @@ bool CellType::CanReceiveOverflow(const GridCell& cell) const {
     return cell.GetCellTypeEx() == 0 && !cell.IsPropertySet(GridCell::kJoinSet);
 }
 
-bool CellType::DrawOverflow(QPainter& painter, const QRect& rect, int col, int row,
-                            const GridCell& cell, int selected, int current) {
+bool CellType::DrawOverflow(QPainter& painter, const GridCellOption& option, int col, int row,
+                            const GridCell& cell) {
     if (!m_pGrid) {
         return false;
     }
@@ -234,11 +227,10 @@ bool CellType::DrawOverflow(QPainter& painter, const QRect& rect, int col, int r
             distance += width;
         }
     }
-    const QFont font = source.GetFont() ? *source.GetFont() : painter.font();
-    const QFontMetrics metrics(font, painter.device());
+    const QFontMetrics metrics(source.GetFont(option.font), painter.device());
     int textEnd = SheetTextMargin() + metrics.horizontalAdvance(source.GetText());
-    if (const QPixmap* bitmap = source.GetBitmap(); bitmap && !bitmap->isNull()) {
-        textEnd += PixmapSize(*bitmap).width() + 4;
+    if (const QPixmap bitmap = source.GetBitmap(); !bitmap.isNull()) {
+        textEnd += PixmapSize(bitmap).width() + 4;
     }
     if (textEnd <= distance) {
         return false;
@@ -247,23 +239,26 @@ bool CellType::DrawOverflow(QPainter& painter, const QRect& rect, int col, int r
     // This cell's own colours and state, the neighbour's text where it would lie.
     GridCell shown(cell);
     shown.SetText(source.GetText());
-    shown.SetTextColor(source.GetTextColor());
+    shown.SetTextColor(source.GetTextColor(option.palette));
     shown.SetAlignment((source.GetAlignment() & ~horizontal) | GridCell::kAlignLeft);
-    if (source.GetFont()) {
-        shown.SetFont(source.GetFont());
+    if (source.IsPropertySet(GridCell::kFontSet)) {
+        shown.SetFont(source.GetFont(option.font));
     }
-    if (source.GetBitmap()) {
+    if (source.IsPropertySet(GridCell::kBitmapSet)) {
         shown.SetBitmap(source.GetBitmap());
     }
     painter.save();
-    painter.setClipRect(rect, Qt::IntersectClip);
-    DrawText(painter, rect.adjusted(-distance, 0, 0, 0), col, row, shown, selected, current);
+    painter.setClipRect(option.rect, Qt::IntersectClip);
+    GridCellOption wide = option;
+    wide.rect.adjust(-distance, 0, 0, 0);
+    DrawText(painter, wide, col, row, shown);
     painter.restore();
     return true;
 }
 
-void CellType::DrawText(QPainter& painter, const QRect& rect, int, int, const GridCell& cell,
-                        int selected, int current) {
+void CellType::DrawText(QPainter& painter, const GridCellOption& option, int, int,
+                        const GridCell& cell) {
+    const QRect& rect = option.rect;
     if (rect.isEmpty()) {
         return;
     }
@@ -272,25 +267,23 @@ void CellType::DrawText(QPainter& painter, const QRect& rect, int, int, const Gr
         (m_bDrawLabel || (style & kStyleShowLabel)) ? cell.GetLabel() : cell.GetText();
 
     painter.save();
-    if (const QFont* font = cell.GetFont()) {
-        painter.setFont(*font);
-    }
-    painter.fillRect(rect, BackColorFor(cell, selected, current));
+    painter.setFont(cell.GetFont(option.font));
+    painter.fillRect(rect, BackColorFor(option, cell));
     painter.setClipRect(rect, Qt::IntersectClip);
 
     QRect textRect = rect;
-    if (const QPixmap* bitmap = cell.GetBitmap(); bitmap && !bitmap->isNull()) {
-        const QSize size = PixmapSize(*bitmap);
+    if (const QPixmap bitmap = cell.GetBitmap(); !bitmap.isNull()) {
+        const QSize size = PixmapSize(bitmap);
         painter.drawPixmap(
             QRect(QPoint(rect.x() + 2, rect.y() + (rect.height() - size.height()) / 2), size),
-            *bitmap);
+            bitmap);
         textRect.setLeft(textRect.left() + size.width() + 4);
     }
     if (text.isEmpty()) {
         painter.restore();
         return;
     }
-    painter.setPen(TextColorFor(cell, selected, current));
+    painter.setPen(TextColorFor(option, cell));
 
     const unsigned align = cell.GetAlignment();
     const int margin = SheetTextMargin();
@@ -332,7 +325,9 @@ void CellType::DrawText(QPainter& painter, const QRect& rect, int, int, const Gr
     painter.restore();
 }
 
-void CellType::OnPrint(QPainter& painter, const QRect& rect, int col, int row, GridCell& cell) {
+void CellType::OnPrint(QPainter& painter, const GridCellOption& option, int col, int row,
+                       GridCell& cell) {
+    const QRect& rect = option.rect;
     // The row's height on screen, over the whole block for a joined cell.
     int screenHeight = 0;
     if (m_pGrid) {
@@ -351,25 +346,27 @@ void CellType::OnPrint(QPainter& painter, const QRect& rect, int col, int row, G
     }
     const double ratio = screenHeight > 0 ? double(rect.height()) / screenHeight : 1.0;
 
-    QFont font = cell.GetFont()       ? *cell.GetFont()
-                 : SheetDefaultFont() ? *SheetDefaultFont()
-                                      : painter.font();
+    QFont font = cell.GetFont(option.font);
     // Pixel sizes are the printer's own pixels, so the screen size is carried over
     // in pixels and scaled.
     const int screenPixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(screenPixels * ratio))));
 
     GridCell printed(cell);
-    printed.SetFont(&font);
+    printed.SetFont(font);
+    GridCellOption page = option;
+    page.font = font;
+    page.selected = 0;
+    page.current = false;
+    page.hasFocus = false;
     m_bPrinting = true;
-    OnDraw(painter, rect, col, row, printed, 0, 0);
+    OnDraw(painter, page, col, row, printed);
     m_bPrinting = false;
 }
 
-void CellType::GetBestSize(QPaintDevice* device, QSize& size, const GridCell& cell) {
-    const QFont font = cell.GetFont()       ? *cell.GetFont()
-                       : SheetDefaultFont() ? *SheetDefaultFont()
-                                            : QGuiApplication::font();
+void CellType::GetBestSize(QPaintDevice* device, const GridCellOption& option, QSize& size,
+                           const GridCell& cell) {
+    const QFont font = cell.GetFont(option.font);
     const QFontMetrics metrics = device ? QFontMetrics(font, device) : QFontMetrics(font);
     const QString text = (m_bDrawLabel || (cell.GetCellTypeEx() & kStyleShowLabel))
                              ? cell.GetLabel()
@@ -383,8 +380,8 @@ void CellType::GetBestSize(QPaintDevice* device, QSize& size, const GridCell& ce
     width += 6;
     height += 2;
     // Room for the picture as it is drawn: its own width plus the gaps around it.
-    if (const QPixmap* bitmap = cell.GetBitmap(); bitmap && !bitmap->isNull()) {
-        width += PixmapSize(*bitmap).width() + 6;
+    if (const QPixmap bitmap = cell.GetBitmap(); !bitmap.isNull()) {
+        width += PixmapSize(bitmap).width() + 6;
     }
     size = QSize(width, height);
 }

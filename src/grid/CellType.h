@@ -5,12 +5,12 @@
 #include <QtCore/qnamespace.h>
 
 #include "grid/GridCell.h"
+#include "grid/GridCellOption.h"
 
 class GridHost;
 class QPainter;
 class QPaintDevice;
 class QPoint;
-class QRect;
 class QSize;
 
 // How a kind of cell is drawn, measured and reacts to the mouse and keys. A grid
@@ -42,35 +42,37 @@ public:
     virtual int AdjustEditRect(QRect& rect);
     // Non-zero when the in-place editor may open on cells of this type.
     virtual int CanTextEdit();
-    // A setting of a particular type; -1 for one it does not know.
-    virtual int GetOption(int option, long& value);
-    // The grid was created or the desktop colours changed.
+    // The grid was created or its palette or style changed.
     virtual int OnSystemChange();
 
-    // Mouse and keys on a cell; non-zero when the type took them. `pressed` is 1 for
-    // a button going down, 0 for it coming up. Keys are Qt key codes, characters
-    // Unicode; a type may change them (0 suppresses).
-    virtual int OnLeftClick(int col, int row, int pressed, const QRect& rect, const QPoint& point);
-    virtual int OnRightClick(int col, int row, int pressed, const QRect& rect, const QPoint& point);
-    virtual int OnDoubleClick(int col, int row, const QRect& rect, const QPoint& point);
-    virtual int OnKeyDown(int col, int row, int& key);
-    virtual int OnKeyUp(int col, int row, int& key);
-    virtual int OnChar(int col, int row, int& ch);
-    virtual int OnMouseMove(int col, int row, const QPoint& point, Qt::MouseButtons buttons);
+    // Mouse and keys on a cell; non-zero when the type took them. `option.rect` is
+    // the cell's rectangle, `option.modifiers` and `option.buttons` the state of the
+    // event. `pressed` is 1 for a button going down, 0 for it coming up. Keys are Qt
+    // key codes, characters Unicode; a type may change them (0 suppresses).
+    virtual int OnLeftClick(const GridCellOption& option, int col, int row, int pressed,
+                            const QPoint& point);
+    virtual int OnRightClick(const GridCellOption& option, int col, int row, int pressed,
+                             const QPoint& point);
+    virtual int OnDoubleClick(const GridCellOption& option, int col, int row, const QPoint& point);
+    virtual int OnKeyDown(const GridCellOption& option, int col, int row, int& key);
+    virtual int OnKeyUp(const GridCellOption& option, int col, int row, int& key);
+    virtual int OnChar(const GridCellOption& option, int col, int row, int& ch);
+    virtual int OnMouseMove(const GridCellOption& option, int col, int row, const QPoint& point);
 
-    // Draws the cell into `rect`. `selected` is non-zero for a selected cell (its
-    // selection block number + 1), `current` for the current cell.
-    virtual void OnDraw(QPainter& painter, const QRect& rect, int col, int row, GridCell& cell,
-                        int selected, int current);
-    // Fills `rect` with the cell's background and draws its text (or label) inside.
-    virtual void DrawText(QPainter& painter, const QRect& rect, int col, int row,
-                          const GridCell& cell, int selected, int current);
+    // Draws the cell into `option.rect` in the option's palette and state.
+    virtual void OnDraw(QPainter& painter, const GridCellOption& option, int col, int row,
+                        GridCell& cell);
+    // Fills `option.rect` with the cell's background and draws its text (or label)
+    // inside.
+    virtual void DrawText(QPainter& painter, const GridCellOption& option, int col, int row,
+                          const GridCell& cell);
     // Draws the current-cell marker itself and answers non-zero, or answers 0 to
     // leave it to the grid.
-    virtual int OnDrawFocusRect(QPainter& painter, const QRect& rect);
+    virtual int OnDrawFocusRect(QPainter& painter, const GridCellOption& option);
     // Draws the cell on a printed page: as on screen, neither selected nor current,
-    // with the font scaled from the screen row to `rect`.
-    virtual void OnPrint(QPainter& painter, const QRect& rect, int col, int row, GridCell& cell);
+    // with the font scaled from the screen row to `option.rect`.
+    virtual void OnPrint(QPainter& painter, const GridCellOption& option, int col, int row,
+                         GridCell& cell);
 
     // The cell became, or stopped being, the current cell.
     virtual void OnCellEntered(int col, int row, GridCell& cell);
@@ -81,8 +83,9 @@ public:
     virtual void OnRowHeightChanging(int col, int row, int& height);
     virtual void OnRowHeightChanged(int col, int row, int& height);
     // The size that shows the whole cell, measured for `device` (nullptr: the
-    // screen).
-    virtual void GetBestSize(QPaintDevice* device, QSize& size, const GridCell& cell);
+    // screen) with `option.font` for a cell without a font of its own.
+    virtual void GetBestSize(QPaintDevice* device, const GridCellOption& option, QSize& size,
+                             const GridCell& cell);
     // The view scrolled while the cell stayed current.
     virtual void OnScrolled(int col, int row, GridCell& cell);
 
@@ -103,10 +106,10 @@ public:
 protected:
     // Draws the cell's borders (or the grid lines) inside `rect` and narrows it to
     // what is left for the content.
-    void DrawBorder(QPainter& painter, QRect& rect, const GridCell& cell);
+    void DrawBorder(QPainter& painter, const QPalette& palette, QRect& rect, const GridCell& cell);
     // The colours the cell is drawn in, as selected (or highlighted current) or not.
-    QColor TextColorFor(const GridCell& cell, int selected, int current) const;
-    QColor BackColorFor(const GridCell& cell, int selected, int current) const;
+    QColor TextColorFor(const GridCellOption& option, const GridCell& cell) const;
+    QColor BackColorFor(const GridCellOption& option, const GridCell& cell) const;
     // True while OnPrint draws.
     bool IsPrinting() const { return m_bPrinting; }
 
@@ -114,7 +117,6 @@ protected:
     bool SheetTextOverflow() const;
     bool SheetRowHighlight() const;
     int SheetTextMargin() const;
-    const QFont* SheetDefaultFont() const;
 
     GridHost* m_pGrid = nullptr;
     int m_nID = -1;
@@ -125,8 +127,8 @@ protected:
 private:
     // Draws the text of the nearest cell to the left that runs into this empty
     // one; false when there is none.
-    bool DrawOverflow(QPainter& painter, const QRect& rect, int col, int row, const GridCell& cell,
-                      int selected, int current);
+    bool DrawOverflow(QPainter& painter, const GridCellOption& option, int col, int row,
+                      const GridCell& cell);
     bool CanReceiveOverflow(const GridCell& cell) const;
 
     bool m_bPrinting = false;

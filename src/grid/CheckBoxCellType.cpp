@@ -56,39 +56,42 @@ QRect CheckBoxCellType::BoxRect(const QRect& rect) const {
     return {rect.x() + BoxOffset(), rect.y() + (rect.height() - side) / 2, side, side};
 }
 
-void CheckBoxCellType::OnDraw(QPainter& painter, const QRect& rect, int col, int row,
-                              GridCell& cell, int selected, int current) {
+void CheckBoxCellType::OnDraw(QPainter& painter, const GridCellOption& option, int col, int row,
+                              GridCell& cell) {
+    const QRect& rect = option.rect;
     QRect content = rect;
-    DrawBorder(painter, content, cell);
+    DrawBorder(painter, option.palette, content, cell);
     if (content.isEmpty()) {
         return;
     }
-    painter.fillRect(content, BackColorFor(cell, selected, current));
+    painter.fillRect(content, BackColorFor(option, cell));
     const QRect box = BoxRect(rect);
     const int style = cell.GetCellTypeEx();
     if (box.width() > 5) {
         painter.save();
         painter.setClipRect(content, Qt::IntersectClip);
-        DrawBox(painter, box, style);
+        DrawBox(painter, option.palette, box, style);
         if (cell.GetNumber() > 0) {
             DrawMark(painter, box, style);
         }
         painter.restore();
     }
-    QRect label = content;
-    label.setLeft(rect.x() + std::max(box.width(), 0) + 2 * BoxOffset());
-    DrawText(painter, label, col, row, cell, selected, current);
+    GridCellOption label = option;
+    label.rect = content;
+    label.rect.setLeft(rect.x() + std::max(box.width(), 0) + 2 * BoxOffset());
+    DrawText(painter, label, col, row, cell);
 }
 
-void CheckBoxCellType::DrawBox(QPainter& painter, const QRect& box, int style) {
-    const QColor window = GridSystem::WindowColor();
+void CheckBoxCellType::DrawBox(QPainter& painter, const QPalette& palette, const QRect& box,
+                               int style) {
+    const QColor window = GridSystem::WindowColor(palette);
+    const QColor shadow = GridSystem::ButtonShadowColor(palette);
     if (style & kStyleSunken3D) {
-        Frame(painter, box, GridSystem::ButtonShadowColor(), kLightGrey);
-        Frame(painter, box.adjusted(1, 1, -1, -1), GridSystem::ButtonShadowColor(),
-              GridSystem::ButtonFaceColor());
+        Frame(painter, box, shadow, kLightGrey);
+        Frame(painter, box.adjusted(1, 1, -1, -1), shadow, GridSystem::ButtonFaceColor(palette));
         painter.fillRect(box.adjusted(2, 2, -2, -2), window);
     } else if (style & kStyleRaised3D) {
-        Frame(painter, box, kLightGrey, GridSystem::ButtonShadowColor());
+        Frame(painter, box, kLightGrey, shadow);
         painter.fillRect(box.adjusted(1, 1, -1, -1), window);
     } else {
         painter.fillRect(box, Qt::black);
@@ -125,12 +128,12 @@ void CheckBoxCellType::DrawMark(QPainter& painter, const QRect& box, int style) 
     painter.restore();
 }
 
-int CheckBoxCellType::OnLeftClick(int col, int row, int pressed, const QRect& rect,
+int CheckBoxCellType::OnLeftClick(const GridCellOption& option, int col, int row, int pressed,
                                   const QPoint& point) {
     if (pressed || !m_pGrid) {
         return 0;
     }
-    const QRect box = BoxRect(rect);
+    const QRect box = BoxRect(option.rect);
     const QRect hit(box.x() - kClickSlack, box.y(), box.width() + kClickSlack, box.height());
     if (box.width() <= 0 || !hit.contains(point)) {
         return 0;
@@ -144,12 +147,13 @@ int CheckBoxCellType::OnLeftClick(int col, int row, int pressed, const QRect& re
     return 1;
 }
 
-int CheckBoxCellType::OnDoubleClick(int col, int row, const QRect& rect, const QPoint& point) {
+int CheckBoxCellType::OnDoubleClick(const GridCellOption& option, int col, int row,
+                                    const QPoint& point) {
     // The second press of a double click; its release toggles once more.
-    return OnLeftClick(col, row, 1, rect, point);
+    return OnLeftClick(option, col, row, 1, point);
 }
 
-int CheckBoxCellType::OnChar(int col, int row, int& ch) {
+int CheckBoxCellType::OnChar(const GridCellOption&, int col, int row, int& ch) {
     if (ch != ' ' || !m_pGrid) {
         return 0;
     }

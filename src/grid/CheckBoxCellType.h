@@ -16,18 +16,19 @@ public:
 
     QString GetName() const override;
     QUuid GetTypeId() const override;
-    int OnLeftClick(int col, int row, int pressed, const QRect& rect, const QPoint& point) override;
-    int OnDoubleClick(int col, int row, const QRect& rect, const QPoint& point) override;
-    int OnChar(int col, int row, int& ch) override;
-    void OnDraw(QPainter& painter, const QRect& rect, int col, int row, GridCell& cell,
-                int selected, int current) override;
+    int OnLeftClick(const GridCellOption& option, int col, int row, int pressed,
+                    const QPoint& point) override;
+    int OnDoubleClick(const GridCellOption& option, int col, int row, const QPoint& point) override;
+    int OnChar(const GridCellOption& option, int col, int row, int& ch) override;
+    void OnDraw(QPainter& painter, const GridCellOption& option, int col, int row,
+                GridCell& cell) override;
 
 private:
     // The box of a cell drawn into `rect`: side and left offset grow when printing.
     int BoxOffset() const;
     int BoxSide(const QRect& rect) const;
     QRect BoxRect(const QRect& rect) const;
-    void DrawBox(QPainter& painter, const QRect& box, int style);
+    void DrawBox(QPainter& painter, const QPalette& palette, const QRect& box, int style);
     void DrawMark(QPainter& painter, const QRect& box, int style);
     // Stores `value` in the cell, repaints it and tells the owner.
     void Toggle(int col, int row, GridCell& cell, int value);

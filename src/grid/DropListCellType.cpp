@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPolygonF>
 
@@ -11,7 +10,6 @@
 
 DropListCellType::DropListCellType() {
     m_bCanOverflow = false;
-    TakeSystemLook();
 }
 
 QString DropListCellType::GetName() const {
@@ -24,25 +22,17 @@ QUuid DropListCellType::GetTypeId() const {
     return id;
 }
 
-int DropListCellType::OnSystemChange() {
-    TakeSystemLook();
-    return 0;
-}
-
-void DropListCellType::TakeSystemLook() {
-    const QColor face = GridSystem::ButtonFaceColor();
-    m_oBtnPen = QPen(face, 1);
-    m_oBtnBrush = QBrush(face);
-    m_nBtnWidth = GridSystem::VScrollWidth();
+int DropListCellType::GetButtonWidth() const {
+    return m_pGrid ? m_pGrid->GetVScrollWidth() : GridSystem::ScrollBarExtent(nullptr);
 }
 
 int DropListCellType::AdjustEditRect(QRect& rect) {
-    rect.setRight(rect.right() - (m_nBtnWidth + 1));
+    rect.setRight(rect.right() - (GetButtonWidth() + 1));
     return 0;
 }
 
 QRect DropListCellType::ButtonRect(const QRect& rect) const {
-    const int width = std::min(m_nBtnWidth, rect.width());
+    const int width = std::min(GetButtonWidth(), rect.width());
     return {rect.x() + rect.width() - width, rect.y(), width, rect.height()};
 }
 
@@ -60,7 +50,7 @@ void DropListCellType::DropList(int col, int row) {
     }
 }
 
-int DropListCellType::OnLeftClick(int col, int row, int pressed, const QRect& rect,
+int DropListCellType::OnLeftClick(const GridCellOption& option, int col, int row, int pressed,
                                   const QPoint& point) {
     if (!pressed) {
         if (!m_bBtnDown) {
@@ -72,7 +62,7 @@ int DropListCellType::OnLeftClick(int col, int row, int pressed, const QRect& re
         }
         return 1;
     }
-    const QRect button = ButtonRect(rect);
+    const QRect button = ButtonRect(option.rect);
     if (!button.contains(point)) {
         if (m_nBtnCol == kClosedWithoutChoice) {
             Forget();
@@ -98,15 +88,16 @@ int DropListCellType::OnLeftClick(int col, int row, int pressed, const QRect& re
     return 1;
 }
 
-int DropListCellType::OnDoubleClick(int col, int row, const QRect& rect, const QPoint& point) {
-    if (!ButtonRect(rect).contains(point)) {
+int DropListCellType::OnDoubleClick(const GridCellOption& option, int col, int row,
+                                    const QPoint& point) {
+    if (!ButtonRect(option.rect).contains(point)) {
         return 0;
     }
-    return OnLeftClick(col, row, 1, rect, point);
+    return OnLeftClick(option, col, row, 1, point);
 }
 
-int DropListCellType::OnKeyDown(int col, int row, int& key) {
-    const bool ctrl = QGuiApplication::keyboardModifiers() & Qt::ControlModifier;
+int DropListCellType::OnKeyDown(const GridCellOption& option, int col, int row, int& key) {
+    const bool ctrl = option.modifiers & Qt::ControlModifier;
     if (key == Qt::Key_Return || key == Qt::Key_Enter || (key == Qt::Key_Down && ctrl)) {
         DropList(col, row);
         key = 0;
@@ -115,7 +106,7 @@ int DropListCellType::OnKeyDown(int col, int row, int& key) {
     return 0;
 }
 
-int DropListCellType::OnChar(int, int, int& ch) {
+int DropListCellType::OnChar(const GridCellOption&, int, int, int& ch) {
     // The Enter that dropped the list must not go on to start an edit.
     if (ch == '\r') {
         ch = 0;
@@ -124,8 +115,8 @@ int DropListCellType::OnChar(int, int, int& ch) {
     return 0;
 }
 
-int DropListCellType::OnMouseMove(int, int, const QPoint& point, Qt::MouseButtons buttons) {
-    if (!(buttons & Qt::LeftButton) || m_nBtnCol < 0) {
+int DropListCellType::OnMouseMove(const GridCellOption& option, int, int, const QPoint& point) {
+    if (!(option.buttons & Qt::LeftButton) || m_nBtnCol < 0) {
         return 0;
     }
     const bool inside = m_rectBtn.contains(point);
@@ -142,31 +133,33 @@ void DropListCellType::OnCellLeft(int, int, GridCell&) {
     Forget();
 }
 
-void DropListCellType::OnDraw(QPainter& painter, const QRect& rect, int col, int row,
-                              GridCell& cell, int selected, int current) {
-    if ((cell.GetCellTypeEx() & kStyleButtonOnCurrent) && !current) {
-        CellType::OnDraw(painter, rect, col, row, cell, selected, current);
+void DropListCellType::OnDraw(QPainter& painter, const GridCellOption& option, int col, int row,
+                              GridCell& cell) {
+    if ((cell.GetCellTypeEx() & kStyleButtonOnCurrent) && !option.current) {
+        CellType::OnDraw(painter, option, col, row, cell);
         return;
     }
-    QRect content = rect;
-    DrawBorder(painter, content, cell);
+    QRect content = option.rect;
+    DrawBorder(painter, option.palette, content, cell);
     if (content.isEmpty()) {
         return;
     }
+    const int buttonWidth = GetButtonWidth();
     const int scaled =
-        IsPrinting() ? static_cast<int>(std::lround(m_nBtnWidth * m_dPrintScale)) : m_nBtnWidth;
+        IsPrinting() ? static_cast<int>(std::lround(buttonWidth * m_dPrintScale)) : buttonWidth;
     const int width = std::min(scaled, content.width());
     const QRect button(content.x() + content.width() - width, content.y(), width, content.height());
 
     // A line of the button face keeps the text off the button.
-    painter.fillRect(button.x(), button.y(), 1, button.height(), m_oBtnPen.color());
+    const QColor buttonFace = GridSystem::ButtonFaceColor(option.palette);
+    painter.fillRect(button.x(), button.y(), 1, button.height(), buttonFace);
     QRect face = button.adjusted(1, 0, 0, 0);
-    const bool pressed = m_bBtnDown && current && col == m_nBtnCol && row == m_nBtnRow;
+    const bool pressed = m_bBtnDown && option.current && col == m_nBtnCol && row == m_nBtnRow;
     GridCell frame;
     frame.SetBorder(pressed ? GridCell::kBorderSunken : GridCell::kBorderRaised);
-    DrawBorder(painter, face, frame);
+    DrawBorder(painter, option.palette, face, frame);
     if (!face.isEmpty()) {
-        painter.fillRect(face, m_oBtnBrush);
+        painter.fillRect(face, buttonFace);
         if (!IsPrinting()) {
             // A triangle 5 pixels wide and 3 tall, pointing down.
             const int x = face.x() + (face.width() - 5) / 2;
@@ -191,7 +184,8 @@ void DropListCellType::OnDraw(QPainter& painter, const QRect& rect, int col, int
             painter.restore();
         }
     }
-    QRect text = content;
-    text.setRight(button.x() - 1);
-    DrawText(painter, text, col, row, cell, selected, current);
+    GridCellOption text = option;
+    text.rect = content;
+    text.rect.setRight(button.x() - 1);
+    DrawText(painter, text, col, row, cell);
 }

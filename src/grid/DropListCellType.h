@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QBrush>
-#include <QPen>
 #include <QRect>
 
 #include "grid/CellType.h"
@@ -23,32 +21,28 @@ public:
     QUuid GetTypeId() const override;
     // The editor never covers the button.
     int AdjustEditRect(QRect& rect) override;
-    int OnSystemChange() override;
-    int OnLeftClick(int col, int row, int pressed, const QRect& rect, const QPoint& point) override;
-    int OnDoubleClick(int col, int row, const QRect& rect, const QPoint& point) override;
-    int OnKeyDown(int col, int row, int& key) override;
-    int OnChar(int col, int row, int& ch) override;
-    int OnMouseMove(int col, int row, const QPoint& point, Qt::MouseButtons buttons) override;
-    void OnDraw(QPainter& painter, const QRect& rect, int col, int row, GridCell& cell,
-                int selected, int current) override;
+    int OnLeftClick(const GridCellOption& option, int col, int row, int pressed,
+                    const QPoint& point) override;
+    int OnDoubleClick(const GridCellOption& option, int col, int row, const QPoint& point) override;
+    int OnKeyDown(const GridCellOption& option, int col, int row, int& key) override;
+    int OnChar(const GridCellOption& option, int col, int row, int& ch) override;
+    int OnMouseMove(const GridCellOption& option, int col, int row, const QPoint& point) override;
+    void OnDraw(QPainter& painter, const GridCellOption& option, int col, int row,
+                GridCell& cell) override;
     void OnCellLeft(int col, int row, GridCell& cell) override;
 
     // The cell whose list is open: -1 none, -2 after the list closed without a choice.
     int GetListCol() const { return m_nBtnCol; }
     int GetListRow() const { return m_nBtnRow; }
     bool IsButtonDown() const { return m_bBtnDown; }
-    int GetButtonWidth() const { return m_nBtnWidth; }
+    // As wide as the grid's vertical scroll bar.
+    int GetButtonWidth() const;
 
 private:
-    // The button's colours and width from the desktop.
-    void TakeSystemLook();
     QRect ButtonRect(const QRect& rect) const;
     void DropList(int col, int row);
     void Forget();
 
-    QPen m_oBtnPen;
-    QBrush m_oBtnBrush;
-    int m_nBtnWidth = 0;
     int m_nBtnCol = -1;
     int m_nBtnRow = -1;
     bool m_bBtnDown = false;

@@ -70,9 +70,9 @@ GridCell& GridCell::operator=(GridCell&& other) noexcept {
     m_oHTextColor = other.m_oHTextColor;
     m_oHBackColor = other.m_oHBackColor;
     m_nBorderStyle = other.m_nBorderStyle;
-    m_pBorderPen = other.m_pBorderPen;
-    m_pFont = other.m_pFont;
-    m_pBitmap = other.m_pBitmap;
+    m_oBorderPen = std::move(other.m_oBorderPen);
+    m_oFont = std::move(other.m_oFont);
+    m_oBitmap = std::move(other.m_oBitmap);
     m_nAlignment = other.m_nAlignment;
     m_hExtraData = std::move(other.m_hExtraData);
     m_nExtraDataSize = other.m_nExtraDataSize;
@@ -103,9 +103,9 @@ void GridCell::ClearAll() {
     m_oHTextColor = QColor();
     m_oHBackColor = QColor();
     m_nBorderStyle = 0;
-    m_pBorderPen = nullptr;
-    m_pFont = nullptr;
-    m_pBitmap = nullptr;
+    m_oBorderPen = QPen();
+    m_oFont = QFont();
+    m_oBitmap = QPixmap();
     m_nAlignment = 0;
     FreeExtraData();
     m_nJoinOrigin = 0;
@@ -183,13 +183,13 @@ void GridCell::CopyProperties(const GridCell& other, std::uint32_t mask) {
         m_nBorderStyle = other.m_nBorderStyle;
     }
     if (mask & kBorderPenSet) {
-        m_pBorderPen = other.m_pBorderPen;
+        m_oBorderPen = other.m_oBorderPen;
     }
     if (mask & kFontSet) {
-        m_pFont = other.m_pFont;
+        m_oFont = other.m_oFont;
     }
     if (mask & kBitmapSet) {
-        m_pBitmap = other.m_pBitmap;
+        m_oBitmap = other.m_oBitmap;
     }
     if (mask & kAlignmentSet) {
         m_nAlignment = other.m_nAlignment;
@@ -355,8 +355,8 @@ void GridCell::SetTextColor(const QColor& color) {
     m_nPropSetFlags |= kTextColorSet;
 }
 
-QColor GridCell::GetTextColor() const {
-    return IsPropertySet(kTextColorSet) ? m_oTextColor : GridSystem::WindowTextColor();
+QColor GridCell::GetTextColor(const QPalette& palette) const {
+    return IsPropertySet(kTextColorSet) ? m_oTextColor : GridSystem::WindowTextColor(palette);
 }
 
 void GridCell::SetBackColor(const QColor& color) {
@@ -364,8 +364,8 @@ void GridCell::SetBackColor(const QColor& color) {
     m_nPropSetFlags |= kBackColorSet;
 }
 
-QColor GridCell::GetBackColor() const {
-    return IsPropertySet(kBackColorSet) ? m_oBackColor : GridSystem::WindowColor();
+QColor GridCell::GetBackColor(const QPalette& palette) const {
+    return IsPropertySet(kBackColorSet) ? m_oBackColor : GridSystem::WindowColor(palette);
 }
 
 void GridCell::SetHTextColor(const QColor& color) {
@@ -373,8 +373,8 @@ void GridCell::SetHTextColor(const QColor& color) {
     m_nPropSetFlags |= kHTextColorSet;
 }
 
-QColor GridCell::GetHTextColor() const {
-    return IsPropertySet(kHTextColorSet) ? m_oHTextColor : GridSystem::HighlightTextColor();
+QColor GridCell::GetHTextColor(const QPalette& palette) const {
+    return IsPropertySet(kHTextColorSet) ? m_oHTextColor : GridSystem::HighlightTextColor(palette);
 }
 
 void GridCell::SetHBackColor(const QColor& color) {
@@ -382,8 +382,8 @@ void GridCell::SetHBackColor(const QColor& color) {
     m_nPropSetFlags |= kHBackColorSet;
 }
 
-QColor GridCell::GetHBackColor() const {
-    return IsPropertySet(kHBackColorSet) ? m_oHBackColor : GridSystem::HighlightColor();
+QColor GridCell::GetHBackColor(const QPalette& palette) const {
+    return IsPropertySet(kHBackColorSet) ? m_oHBackColor : GridSystem::HighlightColor(palette);
 }
 
 void GridCell::SetBorder(unsigned style) {
@@ -395,31 +395,31 @@ unsigned GridCell::GetBorder() const {
     return IsPropertySet(kBorderSet) ? m_nBorderStyle : 0U;
 }
 
-void GridCell::SetBorderPen(const QPen* pen) {
-    m_pBorderPen = pen;
+void GridCell::SetBorderPen(const QPen& pen) {
+    m_oBorderPen = pen;
     m_nPropSetFlags |= kBorderPenSet;
 }
 
-const QPen* GridCell::GetBorderPen() const {
-    return IsPropertySet(kBorderPenSet) ? m_pBorderPen : nullptr;
+QPen GridCell::GetBorderPen(const QPen& sheetPen) const {
+    return IsPropertySet(kBorderPenSet) ? m_oBorderPen : sheetPen;
 }
 
-void GridCell::SetFont(const QFont* font) {
-    m_pFont = font;
+void GridCell::SetFont(const QFont& font) {
+    m_oFont = font;
     m_nPropSetFlags |= kFontSet;
 }
 
-const QFont* GridCell::GetFont() const {
-    return IsPropertySet(kFontSet) ? m_pFont : nullptr;
+QFont GridCell::GetFont(const QFont& defaultFont) const {
+    return IsPropertySet(kFontSet) ? m_oFont : defaultFont;
 }
 
-void GridCell::SetBitmap(const QPixmap* bitmap) {
-    m_pBitmap = bitmap;
+void GridCell::SetBitmap(const QPixmap& bitmap) {
+    m_oBitmap = bitmap;
     m_nPropSetFlags |= kBitmapSet;
 }
 
-const QPixmap* GridCell::GetBitmap() const {
-    return IsPropertySet(kBitmapSet) ? m_pBitmap : nullptr;
+QPixmap GridCell::GetBitmap() const {
+    return IsPropertySet(kBitmapSet) ? m_oBitmap : QPixmap();
 }
 
 void GridCell::SetAlignment(unsigned alignment) {

@@ -4,20 +4,22 @@
 #include <memory>
 
 #include <QColor>
+#include <QFont>
+#include <QPen>
+#include <QPixmap>
 #include <QString>
 
 class GridCellFormat;
-class QFont;
-class QPen;
-class QPixmap;
+class QPalette;
 
 // The value and attributes of one grid cell. Every property is optional: a bit in
 // the property-set word says whether it carries a value, and a property whose bit is
 // clear reads as its default. Defaults are built by merging records, so a cell can
 // start from its column default and take the stored cell's properties on top.
 //
-// The pen, font, bitmap, format and style are not owned; whoever sets them keeps
-// them alive as long as the cell (or a copy of it) can be drawn.
+// Colours, pen, font and bitmap are held by value (Qt shares their data, so copies
+// are cheap). The format and the style are named by pointer, for their identity;
+// whoever sets them keeps them alive as long as the cell (or a copy) is drawn.
 class GridCell {
 public:
     // Property-set bits.
@@ -139,25 +141,28 @@ public:
     void SetCellTypeEx(int style);
     int GetCellTypeEx() const;
 
+    // Colours not set read as the palette's window-text, window, highlight-text and
+    // highlight colours.
     void SetTextColor(const QColor& color);
-    QColor GetTextColor() const;
+    QColor GetTextColor(const QPalette& palette) const;
     void SetBackColor(const QColor& color);
-    QColor GetBackColor() const;
+    QColor GetBackColor(const QPalette& palette) const;
     void SetHTextColor(const QColor& color);
-    QColor GetHTextColor() const;
+    QColor GetHTextColor(const QPalette& palette) const;
     void SetHBackColor(const QColor& color);
-    QColor GetHBackColor() const;
+    QColor GetHBackColor(const QPalette& palette) const;
 
     void SetBorder(unsigned style);
     unsigned GetBorder() const;
-    // Pen of the drawn border lines; nullptr (the sheet's grid-line pen) when not set.
-    void SetBorderPen(const QPen* pen);
-    const QPen* GetBorderPen() const;
-    // nullptr (the grid's default font) when not set.
-    void SetFont(const QFont* font);
-    const QFont* GetFont() const;
-    void SetBitmap(const QPixmap* bitmap);
-    const QPixmap* GetBitmap() const;
+    // Pen of the drawn border lines; the sheet's grid-line pen when not set.
+    void SetBorderPen(const QPen& pen);
+    QPen GetBorderPen(const QPen& sheetPen) const;
+    // The grid's default font when not set.
+    void SetFont(const QFont& font);
+    QFont GetFont(const QFont& defaultFont) const;
+    // A null pixmap when not set.
+    void SetBitmap(const QPixmap& bitmap);
+    QPixmap GetBitmap() const;
     void SetAlignment(unsigned alignment);
     unsigned GetAlignment() const;
 
@@ -204,9 +209,9 @@ private:
     QColor m_oHTextColor;
     QColor m_oHBackColor;
     std::uint16_t m_nBorderStyle = 0;
-    const QPen* m_pBorderPen = nullptr;
-    const QFont* m_pFont = nullptr;
-    const QPixmap* m_pBitmap = nullptr;
+    QPen m_oBorderPen;
+    QFont m_oFont;
+    QPixmap m_oBitmap;
     std::uint16_t m_nAlignment = 0;
     std::unique_ptr<unsigned char[]> m_hExtraData;
     qsizetype m_nExtraDataSize = -1;

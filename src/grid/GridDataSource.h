@@ -18,24 +18,9 @@ class GridDataSource {
 public:
     virtual ~GridDataSource() = default;
 
-    // Opening and describing a backing store; a source in memory needs none of them.
-    virtual int Open(const QString& name, const QString& options);
-    virtual int SetPassword(const QString& user, const QString& password);
-    virtual int Close();
-    virtual int Save();
-    virtual int SaveAs(const QString& name);
-    virtual int GetRowCount(int& rows);
-    virtual int GetColumnCount(int& cols);
-    virtual int GetColumnName(int col, QString& name);
-    virtual int SetColumnName(int col, const QString& name);
-    virtual int GetColumnType(int col, int& type);
-    virtual int GetColumnFromName(const QString& name, int& col);
-
     // Changing the shape of the store; offered to the grid's owner, never called by
     // the grid itself.
-    virtual int AppendRow();
     virtual int InsertRow(int row);
-    virtual int AppendColumn();
     virtual int InsertColumn(int col);
     virtual int DeleteRow(int row);
     virtual int DeleteColumn(int col);
@@ -46,17 +31,10 @@ public:
     virtual int GetCell(int col, int row, GridCell& cell);
     virtual int SetCell(int col, int row, const GridCell& cell);
 
-    // Searching and sorting. The flags: 1 match anywhere in the text, 2 ignore case,
-    // 4 backwards, 8 along the rows across all columns; for sorting 2 is descending.
-    virtual int FindFirst(const QString& text, int& col, int& row, int flags);
-    virtual int FindNext(const QString& text, int& col, int& row, int flags);
+    // Sorts the rows by the cells of the key columns, in order, with the grid's
+    // comparison; flags bit 2 is descending.
     virtual int SortByColumns(const int* cols, int count, int flags);
     virtual int SortByColumn(int col, int flags);
-
-    // Options of a particular source, and a fresh read of a backing store.
-    virtual int SetOption(int option, long param1, long param2);
-    virtual int GetOption(int option, long& param1, long& param2);
-    virtual int Requery();
 
     // The grid went `rowsBeyond` rows past its `rowCount` rows; a source that can
     // supply more sets `newRowCount`.
@@ -64,10 +42,6 @@ public:
     virtual void OnCurrentRowChanged(int oldRow, int newRow);
     virtual void OnCurrentColumnChanged(int oldCol, int newCol);
     virtual int OnMoveQuery(int oldCol, int oldRow, int newCol, int newRow);
-    // Notices about the view, for sources that load what is shown.
-    virtual int OnViewMoveQuery(int oldLeftCol, int oldTopRow, int newLeftCol, int newTopRow);
-    virtual int OnLeftColumnChanged(int oldCol, int newCol);
-    virtual int OnTopRowChanged(int oldRow, int newRow);
 
     // In-place editing: before the editor opens (a source may hand in its own editor
     // window), for every character typed (0 swallows it; the character may be

@@ -5,12 +5,12 @@
 class GridCell;
 class GridDataSource;
 struct GridColumnInfo;
-class QFont;
 class QPen;
 
-// What the cell types and the data sources of a grid ask of the grid they belong
-// to. The grid window implements it; its parts hold a pointer to it so that they can
-// be built and tested without a window.
+// The grid as its cell types and data sources see it: the cells, the sizes and
+// settings that drawing follows, and the notices they send back. `GridCtrl`
+// implements it; the parts hold a pointer to it, so that they can be built and
+// tested without a window.
 //
 // Columns and rows are grid coordinates: 0-based for cells, negative for heading
 // cells. Operations answer the grid's status codes (0 success).
@@ -27,6 +27,12 @@ public:
     // A cell type reports a user action to the grid's owner; non-zero allows it.
     virtual int OnCellTypeEvent(int typeIndex, int col, int row, int event,
                                 std::intptr_t param) = 0;
+    // Runs near the end of every cell composition; may change the cell. `col` is
+    // the data-source column for cell columns.
+    virtual void OnFetchCell(int col, int row, GridCell& cell) = 0;
+    // Orders two stored cells (either may be missing) for sorting; flags bit 2
+    // asks for descending order.
+    virtual int OnSortCompare(const GridCell* a, const GridCell* b, int flags) = 0;
 
     // Width of a cell column; 1 for a column outside the grid.
     virtual int GetColumnWidth(int col, int& width) = 0;
@@ -48,8 +54,8 @@ public:
     virtual int GetFrameWidth() = 0;
     // Pixels kept free between cell text and the cell's edges.
     virtual int GetTextMargin() = 0;
-    // nullptr when the grid has none.
-    virtual const QFont* GetDefaultFont() = 0;
+    // Width of the sheet's vertical scroll bar, which buttons in cells match.
+    virtual int GetVScrollWidth() = 0;
 
     // Drops the list of the drop-list type `typeIndex` under the cell. The list keeps
     // the two pointers and writes -1 into them when an item was chosen, -2 when it

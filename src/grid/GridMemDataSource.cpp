@@ -1,19 +1,14 @@
 #include "grid/GridMemDataSource.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "grid/GridCell.h"
 #include "grid/GridColumnInfo.h"
 #include "grid/GridHost.h"
 
 GridMemDataSource::~GridMemDataSource() {
     DeleteAll();
-}
-
-int GridMemDataSource::AppendRow() {
-    return 0;
-}
-
-int GridMemDataSource::AppendColumn() {
-    return 0;
 }
 
 void GridMemDataSource::EnterRow() {
@@ -346,8 +341,50 @@ int GridMemDataSource::SetCell(int col, int row, const GridCell& cell) {
     return 0;
 }
 
-int GridMemDataSource::SortByColumn(int col, int flags) {
-    return SortByColumns(&col, 1, flags);
+int GridMemDataSource::SortByColumns(const int* cols, int count, int flags) {
+    if (!m_pGrid) {
+        return 1;
+    }
+    // A row's contents are its cell list; sorting moves them between the nodes.
+    struct Contents {
+        CellNode* m_pFirstCell;
+        int m_nFirstCol;
+    };
+    std::vector<RowNode*> rows;
+    for (RowNode* row = m_pFirstRow; row; row = row->m_pNext) {
+        rows.push_back(row);
+    }
+    const auto first = static_cast<std::size_t>(std::clamp(-m_nFirstRow, 0, int(rows.size())));
+    std::vector<Contents> contents;
+    contents.reserve(rows.size() - first);
+    for (std::size_t i = first; i < rows.size(); ++i) {
+        contents.push_back({rows[i]->m_pFirstCell, rows[i]->m_nFirstCol});
+    }
+    auto keyCell = [](const Contents& row, int col) -> const GridCell* {
+        RowNode node;
+        node.m_pFirstCell = row.m_pFirstCell;
+        node.m_nFirstCol = row.m_nFirstCol;
+        const CellNode* cell = FindCell(&node, col);
+        return cell ? cell->m_poCell.get() : nullptr;
+    };
+    // The comparison decides each pair by the first key column that tells them
+    // apart; a stable sort then gives what repeated passes of adjacent swaps give.
+    std::stable_sort(contents.begin(), contents.end(), [&](const Contents& a, const Contents& b) {
+        for (int k = 0; k < count; ++k) {
+            const int result =
+                m_pGrid->OnSortCompare(keyCell(a, cols[k]), keyCell(b, cols[k]), flags);
+            if (result != 0) {
+                return result < 0;
+            }
+        }
+        return false;
+    });
+    for (std::size_t i = first; i < rows.size(); ++i) {
+        rows[i]->m_pFirstCell = contents[i - first].m_pFirstCell;
+        rows[i]->m_nFirstCol = contents[i - first].m_nFirstCol;
+    }
+    ResetCursor();
+    return 0;
 }
 
 int GridMemDataSource::GetPrevNonEmptyCell(int& col, int row) {

@@ -22,9 +22,6 @@ public:
     GridMemDataSource& operator=(const GridMemDataSource&) = delete;
     ~GridMemDataSource() override;
 
-    // Nothing to do for a sparse store.
-    int AppendRow() override;
-    int AppendColumn() override;
     // An empty row before `row`; nothing when the row was never stored.
     int InsertRow(int row) override;
     // An empty column before the position of `col` in every row that reaches it; the
@@ -45,7 +42,10 @@ public:
     // Stores a complete copy of `cell`.
     int SetCell(int col, int row, const GridCell& cell) override;
 
-    int SortByColumn(int col, int flags) override;
+    // Sorts the cell rows (0 and up; heading rows stay) by the grid's comparison,
+    // stably: rows that compare equal keep their order. The row positions stay and
+    // their contents change place. 1 without a grid to compare with.
+    int SortByColumns(const int* cols, int count, int flags) override;
 
     int GetPrevNonEmptyCell(int& col, int row) override;
 

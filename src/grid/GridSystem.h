@@ -1,20 +1,40 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 
-// The desktop's colours and metrics as the grid draws with them: the window, text,
-// highlight and three-dimensional button colours, and the scroll-bar sizes. They are
-// read afresh each time, so a palette change shows at the next paint.
-class GridSystem {
-public:
-    static QColor WindowColor();
-    static QColor WindowTextColor();
-    static QColor HighlightColor();
-    static QColor HighlightTextColor();
-    static QColor ButtonFaceColor();
-    static QColor ButtonShadowColor();
-    static QColor ButtonHighlightColor();
-    // Width of a vertical scroll bar, height of a horizontal one.
-    static int VScrollWidth();
-    static int HScrollHeight();
-};
+class QStyle;
+
+// The desktop colours and metrics the grid draws with, by their roles in a palette
+// or a style: the window, text, highlight and three-dimensional button colours, and
+// the scroll-bar size. The grid passes its own palette and style, so a change of
+// either shows at the next paint.
+namespace GridSystem {
+
+inline QColor WindowColor(const QPalette& palette) {
+    return palette.color(QPalette::Base);
+}
+inline QColor WindowTextColor(const QPalette& palette) {
+    return palette.color(QPalette::Text);
+}
+inline QColor HighlightColor(const QPalette& palette) {
+    return palette.color(QPalette::Highlight);
+}
+inline QColor HighlightTextColor(const QPalette& palette) {
+    return palette.color(QPalette::HighlightedText);
+}
+inline QColor ButtonFaceColor(const QPalette& palette) {
+    return palette.color(QPalette::Button);
+}
+inline QColor ButtonShadowColor(const QPalette& palette) {
+    return palette.color(QPalette::Dark);
+}
+inline QColor ButtonHighlightColor(const QPalette& palette) {
+    return palette.color(QPalette::Light);
+}
+
+// Width of a vertical scroll bar (and height of a horizontal one) in `style`; the
+// usual desktop size without a style.
+int ScrollBarExtent(const QStyle* style);
+
+} // namespace GridSystem

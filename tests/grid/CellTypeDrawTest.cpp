@@ -9,7 +9,6 @@
 #include "grid/ArrowCellType.h"
 #include "grid/CheckBoxCellType.h"
 #include "grid/DropListCellType.h"
-#include "grid/GridSystem.h"
 #include "grid/NormalCellType.h"
 
 namespace {
@@ -44,7 +43,6 @@ protected:
         return counts;
     }
 
-    DistinctPalette m_oPalette;
     FakeGridHost m_oHost{3, 4};
     NormalCellType m_oNormal;
     DropListCellType m_oDropList;
@@ -57,7 +55,7 @@ protected:
 TEST_F(CellTypeDraw, PlainCellHasItsBackgroundAndGridLinesAtRightAndBottom) {
     GridCell cell;
     const QImage image = PaintCell(m_oNormal, cell, {60, 20});
-    image.save("/tmp/tessel-grid-plain.png");
+    KeepImage(image, "plain");
     EXPECT_EQ(Pixel(image, 0, 0), P::kWindow);
     EXPECT_EQ(Pixel(image, 58, 18), P::kWindow);
     EXPECT_EQ(Pixel(image, 59, 0), kGridLine);
@@ -69,7 +67,7 @@ TEST_F(CellTypeDraw, PlainCellHasItsBackgroundAndGridLinesAtRightAndBottom) {
     const QImage yellow = PaintCell(m_oNormal, cell, {60, 20});
     EXPECT_EQ(Pixel(yellow, 10, 10), QColor(255, 255, 200));
 
-    m_oHost.m_bGridLines = false;
+    m_oHost.m_oSheet.m_bGridLines = false;
     const QImage bare = PaintCell(m_oNormal, cell, {60, 20});
     EXPECT_EQ(Pixel(bare, 59, 19), QColor(255, 255, 200));
 }
@@ -78,7 +76,7 @@ TEST_F(CellTypeDraw, RaisedFrameIsOnePixelWideAndReplacesTheGridLines) {
     GridCell cell;
     cell.SetBorder(GridCell::kBorderRaised);
     const QImage image = PaintCell(m_oNormal, cell, {60, 20});
-    image.save("/tmp/tessel-grid-raised.png");
+    KeepImage(image, "raised");
     EXPECT_EQ(Pixel(image, 0, 0), P::kButtonHighlight);
     EXPECT_EQ(Pixel(image, 0, 10), P::kButtonHighlight);
     EXPECT_EQ(Pixel(image, 30, 0), P::kButtonHighlight);
@@ -91,7 +89,7 @@ TEST_F(CellTypeDraw, RaisedFrameIsOnePixelWideAndReplacesTheGridLines) {
 }
 
 TEST_F(CellTypeDraw, SunkenFrameTakesTheSheetsFrameWidth) {
-    m_oHost.m_nFrameWidth = 2;
+    m_oHost.m_oSheet.m_nFrameWidth = 2;
     GridCell cell;
     cell.SetBorder(GridCell::kBorderSunken);
     const QImage image = PaintCell(m_oNormal, cell, {60, 20});
@@ -109,9 +107,9 @@ TEST_F(CellTypeDraw, LineBordersHaveTheirWidthsAndPenAndGridLinesFillTheRest) {
     GridCell cell;
     cell.SetBorder(GridCell::kBorderThickLeft | GridCell::kBorderMediumTop |
                    GridCell::kBorderThinRight);
-    cell.SetBorderPen(&pen);
+    cell.SetBorderPen(pen);
     const QImage image = PaintCell(m_oNormal, cell, {60, 20});
-    image.save("/tmp/tessel-grid-lines.png");
+    KeepImage(image, "lines");
     const QColor blue(Qt::blue);
     for (int x = 0; x < 3; ++x) {
         EXPECT_EQ(Pixel(image, x, 10), blue) << x;
@@ -135,7 +133,7 @@ TEST_F(CellTypeDraw, LineBordersHaveTheirWidthsAndPenAndGridLinesFillTheRest) {
 TEST_F(CellTypeDraw, SelectedAndHighlightedCurrentCellsUseTheHighlightColours) {
     GridCell cell = Text("HH");
     const QImage selected = PaintCell(m_oNormal, cell, {60, 20}, 1, 0);
-    selected.save("/tmp/tessel-grid-selected.png");
+    KeepImage(selected, "selected");
     EXPECT_EQ(Pixel(selected, 50, 10), P::kHighlight);
     EXPECT_GT(CountColor(selected, QRect(0, 0, 59, 19), P::kHighlightText), 0);
     EXPECT_EQ(CountColor(selected, QRect(0, 0, 59, 19), P::kText), 0);
@@ -143,7 +141,7 @@ TEST_F(CellTypeDraw, SelectedAndHighlightedCurrentCellsUseTheHighlightColours) {
     // The current cell is highlighted only while the sheet highlights its row.
     const QImage current = PaintCell(m_oNormal, cell, {60, 20}, 0, 1);
     EXPECT_EQ(Pixel(current, 50, 10), P::kWindow);
-    m_oHost.m_bRowHighlight = true;
+    m_oHost.m_oSheet.m_bRowHighlight = true;
     const QImage highlighted = PaintCell(m_oNormal, cell, {60, 20}, 0, 1);
     EXPECT_EQ(Pixel(highlighted, 50, 10), P::kHighlight);
 
@@ -207,7 +205,7 @@ TEST_F(CellTypeDraw, WrappedAndShortenedText) {
 
     cell.SetCellTypeEx(CellType::kStyleEllipsis);
     const QImage shortened = PaintCell(m_oNormal, cell, {60, 60});
-    shortened.save("/tmp/tessel-grid-ellipsis.png");
+    KeepImage(shortened, "ellipsis");
     const QRect ellipsis = InkBox(shortened, content, P::kWindow);
     EXPECT_EQ(single.right(), 58); // the plain line is cut at the cell's edge
     EXPECT_LE(ellipsis.right(), 59 - 3);
@@ -218,7 +216,7 @@ TEST_F(CellTypeDraw, BitmapStandsLeftOfTheText) {
     QPixmap bitmap(8, 8);
     bitmap.fill(Qt::red);
     GridCell cell = Text("Hi");
-    cell.SetBitmap(&bitmap);
+    cell.SetBitmap(bitmap);
     const QImage image = PaintCell(m_oNormal, cell, {80, 20});
     const QColor red(Qt::red);
     EXPECT_EQ(Pixel(image, 2, 5), red);
@@ -230,8 +228,8 @@ TEST_F(CellTypeDraw, BitmapStandsLeftOfTheText) {
 }
 
 TEST_F(CellTypeDraw, TextRunsOnIntoEmptyCellsToItsRight) {
-    for (GridColumnInfo& info : m_oHost.m_oColumns) {
-        info.m_nWidth = 40;
+    for (int col = 0; col < m_oHost.GetColumnCount(); ++col) {
+        m_oHost.Column(col).m_nWidth = 40;
     }
     const QString text = "A long text running on";
     m_oHost.SetCell(0, 0, Text(text));
@@ -244,12 +242,12 @@ TEST_F(CellTypeDraw, TextRunsOnIntoEmptyCellsToItsRight) {
         for (int col = 0; col < cols; ++col) {
             GridCell cell;
             m_oHost.GetCell(col, 0, cell);
-            m_oNormal.OnDraw(painter, QRect(40 * col, 0, 40, 20), col, 0, cell, 0, 0);
+            m_oNormal.OnDraw(painter, TestOption(QRect(40 * col, 0, 40, 20)), col, 0, cell);
         }
         return image;
     };
     const QImage row = paintRow(3);
-    row.save("/tmp/tessel-grid-overflow.png");
+    KeepImage(row, "overflow");
 
     // The same text in one wide cell: the empty cells show exactly its continuation.
     GridCell wide = Text(text);
@@ -265,9 +263,9 @@ TEST_F(CellTypeDraw, TextRunsOnIntoEmptyCellsToItsRight) {
     auto secondCellInk = [&] {
         return !InkBox(paintRow(2), QRect(40, 0, 39, 19), P::kWindow).isEmpty();
     };
-    m_oHost.m_bTextOverflow = false;
+    m_oHost.m_oSheet.m_bTextOverflow = false;
     EXPECT_FALSE(secondCellInk());
-    m_oHost.m_bTextOverflow = true;
+    m_oHost.m_oSheet.m_bTextOverflow = true;
 
     // An empty cell that is right-aligned does not take it in.
     GridCell rightAligned;
@@ -296,7 +294,7 @@ TEST_F(CellTypeDraw, CheckBoxDrawsItsBoxMarkAndLabel) {
     cell.SetNumber(0);
     cell.SetLabel("On");
     const QImage off = PaintCell(m_oCheckBox, cell, {60, 20});
-    off.save("/tmp/tessel-grid-check-off.png");
+    KeepImage(off, "check-off");
     // A 12-pixel box 6 pixels in, centred: black edge, window inside, no mark.
     const QColor black(Qt::black);
     EXPECT_EQ(Pixel(off, 6, 4), black);
@@ -308,7 +306,7 @@ TEST_F(CellTypeDraw, CheckBoxDrawsItsBoxMarkAndLabel) {
 
     cell.SetNumber(1);
     const QImage cross = PaintCell(m_oCheckBox, cell, {60, 20});
-    cross.save("/tmp/tessel-grid-check-cross.png");
+    KeepImage(cross, "check-cross");
     EXPECT_EQ(Pixel(cross, 8, 6), black);
     EXPECT_EQ(Pixel(cross, 11, 9), black);
     EXPECT_EQ(Pixel(cross, 15, 6), black);
@@ -316,7 +314,7 @@ TEST_F(CellTypeDraw, CheckBoxDrawsItsBoxMarkAndLabel) {
 
     cell.SetCellTypeEx(CheckBoxCellType::kStyleCheckMark);
     const QImage tick = PaintCell(m_oCheckBox, cell, {60, 20});
-    tick.save("/tmp/tessel-grid-check-tick.png");
+    KeepImage(tick, "check-tick");
     EXPECT_EQ(Pixel(tick, 8, 6), P::kWindow);
     EXPECT_EQ(Pixel(tick, 10, 13), black);
     EXPECT_EQ(Pixel(tick, 15, 8), black);
@@ -373,7 +371,7 @@ TEST_F(CellTypeDraw, ArrowsPointTheWayTheirStyleSays) {
 
     GridCell cell;
     const QImage selected = PaintCell(m_oArrow, cell, {40, 20}, 1);
-    selected.save("/tmp/tessel-grid-arrow-selected.png");
+    KeepImage(selected, "arrow-selected");
     EXPECT_EQ(Pixel(selected, 2, 2), P::kHighlight);
 
     const QImage narrow = PaintCell(m_oArrow, cell, {4, 20});
@@ -382,10 +380,10 @@ TEST_F(CellTypeDraw, ArrowsPointTheWayTheirStyleSays) {
 }
 
 TEST_F(CellTypeDraw, DropListButtonHasAFrameAndATriangle) {
-    const int b = GridSystem::VScrollWidth();
+    const int b = m_oHost.GetVScrollWidth();
     GridCell cell = Text("A value far too long for the cell");
     const QImage image = PaintCell(m_oDropList, cell, {120, 20});
-    image.save("/tmp/tessel-grid-droplist.png");
+    KeepImage(image, "droplist");
 
     // Content is 119 by 19 (grid lines); the button is its rightmost b pixels.
     const int buttonLeft = 119 - b;
@@ -418,15 +416,15 @@ TEST_F(CellTypeDraw, DropListButtonHasAFrameAndATriangle) {
 }
 
 TEST_F(CellTypeDraw, DropListButtonSinksWhilePressedAndCanShowOnlyOnTheCurrentCell) {
-    const int b = GridSystem::VScrollWidth();
+    const int b = m_oHost.GetVScrollWidth();
     const QRect rect(0, 0, 120, 20);
     GridCell cell = Text("x");
-    m_oDropList.OnLeftClick(0, 0, 1, rect, QPoint(110, 10));
+    m_oDropList.OnLeftClick(TestOption(rect), 0, 0, 1, QPoint(110, 10));
     ASSERT_TRUE(m_oDropList.IsButtonDown());
     const int faceLeft = 119 - b + 1;
 
     const QImage pressed = PaintCell(m_oDropList, cell, {120, 20}, 0, 1);
-    pressed.save("/tmp/tessel-grid-droplist-pressed.png");
+    KeepImage(pressed, "droplist-pressed");
     EXPECT_EQ(Pixel(pressed, faceLeft, 0), P::kButtonShadow);
     EXPECT_EQ(Pixel(pressed, 118, 10), P::kButtonHighlight);
     // Pressed, but not the current cell: raised.
@@ -441,7 +439,6 @@ TEST_F(CellTypeDraw, DropListButtonSinksWhilePressedAndCanShowOnlyOnTheCurrentCe
 }
 
 TEST_F(CellTypeDraw, PrintingScalesTheFontFromTheScreenRow) {
-    m_oHost.m_nRowHeight = 20;
     GridCell cell = Text("HH");
     const QRect screen =
         InkBox(PaintCell(m_oNormal, cell, {100, 20}), QRect(0, 0, 99, 19), P::kWindow);
@@ -451,13 +448,13 @@ TEST_F(CellTypeDraw, PrintingScalesTheFontFromTheScreenRow) {
     {
         QPainter painter(&page);
         painter.setFont(TestFont());
-        m_oNormal.OnPrint(painter, QRect(0, 0, 300, 60), 0, 0, cell);
+        m_oNormal.OnPrint(painter, TestOption(QRect(0, 0, 300, 60)), 0, 0, cell);
     }
-    page.save("/tmp/tessel-grid-printed.png");
+    KeepImage(page, "printed");
     const QRect printed = InkBox(page, QRect(0, 0, 299, 59), P::kWindow);
     EXPECT_NEAR(printed.height(), 3 * screen.height(), 3);
-    // Printed cells are never drawn selected, and the caller's cell is untouched.
-    EXPECT_EQ(cell.GetFont(), nullptr);
+    // The caller's cell is untouched.
+    EXPECT_FALSE(cell.IsPropertySet(GridCell::kFontSet));
 
     // A joined cell scales against the height of all its rows.
     m_oHost.m_nJoinCol1 = 0;
@@ -469,7 +466,7 @@ TEST_F(CellTypeDraw, PrintingScalesTheFontFromTheScreenRow) {
     {
         QPainter painter(&page);
         painter.setFont(TestFont());
-        m_oNormal.OnPrint(painter, QRect(0, 0, 300, 60), 0, 0, cell);
+        m_oNormal.OnPrint(painter, TestOption(QRect(0, 0, 300, 60)), 0, 0, cell);
     }
     EXPECT_NEAR(InkBox(page, QRect(0, 0, 299, 59), P::kWindow).height(), screen.height(), 2);
 }
@@ -481,9 +478,9 @@ TEST_F(CellTypeDraw, PrintedArrowIsAFilledTriangleInPrintUnits) {
     page.fill(kUntouched);
     {
         QPainter painter(&page);
-        m_oArrow.OnPrint(painter, QRect(0, 0, 100, 60), 0, 0, cell);
+        m_oArrow.OnPrint(painter, TestOption(QRect(0, 0, 100, 60)), 0, 0, cell);
     }
-    page.save("/tmp/tessel-grid-arrow-printed.png");
+    KeepImage(page, "arrow-printed");
     const QRect arrow = InkBox(page, QRect(3, 3, 90, 50), P::kWindow);
     EXPECT_NEAR(arrow.width(), 12, 1);
     EXPECT_NEAR(arrow.height(), 21, 1);
@@ -499,7 +496,7 @@ TEST_F(CellTypeDraw, PrintedCheckBoxIsLargerAndFurtherIn) {
     page.fill(kUntouched);
     {
         QPainter painter(&page);
-        m_oCheckBox.OnPrint(painter, QRect(0, 0, 200, 60), 0, 0, cell);
+        m_oCheckBox.OnPrint(painter, TestOption(QRect(0, 0, 200, 60)), 0, 0, cell);
     }
     // A 36-pixel box 18 pixels in, centred in the 59 rows left above the grid line.
     const QRect box = InkBox(page, QRect(0, 0, 150, 58), P::kWindow);
@@ -509,35 +506,37 @@ TEST_F(CellTypeDraw, PrintedCheckBoxIsLargerAndFurtherIn) {
 }
 
 TEST_F(CellTypeDraw, BestSizeFitsTheTextWithItsMargins) {
-    const QFont font = TestFont();
-    const QFontMetrics metrics(font);
+    const QFontMetrics metrics(TestFont());
+    QFont large = TestFont();
+    large.setPixelSize(30);
+    const QFontMetrics largeMetrics(large);
+    const GridCellOption option = TestOption(QRect());
     QSize size;
     GridCell empty;
-    m_oNormal.GetBestSize(nullptr, size, empty);
+    m_oNormal.GetBestSize(nullptr, option, size, empty);
     EXPECT_EQ(size, QSize(9, 5));
 
     GridCell cell = Text("Some text");
-    cell.SetFont(&font);
-    m_oNormal.GetBestSize(nullptr, size, cell);
-    EXPECT_EQ(size, QSize(metrics.horizontalAdvance("Some text") + 6, metrics.height() + 2));
+    cell.SetFont(large);
+    m_oNormal.GetBestSize(nullptr, option, size, cell);
+    EXPECT_EQ(size,
+              QSize(largeMetrics.horizontalAdvance("Some text") + 6, largeMetrics.height() + 2));
 
-    // Without a font of its own, the grid's default font measures.
-    m_oHost.m_pDefaultFont = &font;
+    // Without a font of its own, the option's font measures.
     GridCell plain = Text("Some text");
-    m_oNormal.GetBestSize(nullptr, size, plain);
+    m_oNormal.GetBestSize(nullptr, option, size, plain);
     EXPECT_EQ(size.width(), metrics.horizontalAdvance("Some text") + 6);
 
     QPixmap bitmap(10, 10);
-    cell.SetBitmap(&bitmap);
-    m_oNormal.GetBestSize(nullptr, size, cell);
-    EXPECT_EQ(size.width(), metrics.horizontalAdvance("Some text") + 6 + 10 + 6);
+    cell.SetBitmap(bitmap);
+    m_oNormal.GetBestSize(nullptr, option, size, cell);
+    EXPECT_EQ(size.width(), largeMetrics.horizontalAdvance("Some text") + 6 + 10 + 6);
 
     // The check box measures its caption.
     GridCell check;
     check.SetNumber(1);
     check.SetLabel("On");
-    check.SetFont(&font);
-    m_oCheckBox.GetBestSize(nullptr, size, check);
+    m_oCheckBox.GetBestSize(nullptr, option, size, check);
     EXPECT_EQ(size.width(), metrics.horizontalAdvance("On") + 6);
 }
 

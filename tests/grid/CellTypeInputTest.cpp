@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QTest>
-#include <QWidget>
-
+#include "CellTypeTestSupport.h"
 #include "FakeGridHost.h"
 #include "grid/CheckBoxCellType.h"
 #include "grid/DropListCellType.h"
-#include "grid/GridSystem.h"
 #include "grid/NormalCellType.h"
 
 namespace {
@@ -16,7 +13,7 @@ class CheckBoxInput : public ::testing::Test {
 protected:
     CheckBoxInput() { m_oType.Attach(&m_oHost, 2); }
 
-    int Release(QPoint point) { return m_oType.OnLeftClick(1, 2, 0, m_oRect, point); }
+    int Release(QPoint point) { return m_oType.OnLeftClick(TestOption(m_oRect), 1, 2, 0, point); }
     QString Value() {
         GridCell cell;
         m_oHost.GetCell(1, 2, cell);
@@ -31,7 +28,7 @@ protected:
 } // namespace
 
 TEST_F(CheckBoxInput, ReleasingOverTheBoxTogglesAndTellsTheOwner) {
-    EXPECT_EQ(m_oType.OnLeftClick(1, 2, 1, m_oRect, QPoint(10, 10)), 0);
+    EXPECT_EQ(m_oType.OnLeftClick(TestOption(m_oRect), 1, 2, 1, QPoint(10, 10)), 0);
     EXPECT_TRUE(m_oHost.m_oEvents.empty());
 
     EXPECT_EQ(Release(QPoint(10, 10)), 1);
@@ -67,7 +64,7 @@ TEST_F(CheckBoxInput, OnlyTheBoxTakesClicks) {
 
 TEST_F(CheckBoxInput, DoubleClickIsAPressAndItsReleaseTogglesAgain) {
     EXPECT_EQ(Release(QPoint(10, 10)), 1);
-    EXPECT_EQ(m_oType.OnDoubleClick(1, 2, m_oRect, QPoint(10, 10)), 0);
+    EXPECT_EQ(m_oType.OnDoubleClick(TestOption(m_oRect), 1, 2, QPoint(10, 10)), 0);
     EXPECT_EQ(Value(), "1.000000");
     EXPECT_EQ(Release(QPoint(10, 10)), 1);
     EXPECT_EQ(Value(), "0.000000");
@@ -76,10 +73,10 @@ TEST_F(CheckBoxInput, DoubleClickIsAPressAndItsReleaseTogglesAgain) {
 TEST_F(CheckBoxInput, BlankTogglesTheStoredCellOnly) {
     GridCell columnDefault;
     columnDefault.SetBackColor(Qt::yellow);
-    m_oHost.m_oColumns[1].m_oColDefault = columnDefault;
+    m_oHost.Column(1).m_oColDefault = columnDefault;
 
     int ch = ' ';
-    EXPECT_EQ(m_oType.OnChar(1, 2, ch), 1);
+    EXPECT_EQ(m_oType.OnChar(TestOption(m_oRect), 1, 2, ch), 1);
     EXPECT_EQ(Value(), "1.000000");
     EXPECT_EQ(m_oHost.m_oEvents.back().param, 1);
     GridCell stored;
@@ -87,29 +84,29 @@ TEST_F(CheckBoxInput, BlankTogglesTheStoredCellOnly) {
     // The column default was not frozen into the stored cell.
     EXPECT_FALSE(stored.IsPropertySet(GridCell::kBackColorSet));
 
-    EXPECT_EQ(m_oType.OnChar(1, 2, ch), 1);
+    EXPECT_EQ(m_oType.OnChar(TestOption(m_oRect), 1, 2, ch), 1);
     EXPECT_EQ(Value(), "0.000000");
 
     int other = 'x';
-    EXPECT_EQ(m_oType.OnChar(1, 2, other), 0);
+    EXPECT_EQ(m_oType.OnChar(TestOption(m_oRect), 1, 2, other), 0);
     EXPECT_EQ(Value(), "0.000000");
 }
 
 TEST_F(CheckBoxInput, ReadOnlyCellsIgnoreClicksAndTheBlank) {
     // Read-only through the column default, as the property view makes its cells,
     // and through the stored cell itself.
-    m_oHost.m_oColumns[1].m_oColDefault.SetReadOnly(true);
+    m_oHost.Column(1).m_oColDefault.SetReadOnly(true);
     int ch = ' ';
     EXPECT_EQ(Release(QPoint(10, 10)), 0);
-    EXPECT_EQ(m_oType.OnChar(1, 2, ch), 0);
+    EXPECT_EQ(m_oType.OnChar(TestOption(m_oRect), 1, 2, ch), 0);
 
-    m_oHost.m_oColumns[1].m_oColDefault.ClearAll();
+    m_oHost.Column(1).m_oColDefault.ClearAll();
     GridCell cell;
     cell.SetNumber(1);
     cell.SetReadOnly(true);
     m_oHost.SetCell(1, 2, cell);
     EXPECT_EQ(Release(QPoint(10, 10)), 0);
-    EXPECT_EQ(m_oType.OnChar(1, 2, ch), 0);
+    EXPECT_EQ(m_oType.OnChar(TestOption(m_oRect), 1, 2, ch), 0);
     EXPECT_EQ(Value(), "1.000000");
     EXPECT_TRUE(m_oHost.m_oEvents.empty());
 }
@@ -122,8 +119,18 @@ protected:
     DropListInput() { m_oType.Attach(&m_oHost, 1); }
 
     QPoint OnButton() const { return {115, 10}; }
-    int Press(QPoint point) { return m_oType.OnLeftClick(0, 1, 1, m_oRect, point); }
-    int Release(QPoint point) { return m_oType.OnLeftClick(0, 1, 0, m_oRect, point); }
+    int Press(QPoint point) { return m_oType.OnLeftClick(TestOption(m_oRect), 0, 1, 1, point); }
+    int Release(QPoint point) { return m_oType.OnLeftClick(TestOption(m_oRect), 0, 1, 0, point); }
+    int Move(QPoint point, Qt::MouseButtons buttons) {
+        GridCellOption option = TestOption(m_oRect);
+        option.buttons = buttons;
+        return m_oType.OnMouseMove(option, 0, 1, point);
+    }
+    int KeyDown(int& key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        GridCellOption option = TestOption(m_oRect);
+        option.modifiers = modifiers;
+        return m_oType.OnKeyDown(option, 0, 1, key);
+    }
 
     FakeGridHost m_oHost{3, 4};
     DropListCellType m_oType;
@@ -183,51 +190,49 @@ TEST_F(DropListInput, AListThatCannotOpenIsNotRemembered) {
 }
 
 TEST_F(DropListInput, DoubleClickOnTheButtonIsAPress) {
-    EXPECT_EQ(m_oType.OnDoubleClick(0, 1, m_oRect, QPoint(20, 10)), 0);
-    EXPECT_EQ(m_oType.OnDoubleClick(0, 1, m_oRect, OnButton()), 1);
+    EXPECT_EQ(m_oType.OnDoubleClick(TestOption(m_oRect), 0, 1, QPoint(20, 10)), 0);
+    EXPECT_EQ(m_oType.OnDoubleClick(TestOption(m_oRect), 0, 1, OnButton()), 1);
     EXPECT_EQ(m_oHost.m_oDrops.size(), 1U);
 }
 
 TEST_F(DropListInput, DraggingOffTheButtonLiftsItAndBackOnPressesItAgain) {
     Press(OnButton());
     m_oHost.m_oRedrawn.clear();
-    EXPECT_EQ(m_oType.OnMouseMove(0, 1, QPoint(50, 10), Qt::LeftButton), 1);
+    EXPECT_EQ(Move(QPoint(50, 10), Qt::LeftButton), 1);
     EXPECT_FALSE(m_oType.IsButtonDown());
-    EXPECT_EQ(m_oType.OnMouseMove(0, 1, QPoint(60, 10), Qt::LeftButton), 1);
+    EXPECT_EQ(Move(QPoint(60, 10), Qt::LeftButton), 1);
     EXPECT_EQ(m_oHost.m_oRedrawn.size(), 1U);
-    EXPECT_EQ(m_oType.OnMouseMove(0, 1, OnButton(), Qt::LeftButton), 1);
+    EXPECT_EQ(Move(OnButton(), Qt::LeftButton), 1);
     EXPECT_TRUE(m_oType.IsButtonDown());
-    EXPECT_EQ(m_oType.OnMouseMove(0, 1, QPoint(50, 10), Qt::NoButton), 0);
+    EXPECT_EQ(Move(QPoint(50, 10), Qt::NoButton), 0);
     EXPECT_TRUE(m_oType.IsButtonDown());
 }
 
 TEST_F(DropListInput, EnterAndCtrlDownDropTheList) {
-    QWidget keys;
     int key = Qt::Key_Down;
-    EXPECT_EQ(m_oType.OnKeyDown(0, 1, key), 0);
+    EXPECT_EQ(KeyDown(key), 0);
     EXPECT_EQ(key, Qt::Key_Down);
     EXPECT_TRUE(m_oHost.m_oDrops.empty());
 
     key = Qt::Key_Return;
-    EXPECT_EQ(m_oType.OnKeyDown(0, 1, key), 1);
+    EXPECT_EQ(KeyDown(key), 1);
     EXPECT_EQ(key, 0);
     EXPECT_EQ(m_oHost.m_oDrops.size(), 1U);
     EXPECT_EQ(m_oType.GetListRow(), 1);
 
-    QTest::keyPress(&keys, Qt::Key_Control, Qt::ControlModifier);
+    // Ctrl comes with the key's own event, whatever the keyboard holds now.
     key = Qt::Key_Down;
-    EXPECT_EQ(m_oType.OnKeyDown(0, 1, key), 1);
-    QTest::keyRelease(&keys, Qt::Key_Control, Qt::NoModifier);
+    EXPECT_EQ(KeyDown(key, Qt::ControlModifier), 1);
     EXPECT_EQ(key, 0);
     EXPECT_EQ(m_oHost.m_oDrops.size(), 2U);
 
     // The Enter character is swallowed so that it does not start an edit; a '(' is
     // an ordinary character.
     int ch = '\r';
-    EXPECT_EQ(m_oType.OnChar(0, 1, ch), 1);
+    EXPECT_EQ(m_oType.OnChar(TestOption(m_oRect), 0, 1, ch), 1);
     EXPECT_EQ(ch, 0);
     ch = '(';
-    EXPECT_EQ(m_oType.OnChar(0, 1, ch), 0);
+    EXPECT_EQ(m_oType.OnChar(TestOption(m_oRect), 0, 1, ch), 0);
     EXPECT_EQ(ch, '(');
 }
 
@@ -242,7 +247,7 @@ TEST_F(DropListInput, LeavingTheCellForgetsItsList) {
 TEST_F(DropListInput, TheEditorLeavesTheButtonFree) {
     QRect rect(10, 0, 100, 20);
     EXPECT_EQ(m_oType.AdjustEditRect(rect), 0);
-    EXPECT_EQ(rect.right(), 109 - (GridSystem::VScrollWidth() + 1));
+    EXPECT_EQ(rect.right(), 109 - (m_oHost.GetVScrollWidth() + 1));
     EXPECT_EQ(rect.left(), 10);
 
     NormalCellType normal;

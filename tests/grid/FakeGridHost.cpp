@@ -1,42 +1,25 @@
 #include "FakeGridHost.h"
 
-FakeGridHost::FakeGridHost(int cols, int rows) : m_nRows(rows) {
-    m_oColumns.resize(static_cast<std::size_t>(cols));
-    for (int col = 0; col < cols; ++col) {
-        m_oColumns[static_cast<std::size_t>(col)].m_nDataSourceCol = col;
-    }
+#include <QString>
+
+FakeGridHost::FakeGridHost(int cols, int rows)
+    : m_oSheet(QColor(192, 192, 192), 17), m_oStore(m_oSheet.GetMemDataSource()) {
+    m_oSheet.ResizeColumns(cols);
+    m_oSheet.ResizeRows(rows);
     m_oStore.Attach(this, 0);
 }
 
-int FakeGridHost::DataSourceCol(int col) const {
-    if (col < 0 || col >= static_cast<int>(m_oColumns.size())) {
-        return col;
-    }
-    return m_oColumns[static_cast<std::size_t>(col)].m_nDataSourceCol;
-}
-
 int FakeGridHost::GetCell(int col, int row, GridCell& cell) {
-    cell.ClearAll();
-    if (col >= 0 && col < GetColumnCount() && row >= 0) {
-        cell.CopyFrom(m_oColumns[static_cast<std::size_t>(col)].m_oColDefault);
-    } else {
-        cell.CopyFrom(m_oHeadingDefault);
-    }
-    if (row >= m_nRows) {
-        return 0;
-    }
-    m_oStore.GetCell(DataSourceCol(col), row, cell);
-    cell.ApplyStyleAndFormat();
-    return 0;
+    return m_oSheet.ComposeCell(col, row, cell, *this);
 }
 
 int FakeGridHost::SetCell(int col, int row, const GridCell& cell) {
-    return m_oStore.SetCell(DataSourceCol(col), row, cell);
+    return m_oSheet.DataSourceOf(col)->SetCell(m_oSheet.DataSourceCol(col), row, cell);
 }
 
 int FakeGridHost::ReadCell(int col, int row, GridCell& cell) {
     cell.ClearAll();
-    return m_oStore.GetCell(DataSourceCol(col), row, cell);
+    return m_oSheet.DataSourceOf(col)->GetCell(m_oSheet.DataSourceCol(col), row, cell);
 }
 
 int FakeGridHost::RedrawCell(int col, int row) {
@@ -49,16 +32,33 @@ int FakeGridHost::OnCellTypeEvent(int typeIndex, int col, int row, int event, st
     return m_nEventAnswer;
 }
 
+void FakeGridHost::OnFetchCell(int col, int row, GridCell& cell) {
+    if (m_fnFetch) {
+        m_fnFetch(col, row, cell);
+    }
+}
+
+// Texts in byte order, missing cells first.
+int FakeGridHost::OnSortCompare(const GridCell* a, const GridCell* b, int flags) {
+    if (flags & 2) {
+        std::swap(a, b);
+    }
+    if (!a || !b) {
+        return a ? 1 : (b ? -1 : 0);
+    }
+    return QString::compare(a->GetText(), b->GetText());
+}
+
 int FakeGridHost::GetColumnWidth(int col, int& width) {
     if (col < 0 || col >= GetColumnCount()) {
         return 1;
     }
-    width = m_oColumns[static_cast<std::size_t>(col)].m_nWidth;
+    width = m_oSheet.ColumnWidth(col);
     return 0;
 }
 
 int FakeGridHost::GetRowHeight(int row) {
-    return row >= 0 && row < m_nRows ? m_nRowHeight : 0;
+    return row >= 0 ? m_oSheet.RowHeight(row) : 0;
 }
 
 int FakeGridHost::GetJoinRange(int& col, int& row, int& col2, int& row2) {
@@ -82,11 +82,4 @@ int FakeGridHost::OpenDropList(int typeIndex, int col, int row, int* listCol, in
     m_pListCol = listCol;
     m_pListRow = listRow;
     return m_nOpenAnswer;
-}
-
-GridColumnInfo* FakeGridHost::GetColumnInfo(int col) {
-    if (col < 0 || col >= GetColumnCount()) {
-        return nullptr;
-    }
-    return &m_oColumns[static_cast<std::size_t>(col)];
 }

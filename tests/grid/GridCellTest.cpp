@@ -9,7 +9,7 @@
 
 #include "grid/GridCell.h"
 #include "grid/GridCellFormat.h"
-#include "grid/GridSystem.h"
+#include <QPalette>
 
 namespace {
 
@@ -39,14 +39,22 @@ TEST(GridCell, NewCellSetsNothingAndReadsTheDefaults) {
     EXPECT_EQ(cell.GetNumberDecimals(), -1);
     EXPECT_EQ(cell.GetCellType(), 0);
     EXPECT_EQ(cell.GetCellTypeEx(), 0);
-    EXPECT_EQ(cell.GetTextColor(), GridSystem::WindowTextColor());
-    EXPECT_EQ(cell.GetBackColor(), GridSystem::WindowColor());
-    EXPECT_EQ(cell.GetHTextColor(), GridSystem::HighlightTextColor());
-    EXPECT_EQ(cell.GetHBackColor(), GridSystem::HighlightColor());
+    // Unset colours, pen and font read as what the grid hands in.
+    QPalette palette;
+    palette.setColor(QPalette::Text, Qt::darkRed);
+    palette.setColor(QPalette::Base, Qt::darkGreen);
+    palette.setColor(QPalette::HighlightedText, Qt::darkBlue);
+    palette.setColor(QPalette::Highlight, Qt::darkCyan);
+    EXPECT_EQ(cell.GetTextColor(palette), QColor(Qt::darkRed));
+    EXPECT_EQ(cell.GetBackColor(palette), QColor(Qt::darkGreen));
+    EXPECT_EQ(cell.GetHTextColor(palette), QColor(Qt::darkBlue));
+    EXPECT_EQ(cell.GetHBackColor(palette), QColor(Qt::darkCyan));
     EXPECT_EQ(cell.GetBorder(), 0U);
-    EXPECT_EQ(cell.GetBorderPen(), nullptr);
-    EXPECT_EQ(cell.GetFont(), nullptr);
-    EXPECT_EQ(cell.GetBitmap(), nullptr);
+    const QPen sheetPen(Qt::magenta);
+    EXPECT_EQ(cell.GetBorderPen(sheetPen), sheetPen);
+    const QFont defaultFont("Courier New");
+    EXPECT_EQ(cell.GetFont(defaultFont), defaultFont);
+    EXPECT_TRUE(cell.GetBitmap().isNull());
     EXPECT_EQ(cell.GetAlignment(), 0U);
     EXPECT_EQ(cell.GetExtraData(), nullptr);
     EXPECT_EQ(cell.GetExtraDataSize(), 0);
@@ -84,9 +92,9 @@ TEST(GridCell, EachSetterSetsItsOwnBit) {
         {GridCell::kHTextColorSet, [](GridCell& c) { c.SetHTextColor(Qt::red); }},
         {GridCell::kHBackColorSet, [](GridCell& c) { c.SetHBackColor(Qt::red); }},
         {GridCell::kBorderSet, [](GridCell& c) { c.SetBorder(0x2000); }},
-        {GridCell::kBorderPenSet, [&](GridCell& c) { c.SetBorderPen(&pen); }},
-        {GridCell::kFontSet, [&](GridCell& c) { c.SetFont(&font); }},
-        {GridCell::kBitmapSet, [&](GridCell& c) { c.SetBitmap(&bitmap); }},
+        {GridCell::kBorderPenSet, [&](GridCell& c) { c.SetBorderPen(pen); }},
+        {GridCell::kFontSet, [&](GridCell& c) { c.SetFont(font); }},
+        {GridCell::kBitmapSet, [&](GridCell& c) { c.SetBitmap(bitmap); }},
         {GridCell::kAlignmentSet, [](GridCell& c) { c.SetAlignment(36); }},
         {GridCell::kExtraDataSet, [](GridCell& c) { c.SetExtraData("ab", 2); }},
         {GridCell::kJoinSet, [](GridCell& c) { c.SetJoinInfo(true, 1, 2); }},
@@ -163,7 +171,8 @@ TEST(GridCell, CopyTakesTheSourcesWordAndProperties) {
     EXPECT_EQ(target.GetText(), "value");
     EXPECT_EQ(target.GetAlignment(), GridCell::kAlignRight);
     // What only the target had is gone, and reads as the defaults.
-    EXPECT_EQ(target.GetBackColor(), GridSystem::WindowColor());
+    const QPalette palette;
+    EXPECT_EQ(target.GetBackColor(palette), palette.color(QPalette::Base));
     EXPECT_EQ(target.GetBorder(), 0U);
     EXPECT_EQ(target.GetExtraData(), nullptr);
 
@@ -187,7 +196,7 @@ TEST(GridCell, MergeOntoADefaultKeepsTheDefaultsOtherProperties) {
     GridCell cell(gridDefault);
     stored.MergeInto(cell);
     EXPECT_EQ(cell.GetPropertyFlags(), gridDefault.GetPropertyFlags() | stored.GetPropertyFlags());
-    EXPECT_EQ(cell.GetBackColor(), QColor(Qt::green));
+    EXPECT_EQ(cell.GetBackColor(QPalette()), QColor(Qt::green));
     EXPECT_EQ(cell.GetBorder(), GridCell::kBorderRaised);
     EXPECT_TRUE(cell.GetReadOnly());
     EXPECT_EQ(cell.GetText(), "default");
@@ -291,7 +300,7 @@ TEST(GridCell, StyleIsLaidOverTheCellAndTheFormatAppliedLast) {
     cell.SetFormat(&format);
     cell.ApplyStyleAndFormat();
 
-    EXPECT_EQ(cell.GetBackColor(), QColor(Qt::yellow));
+    EXPECT_EQ(cell.GetBackColor(QPalette()), QColor(Qt::yellow));
     EXPECT_EQ(cell.GetAlignment(), GridCell::kAlignCenter);
     EXPECT_EQ(cell.GetText(), "VALUE");
     EXPECT_EQ(format.m_nCalls, 1);

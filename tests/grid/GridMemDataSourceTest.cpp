@@ -4,6 +4,8 @@
 #include <random>
 #include <vector>
 
+#include <QPalette>
+
 #include "FakeGridHost.h"
 #include "grid/GridCell.h"
 #include "grid/GridMemDataSource.h"
@@ -31,10 +33,10 @@ void Fill(GridMemDataSource& store, int cols, int rows) {
     }
 }
 
-std::vector<int> DataSourceCols(const FakeGridHost& host) {
+std::vector<int> DataSourceCols(FakeGridHost& host) {
     std::vector<int> cols;
-    for (const GridColumnInfo& info : host.m_oColumns) {
-        cols.push_back(info.m_nDataSourceCol);
+    for (int col = 0; col < host.GetColumnCount(); ++col) {
+        cols.push_back(host.Column(col).m_nDataSourceCol);
     }
     return cols;
 }
@@ -77,7 +79,7 @@ TEST(GridMemDataSource, GetMergesOverTheDefaultsAndSetStoresACompleteCopy) {
     cell.SetBorder(GridCell::kBorderRaised);
     ASSERT_EQ(store.GetCell(1, 1, cell), 0);
     EXPECT_EQ(cell.GetText(), "first");
-    EXPECT_EQ(cell.GetBackColor(), QColor(Qt::red));
+    EXPECT_EQ(cell.GetBackColor(QPalette()), QColor(Qt::red));
     EXPECT_EQ(cell.GetBorder(), GridCell::kBorderRaised);
 
     // Storing again replaces the whole record, not just the properties it sets.
@@ -227,8 +229,8 @@ TEST(GridMemDataSource, InsertColumnShiftsTheCellsAndTheColumnsFollow) {
 
 TEST(GridMemDataSource, InsertColumnStartsAtTheGridColumnThatShowsIt) {
     FakeGridHost host(3, 10);
-    host.m_oColumns[1].m_nDataSourceCol = 2;
-    host.m_oColumns[2].m_nDataSourceCol = 1;
+    host.Column(1).m_nDataSourceCol = 2;
+    host.Column(2).m_nDataSourceCol = 1;
     Fill(host.m_oStore, 3, 1);
     EXPECT_EQ(host.m_oStore.InsertColumn(1), 0);
     // Grid column 2 holds data-source column 1, so the new column goes in at 2.
@@ -241,7 +243,7 @@ TEST(GridMemDataSource, InsertColumnStartsAtTheGridColumnThatShowsIt) {
 TEST(GridMemDataSource, ColumnsOfAnotherSourceKeepTheirNumbers) {
     FakeGridHost host(3, 10);
     GridMemDataSource other;
-    host.m_oColumns[2].m_pDataSource = &other;
+    host.Column(2).m_pDataSource = &other;
     Fill(host.m_oStore, 3, 1);
     host.m_oStore.InsertColumn(0);
     EXPECT_EQ(DataSourceCols(host), (std::vector<int>{1, 2, 2}));
@@ -317,44 +319,63 @@ TEST(GridMemDataSource, DeleteAllFreesEverythingAndSucceeds) {
 }
 
 namespace {
-// Records what the one-column sort hands on.
-class RecordingStore : public GridMemDataSource {
-public:
-    int SortByColumns(const int* cols, int count, int flags) override {
-        m_oCols.assign(cols, cols + count);
-        m_nFlags = flags;
-        return 0;
+// Column 0 of rows 0..n-1 holds the texts given; "" leaves the row without a cell.
+void FillColumn(GridMemDataSource& store, const std::vector<QString>& texts) {
+    for (int row = 0; row < static_cast<int>(texts.size()); ++row) {
+        if (!texts[static_cast<std::size_t>(row)].isEmpty()) {
+            store.SetCell(0, row, TextCell(texts[static_cast<std::size_t>(row)]));
+        }
+        store.SetCell(1, row, TextCell(QString::number(row)));
     }
-    std::vector<int> m_oCols;
-    int m_nFlags = -1;
-};
-class BareSource : public GridDataSource {};
-} // namespace
-
-TEST(GridMemDataSource, SortByOneColumnIsASortByThatColumn) {
-    RecordingStore store;
-    EXPECT_EQ(store.SortByColumn(3, 2), 0);
-    EXPECT_EQ(store.m_oCols, std::vector<int>{3});
-    EXPECT_EQ(store.m_nFlags, 2);
 }
 
-TEST(GridDataSource, ASourceThatSupportsNothingStillLetsTheGridWork) {
-    BareSource source;
-    GridCell cell;
-    int col = 0;
-    int row = 0;
-    QWidget* editor = nullptr;
-    int ch = 'a';
-    EXPECT_EQ(source.GetCell(0, 0, cell), -1);
-    EXPECT_EQ(source.SetCell(0, 0, cell), -1);
-    EXPECT_EQ(source.FindNext("x", col, row, 0), -1);
-    EXPECT_EQ(source.GetPrevNonEmptyCell(col, row), -1);
-    // The grid goes on only on exactly 1.
-    EXPECT_EQ(source.OnMoveQuery(0, 0, 1, 1), 1);
-    EXPECT_EQ(source.OnEditStart(0, 0, editor), 1);
-    EXPECT_EQ(source.OnEditKey(0, 0, editor, ch), 1);
-    EXPECT_EQ(source.OnEditFinish(0, 0, editor, "x", false), 1);
-    EXPECT_EQ(source.OnEditContinue(0, 0, col, row), 1);
-    EXPECT_EQ(source.GetID(), -1);
-    EXPECT_EQ(source.GetGrid(), nullptr);
+std::vector<QString> Column(GridMemDataSource& store, int col, int rows) {
+    std::vector<QString> texts;
+    for (int row = 0; row < rows; ++row) {
+        texts.push_back(Stored(store, col, row));
+    }
+    return texts;
+}
+} // namespace
+
+TEST(GridMemDataSource, SortingMovesWholeRowsByTheGridsComparison) {
+    FakeGridHost host(2, 10);
+    FillColumn(host.m_oStore, {"b", "", "a", "c", "a"});
+    host.m_oStore.SetCell(0, -1, TextCell("heading"));
+
+    ASSERT_EQ(host.m_oStore.SortByColumn(0, 0), 0);
+    // Missing cells first; equal keys keep their order; the rest of a row travels
+    // with its key; the heading row stays.
+    EXPECT_EQ(Column(host.m_oStore, 0, 5), (std::vector<QString>{"-", "a", "a", "b", "c"}));
+    EXPECT_EQ(Column(host.m_oStore, 1, 5), (std::vector<QString>{"1", "2", "4", "0", "3"}));
+    EXPECT_EQ(Stored(host.m_oStore, 0, -1), "heading");
+
+    ASSERT_EQ(host.m_oStore.SortByColumn(0, 2), 0);
+    EXPECT_EQ(Column(host.m_oStore, 0, 5), (std::vector<QString>{"c", "b", "a", "a", "-"}));
+    EXPECT_EQ(Column(host.m_oStore, 1, 5), (std::vector<QString>{"3", "0", "2", "4", "1"}));
+}
+
+TEST(GridMemDataSource, SortingByTwoColumnsUsesTheSecondForTies) {
+    FakeGridHost host(3, 10);
+    GridMemDataSource& store = host.m_oStore;
+    const char* rows[][2] = {{"x", "2"}, {"y", "1"}, {"x", "1"}, {"y", "0"}};
+    for (int row = 0; row < 4; ++row) {
+        store.SetCell(0, row, TextCell(rows[row][0]));
+        store.SetCell(1, row, TextCell(rows[row][1]));
+    }
+    const int keys[] = {0, 1};
+    ASSERT_EQ(store.SortByColumns(keys, 2, 0), 0);
+    EXPECT_EQ(Column(store, 0, 4), (std::vector<QString>{"x", "x", "y", "y"}));
+    EXPECT_EQ(Column(store, 1, 4), (std::vector<QString>{"1", "2", "0", "1"}));
+    // The cursor was reset, so writing after the sort lands where it should.
+    store.SetCell(2, 3, TextCell("z"));
+    EXPECT_EQ(Stored(store, 2, 3), "z");
+    EXPECT_EQ(Stored(store, 1, 3), "1");
+}
+
+TEST(GridMemDataSource, SortingWithoutAGridChangesNothing) {
+    GridMemDataSource store;
+    Fill(store, 1, 3);
+    EXPECT_EQ(store.SortByColumn(0, 2), 1);
+    EXPECT_EQ(Stored(store, 0, 0), "0,0");
 }

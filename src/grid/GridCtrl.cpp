@@ -1,0 +1,2357 @@
+#include "grid/GridCtrl.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QAccessible>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QStyle>
+
+#include "grid/ArrowCellType.h"
+#include "grid/CheckBoxCellType.h"
+#include "grid/DropListCellType.h"
+#include "grid/GridAccessible.h"
+#include "grid/GridArea.h"
+#include "grid/GridCornerButton.h"
+#include "grid/GridEdit.h"
+#include "grid/GridHScrollBar.h"
+#include "grid/GridHint.h"
+#include "grid/GridSheetTabs.h"
+#include "grid/GridSideHeading.h"
+#include "grid/GridSystem.h"
+#include "grid/GridTopHeading.h"
+#include "grid/GridVScrollBar.h"
+#include "grid/NormalCellType.h"
+
+namespace {
+
+// The least width a fitted column gets, before the two pixels every column adds.
+constexpr int kLeastMeasure = 3;
+// Width given to fitted columns while the cell area has none yet.
+constexpr int kFitWidthWithoutArea = 300;
+// Pause between drag steps of more than one cell, in milliseconds.
+constexpr int kFastDragInterval = 20;
+
+// A rescaled heading size: size * newTotal / oldTotal, rounded half up.
+int Rescale(int size, int newTotal, int oldTotal) {
+    if (oldTotal <= 0) {
+        return size;
+    }
+    return static_cast<int>((2LL * size * newTotal + oldTotal) / (2LL * oldTotal));
+}
+
+} // namespace
+
+GridCtrl::GridCtrl(QWidget* parent) : QWidget(parent) {
+    GridAccessible::Install();
+
+    m_poNormalType = std::make_unique<NormalCellType>();
+    m_poDropListType = std::make_unique<DropListCellType>();
+    m_poCheckBoxType = std::make_unique<CheckBoxCellType>();
+    m_poArrowType = std::make_unique<ArrowCellType>();
+    m_pEdit = new GridEdit(this);
+    m_pEditor = m_pEdit;
+    m_pPopupMenu = new QMenu(this);
+
+    m_pArea = new GridArea(this);
+    m_pTopHeading = new GridTopHeading(this);
+    m_pSideHeading = new GridSideHeading(this);
+    m_pCorner = new GridCornerButton(this);
+    m_pVScroll = new GridVScrollBar(this);
+    m_pHScroll = new GridHScrollBar(this);
+    m_pSheetTabs = new GridSheetTabs(this);
+    m_pHint = new GridHint(this);
+    m_oSheets.push_back(MakeSheet());
+    SetSheet(0);
+
+    AddCellType(m_poNormalType.get());
+    AddCellType(m_poDropListType.get());
+    AddCellType(m_poCheckBoxType.get());
+    AddCellType(m_poArrowType.get());
+
+    setFocusProxy(m_pArea);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_oDragTimer.setSingleShot(true);
+    connect(&m_oDragTimer, &QTimer::timeout, this, [this] { DragStep(); });
+    connect(m_pPopupMenu, &QMenu::triggered, this, [this](QAction* action) {
+        const int id = action->data().toInt();
+        if (id >= kFirstPopupCommand) {
+            OnPopupCommand(m_nPopupCol, m_nPopupRow, m_nPopupSection, id);
+        }
+    });
+}
+
+GridCtrl::~GridCtrl() {
+    // The sheets' stores must not call back into a grid that is half gone.
+    m_oDragTimer.stop();
+    m_oSheets.clear();
+    m_pSheet = nullptr;
+}
+
+std::unique_ptr<GridSheet> GridCtrl::MakeSheet() {
+    auto sheet = std::make_unique<GridSheet>(GridSystem::ButtonFaceColor(palette()),
+                                             GridSystem::ScrollBarExtent(style()));
+    sheet->GetMemDataSource().Attach(this, static_cast<int>(m_oSheets.size()));
+    return sheet;
+}
+
+void GridCtrl::SetSheet(int index) {
+    m_nCurrentSheet = index;
+    m_pSheet = m_oSheets[static_cast<std::size_t>(index)].get();
+}
+
+// --- Creation and sheets -------------------------------------------------------------
+
+int GridCtrl::CreateGrid(bool visible, const QRect& rect, QWidget* parent, int id) {
+    if (parent != parentWidget()) {
+        setParent(parent);
+    }
+    setGeometry(rect);
+    setProperty("gridControlId", id);
+    for (CellType* type : m_oCellTypes) {
+        if (type) {
+            type->OnSystemChange();
+        }
+    }
+    LayoutComponents();
+    setVisible(visible);
+    OnGridCreated();
+    OnSheetCreated(0);
+    return 1;
+}
+
+int GridCtrl::SetSheetCount(int count) {
+    if (count < 1 || count > kMaxSheets) {
+        count = 1;
+    }
+    const int old = GetSheetCount();
+    const int current = m_nCurrentSheet;
+    if (current >= count) {
+        SetSheet(0);
+    }
+    m_oSheets.resize(static_cast<std::size_t>(std::min(old, count)));
+    for (int sheet = old; sheet < count; ++sheet) {
+        m_oSheets.push_back(MakeSheet());
+        SetSheet(sheet);
+        OnSheetCreated(sheet);
+    }
+    SetSheet(std::min(current, count - 1));
+    if (current >= count) {
+        SelectSheet(count - 1, 1);
+    }
+    return kOk;
+}
+
+int GridCtrl::SelectSheet(int sheet, int notify) {
+    if (sheet < 0 || sheet >= GetSheetCount()) {
+        return kOutOfRange;
+    }
+    const bool wasEnabled = m_bUpdateEnabled;
+    if (!notify) {
+        EnableUpdate(0);
+    }
+    m_pArea->setFocus(Qt::OtherFocusReason);
+    const int tabWidth = m_pSheet->m_nTabStripWidth;
+    SetSheet(sheet);
+    m_pSheet->m_nTabStripWidth = tabWidth;
+    // Everything repaints: the view the sheet remembers is not what is on screen.
+    m_pSheet->m_nPrevLeftCol = -1;
+    m_pSheet->m_nPrevTopRow = -1;
+    LayoutComponents();
+    if (!notify) {
+        EnableUpdate(wasEnabled ? 1 : 0);
+    }
+    GridAccessible::TableChanged(this);
+    return kOk;
+}
+
+// --- Size and layout -------------------------------------------------------------------
+
+int GridCtrl::SetColumnCount(int count, int redraw) {
+    if (count < 0 || count > GridSheet::kMaxColumns) {
+        return kOutOfRange;
+    }
+    GridSheet& s = *m_pSheet;
+    s.ResizeColumns(count);
+    if (s.m_nCurrentCol >= count) {
+        s.m_nCurrentCol = count - 1;
+        s.m_nPrevCurrentCol = s.m_nCurrentCol;
+    }
+    s.m_nMovingCol = std::min(s.m_nMovingCol, count - 1);
+    if (count == 0) {
+        s.m_oSelection.Clear();
+    }
+    LayoutComponents();
+    if (s.m_nCurrentCol == -1 && count > 0) {
+        if (s.GetRowCount() > 0) {
+            GotoCell(0, std::max(s.m_nCurrentRow, 0));
+        } else {
+            s.m_nCurrentCol = s.m_nMovingCol = s.m_nPrevCurrentCol = 0;
+        }
+    }
+    GridAccessible::TableChanged(this);
+    if (redraw) {
+        RedrawAll();
+    }
+    return kOk;
+}
+
+int GridCtrl::GetColumnCount() {
+    return m_pSheet->GetColumnCount();
+}
+
+int GridCtrl::SetRowCount(int count, int redraw) {
+    if (count < 0) {
+        return kOutOfRange;
+    }
+    GridSheet& s = *m_pSheet;
+    s.ResizeRows(count);
+    if (s.m_nCurrentRow >= count) {
+        s.m_nCurrentRow = count - 1;
+        s.m_nPrevCurrentRow = s.m_nCurrentRow;
+    }
+    s.m_nMovingRow = std::min(s.m_nMovingRow, count - 1);
+    if (count == 0) {
+        s.m_oSelection.Clear();
+    }
+    const int oldTop = s.m_nTopRow;
+    LayoutComponents();
+    if (s.m_nTopRow != oldTop) {
+        OnTopRowChanged(oldTop, s.m_nTopRow);
+    }
+    if (s.m_nCurrentRow == -1 && count > 0) {
+        if (s.GetColumnCount() > 0) {
+            GotoCell(std::max(s.m_nCurrentCol, 0), 0);
+        } else {
+            s.m_nCurrentRow = s.m_nMovingRow = s.m_nPrevCurrentRow = 0;
+        }
+    }
+    GridAccessible::TableChanged(this);
+    if (redraw) {
+        RedrawAll();
+    }
+    return kOk;
+}
+
+int GridCtrl::GetRowCount() const {
+    return m_pSheet->GetRowCount();
+}
+
+int GridCtrl::SetColumnWidth(int col, int width) {
+    GridSheet& s = *m_pSheet;
+    if (col < 0) {
+        return SetSideHeadingColumnWidth(col, width);
+    }
+    if (col >= s.GetColumnCount()) {
+        return kOutOfRange;
+    }
+    s.GetColumnInfo(col)->m_nWidth = std::max(width, 0);
+    if (col < s.m_nLockedCols) {
+        s.SumLockedWidth();
+    }
+    return kOk;
+}
+
+int GridCtrl::GetColumnWidth(int col, int& width) {
+    if (col < 0 || col >= m_pSheet->GetColumnCount()) {
+        return kOutOfRange;
+    }
+    width = m_pSheet->ColumnWidth(col);
+    return kOk;
+}
+
+int GridCtrl::SetRowHeight(int row, int height) {
+    m_pSheet->SetRowHeight(row, std::max(height, 0));
+    return kOk;
+}
+
+int GridCtrl::GetRowHeight(int row) {
+    return row >= 0 ? m_pSheet->RowHeight(row) : 0;
+}
+
+int GridCtrl::SetUniformRowHeight(int flag) {
+    m_pSheet->SetUniformRowHeight(flag != 0);
+    LayoutComponents();
+    return kOk;
+}
+
+int GridCtrl::SetDefaultRowHeight(int height) {
+    if (height < 0 || height > kMaxHeadingSize) {
+        return kOutOfRange;
+    }
+    m_pSheet->m_nDefaultRowHeight = height;
+    m_pSheet->SumLockedHeight();
+    return kOk;
+}
+
+int GridCtrl::SetTopHeadingHeight(int height) {
+    if (height < 0 || height > kMaxHeadingSize) {
+        return kOutOfRange;
+    }
+    GridSheet& s = *m_pSheet;
+    int sum = 0;
+    for (int h : s.m_oTopHeadingHeights) {
+        sum += h;
+    }
+    for (int& h : s.m_oTopHeadingHeights) {
+        h = Rescale(h, height, sum);
+    }
+    s.m_nTopHeadingHeight = height;
+    LayoutComponents();
+    return kOk;
+}
+
+int GridCtrl::SetSideHeadingWidth(int width) {
+    if (width < 0 || width > kMaxHeadingSize) {
+        return kOutOfRange;
+    }
+    GridSheet& s = *m_pSheet;
+    int sum = 0;
+    for (int w : s.m_oSideHeadingWidths) {
+        sum += w;
+    }
+    for (int& w : s.m_oSideHeadingWidths) {
+        w = Rescale(w, width, sum);
+    }
+    s.m_nSideHeadingWidth = width;
+    LayoutComponents();
+    return kOk;
+}
+
+int GridCtrl::GetTopHeadingHeight() const {
+    return m_pSheet->m_nTopHeadingHeight;
+}
+
+int GridCtrl::GetSideHeadingWidth() const {
+    return m_pSheet->m_nSideHeadingWidth;
+}
+
+int GridCtrl::SetTopHeadingRowHeight(int row, int height) {
+    const int count = static_cast<int>(m_pSheet->m_oTopHeadingHeights.size());
+    if (row >= 0 || row < -count) {
+        return kOutOfRange;
+    }
+    if (height < 0 || height > kMaxHeadingSize) {
+        return kRefused;
+    }
+    m_pSheet->m_oTopHeadingHeights[static_cast<std::size_t>(-row - 1)] = height;
+    return kOk;
+}
+
+int GridCtrl::SetSideHeadingColumnWidth(int col, int width) {
+    const int count = static_cast<int>(m_pSheet->m_oSideHeadingWidths.size());
+    if (col >= 0 || col < -count) {
+        return kOutOfRange;
+    }
+    if (width < 0 || width > kMaxHeadingSize) {
+        return kRefused;
+    }
+    int& stored = m_pSheet->m_oSideHeadingWidths[static_cast<std::size_t>(-col - 1)];
+    if (stored != width) {
+        stored = width;
+        if (count == 1) {
+            SetSideHeadingWidth(width);
+        }
+    }
+    return kOk;
+}
+
+int GridCtrl::GetTopHeadingRowHeight(int row) const {
+    return row < 0 ? m_pSheet->RowHeight(row) : 0;
+}
+
+int GridCtrl::GetSideHeadingColumnWidth(int col) const {
+    return col < 0 ? m_pSheet->ColumnWidth(col) : 0;
+}
+
+int GridCtrl::SetTopHeadingRowCount(int count) {
+    if (count < 1 || count > kMaxHeadingSize) {
+        return kOutOfRange;
+    }
+    GridSheet& s = *m_pSheet;
+    s.m_oTopHeadingHeights.resize(static_cast<std::size_t>(count), GridSheet::kDefaultRowHeight);
+    return kOk;
+}
+
+int GridCtrl::SetSideHeadingColumnCount(int count) {
+    if (count < 1 || count > kMaxHeadingSize) {
+        return kOutOfRange;
+    }
+    GridSheet& s = *m_pSheet;
+    s.m_oSideHeadingWidths.resize(static_cast<std::size_t>(count), 25);
+    return kOk;
+}
+
+int GridCtrl::SetLockedColumns(int count) {
+    GridSheet& s = *m_pSheet;
+    if (count < 0 || count > s.GetColumnCount()) {
+        return kOutOfRange;
+    }
+    s.m_nLockedCols = count;
+    s.SumLockedWidth();
+    s.m_nLeftCol = count;
+    LayoutComponents();
+    return kOk;
+}
+
+int GridCtrl::SetLockedRows(int count) {
+    GridSheet& s = *m_pSheet;
+    if (count < 0 || count > s.GetRowCount()) {
+        return kOutOfRange;
+    }
+    s.m_nLockedRows = count;
+    s.SumLockedHeight();
+    s.m_nTopRow = count;
+    LayoutComponents();
+    return kOk;
+}
+
+int GridCtrl::GetLockedColumns() const {
+    return m_pSheet->m_nLockedCols;
+}
+
+int GridCtrl::GetLockedRows() const {
+    return m_pSheet->m_nLockedRows;
+}
+
+int GridCtrl::MoveColumn(int col, int position, int before) {
+    GridSheet& s = *m_pSheet;
+    const int count = s.GetColumnCount();
+    if (col < 0 || col >= count || position < 0 || position > count ||
+        (!before && position == count)) {
+        return kOutOfRange;
+    }
+    // The index in front of which the column goes.
+    const int target = before ? position : position + 1;
+    if (target == col || target == col + 1) {
+        return kOk;
+    }
+    GridColumnInfo moved = std::move(*s.GetColumnInfo(col));
+    if (target > col) {
+        for (int c = col; c < target - 1; ++c) {
+            *s.GetColumnInfo(c) = std::move(*s.GetColumnInfo(c + 1));
+        }
+        *s.GetColumnInfo(target - 1) = std::move(moved);
+    } else {
+        for (int c = col; c > target; --c) {
+            *s.GetColumnInfo(c) = std::move(*s.GetColumnInfo(c - 1));
+        }
+        *s.GetColumnInfo(target) = std::move(moved);
+    }
+    s.SumLockedWidth();
+    RedrawAll();
+    return kOk;
+}
+
+int GridCtrl::FitColumns(int first, int last, int rows, int flags) {
+    GridSheet& s = *m_pSheet;
+    const int sideCount = static_cast<int>(s.m_oSideHeadingWidths.size());
+    if (first < -sideCount) {
+        return kOutOfRange;
+    }
+    if (last >= s.GetColumnCount()) {
+        return kRefused;
+    }
+    if (last < first) {
+        return kInconsistent;
+    }
+    const int areaWidth = s.m_rectArea.width();
+    const int widest = areaWidth > 0 ? areaWidth - s.m_nVScrollWidth : kFitWidthWithoutArea;
+    // The rows measured: the heading rows when asked, the locked rows, then from the
+    // top row on.
+    std::vector<int> order;
+    if (flags & 1) {
+        for (int row = -static_cast<int>(s.m_oTopHeadingHeights.size()); row < 0; ++row) {
+            order.push_back(row);
+        }
+    }
+    for (int row = 0; row < s.m_nLockedRows; ++row) {
+        order.push_back(row);
+    }
+    for (int row = std::max(s.m_nTopRow, s.m_nLockedRows); row < s.GetRowCount(); ++row) {
+        order.push_back(row);
+    }
+    if (rows > 0 && static_cast<int>(order.size()) > rows) {
+        order.resize(static_cast<std::size_t>(rows));
+    }
+    int sideWidth = 0;
+    bool anySide = false;
+    for (int col = first; col <= last; ++col) {
+        int measure = kLeastMeasure;
+        for (int row : order) {
+            GetCell(col, row, m_oCell);
+            if (m_oCell.IsPropertySet(GridCell::kJoinSet)) {
+                continue;
+            }
+            QSize size;
+            GetCellType(m_oCell.GetCellType())
+                ->GetBestSize(nullptr, CellOption(QRect(), 0, false), size, m_oCell);
+            measure = std::max(measure, size.width());
+        }
+        const int width = std::min(measure + 2, widest);
+        if (col < 0) {
+            s.m_oSideHeadingWidths[static_cast<std::size_t>(-col - 1)] = width;
+            sideWidth += width;
+            anySide = true;
+        } else {
+            s.GetColumnInfo(col)->m_nWidth = width;
+        }
+    }
+    s.SumLockedWidth();
+    if (anySide) {
+        for (int col = -sideCount; col < std::min(first, 0); ++col) {
+            sideWidth += s.ColumnWidth(col);
+        }
+        for (int col = last + 1; col < 0; ++col) {
+            sideWidth += s.ColumnWidth(col);
+        }
+        SetSideHeadingWidth(std::min(sideWidth, kMaxHeadingSize));
+    } else {
+        LayoutComponents();
+    }
+    return kOk;
+}
+
+int GridCtrl::SetTabStripWidth(int width) {
+    m_pSheet->m_nTabStripWidth = std::max(width, 0);
+    LayoutComponents();
+    return kOk;
+}
+
+void GridCtrl::LayoutComponents() {
+    if (!m_pSheet || m_bInLayout) {
+        return;
+    }
+    m_bInLayout = true;
+    GridSheet& s = *m_pSheet;
+    const int w = width();
+    const int h = height();
+    const int side = s.m_nSideHeadingWidth;
+    const int top = s.m_nTopHeadingHeight;
+    if (s.m_nTabStripWidth > 0 && s.m_nTabStripWidth > w - side - 20) {
+        s.m_nTabStripWidth = std::max(0, w - side - 20);
+    }
+    int tabWidth = s.m_nTabStripWidth;
+    const int vWidth = s.m_nVScrollWidth;
+    const int hHeight = s.m_nHScrollHeight;
+
+    // Whether all columns fit in `room` pixels, all rows in `room` pixels.
+    auto columnsFit = [&s](int room) {
+        int sum = 0;
+        for (int col = 0; col < s.GetColumnCount(); ++col) {
+            sum += s.ColumnWidth(col);
+            if (sum > room) {
+                return false;
+            }
+        }
+        return true;
+    };
+    auto rowsFit = [&s](int room) {
+        if (s.IsUniformRowHeight()) {
+            return static_cast<long long>(s.GetRowCount()) * s.m_nDefaultRowHeight <= room;
+        }
+        int sum = 0;
+        for (int row = 0; row < s.GetRowCount(); ++row) {
+            sum += s.RowHeight(row);
+            if (sum > room) {
+                return false;
+            }
+        }
+        return true;
+    };
+    const bool allColumns = columnsFit(w - side);
+    const bool allRows = rowsFit(h - top);
+    const bool columnsBesideBar = columnsFit(w - side - vWidth);
+    const bool rowsAboveBar = rowsFit(h - top - hHeight);
+    const bool hideV = allRows && ((allColumns && tabWidth == 0) || rowsAboveBar);
+    const bool hideH = allColumns && tabWidth == 0 && (allRows || columnsBesideBar);
+    if (columnsBesideBar && tabWidth > 0) {
+        tabWidth = w - vWidth + 3;
+    }
+    const int vw = hideV ? 0 : vWidth;
+    const int hh = hideH ? 0 : hHeight;
+
+    QRect area(QPoint(side, top), QPoint(w - vw - 1, h - hh - 1));
+    QRect topHeading(QPoint(side, 0), QPoint(w - vw - 1, top - 1));
+    QRect sideHeading(QPoint(0, top), QPoint(side - 1, h - hh - 1));
+    QRect corner(0, 0, side, top);
+    QRect vScroll(QPoint(w - vw, 0), QPoint(w - 1, h - hh - 1));
+    QRect tabStrip(QPoint(0, h - hh), QPoint(tabWidth - 1, h - 1));
+    QRect hScroll(QPoint(tabWidth, h - hh), QPoint(w - vw - 1, h - 1));
+    OnLayoutComponents(area, topHeading, sideHeading, corner, vScroll, hScroll, tabStrip);
+    s.m_rectArea = area;
+    s.m_rectTopHeading = topHeading;
+    s.m_rectSideHeading = sideHeading;
+    s.m_rectCorner = corner;
+    s.m_rectVScroll = vScroll;
+    s.m_rectHScroll = hScroll;
+    s.m_rectTabStrip = tabStrip;
+
+    auto place = [](QWidget* widget, const QRect& rect) {
+        widget->setGeometry(rect);
+        widget->setVisible(rect.width() > 0 && rect.height() > 0);
+    };
+    place(m_pArea, area);
+    place(m_pTopHeading, topHeading);
+    place(m_pSideHeading, sideHeading);
+    place(m_pCorner, corner);
+    place(m_pVScroll, vScroll);
+    place(m_pHScroll, hScroll);
+    place(m_pSheetTabs, tabStrip);
+
+    const int oldHighestTop = s.m_nHighestTopRow;
+    ComputeHighestLeftTop();
+    ClampView();
+    RedrawAll();
+    s.m_nPrevLeftCol = s.m_nLeftCol;
+    s.m_nPrevTopRow = s.m_nTopRow;
+    m_bInLayout = false;
+    if ((oldHighestTop == 0) != (s.m_nHighestTopRow == 0) && !m_bRelayout) {
+        // The vertical bar shows or hides, which changes the room for the rows; once
+        // is enough, since the second pass sees the bar as it now is.
+        m_bRelayout = true;
+        LayoutComponents();
+        m_bRelayout = false;
+    }
+}
+
+void GridCtrl::ComputeHighestLeftTop() {
+    GridSheet& s = *m_pSheet;
+    const int availHeight = s.m_rectArea.height() - s.m_nLockedHeight;
+    const int rows = s.GetRowCount();
+    int highestTop = 0;
+    if (s.IsUniformRowHeight() && s.m_nDefaultRowHeight > 0) {
+        highestTop = rows - std::max(availHeight, 0) / s.m_nDefaultRowHeight;
+    } else {
+        int remaining = availHeight;
+        int row = rows - 1;
+        while (row >= s.m_nLockedRows) {
+            remaining -= s.RowHeight(row);
+            if (remaining < 0) {
+                break;
+            }
+            --row;
+        }
+        highestTop = row + 1;
+    }
+    highestTop = std::clamp(highestTop, 0, std::max(rows - 1, 0));
+    s.m_nHighestTopRow = std::max(highestTop, std::min(s.m_nLockedRows, std::max(rows - 1, 0)));
+
+    const int availWidth = s.m_rectArea.width() - s.m_nLockedWidth;
+    const int cols = s.GetColumnCount();
+    int remaining = availWidth;
+    int col = cols - 1;
+    while (col >= s.m_nLockedCols) {
+        remaining -= s.ColumnWidth(col);
+        if (remaining < 0) {
+            break;
+        }
+        --col;
+    }
+    const int highestLeft = std::clamp(col + 1, 0, std::max(cols - 1, 0));
+    s.m_nHighestLeftCol = std::max(highestLeft, std::min(s.m_nLockedCols, std::max(cols - 1, 0)));
+}
+
+void GridCtrl::ClampView() {
+    GridSheet& s = *m_pSheet;
+    s.m_nTopRow = std::min(std::max(s.m_nTopRow, s.m_nLockedRows), s.m_nHighestTopRow);
+    s.m_nLeftCol = std::min(std::max(s.m_nLeftCol, s.m_nLockedCols), s.m_nHighestLeftCol);
+}
+
+void GridCtrl::resizeEvent(QResizeEvent*) {
+    const bool enabled = updatesEnabled();
+    setUpdatesEnabled(false);
+    LayoutComponents();
+    setUpdatesEnabled(enabled && m_bUpdateEnabled);
+    update();
+}
+
+void GridCtrl::paintEvent(QPaintEvent* event) {
+    // Only visible where no component covers the grid.
+    QPainter painter(this);
+    painter.fillRect(event->rect(), GridSystem::ButtonFaceColor(palette()));
+}
+
+void GridCtrl::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
+        for (CellType* type : m_oCellTypes) {
+            if (type) {
+                type->OnSystemChange();
+            }
+        }
+        for (auto& sheet : m_oSheets) {
+            sheet->m_oHeadingDefault.SetBackColor(GridSystem::ButtonFaceColor(palette()));
+        }
+        RedrawAll();
+    }
+    QWidget::changeEvent(event);
+}
+
+// --- Cells and defaults ----------------------------------------------------------------
+
+int GridCtrl::GetCell(int col, int row, GridCell& cell) {
+    return m_pSheet->ComposeCell(col, row, cell, *this);
+}
+
+int GridCtrl::SetCell(int col, int row, const GridCell& cell) {
+    GridCell stored(cell);
+    OnStoreCell(col, row, stored);
+    m_pSheet->DataSourceOf(col)->SetCell(m_pSheet->DataSourceCol(col), row, stored);
+    return kOk;
+}
+
+int GridCtrl::ReadCell(int col, int row, GridCell& cell) {
+    cell.ClearAll();
+    if (col >= m_pSheet->GetColumnCount()) {
+        return kOutOfRange;
+    }
+    return m_pSheet->DataSourceOf(col)->GetCell(m_pSheet->DataSourceCol(col), row, cell);
+}
+
+int GridCtrl::GetCellText(int col, int row, QString& text) {
+    GridCell cell;
+    const int answer = ReadCell(col, row, cell);
+    text = cell.GetText();
+    return answer == kOutOfRange ? kOutOfRange : kOk;
+}
+
+QString GridCtrl::GetCellText(int col, int row) {
+    QString text;
+    GetCellText(col, row, text);
+    return text;
+}
+
+int GridCtrl::SetCellText(int col, int row, const QString& text) {
+    GridCell cell;
+    ReadCell(col, row, cell);
+    cell.SetText(text);
+    return SetCell(col, row, cell);
+}
+
+int GridCtrl::DeleteCell(int col, int row) {
+    return m_pSheet->DataSourceOf(col)->DeleteCell(m_pSheet->DataSourceCol(col), row);
+}
+
+int GridCtrl::SetColumnDefault(int col, const GridCell& cell) {
+    GridColumnInfo* info = m_pSheet->GetColumnInfo(col);
+    if (!info) {
+        return kOutOfRange;
+    }
+    info->m_oColDefault.CopyFrom(cell);
+    return kOk;
+}
+
+int GridCtrl::SetGridDefault(const GridCell& cell) {
+    m_pSheet->m_oGridDefault.CopyFrom(cell);
+    return kOk;
+}
+
+int GridCtrl::GetGridDefault(GridCell& cell) const {
+    cell.CopyFrom(m_pSheet->m_oGridDefault);
+    return kOk;
+}
+
+int GridCtrl::SetHeadingDefault(const GridCell& cell) {
+    m_pSheet->m_oHeadingDefault.CopyFrom(cell);
+    return kOk;
+}
+
+int GridCtrl::SetDefaultFont(const QFont& font) {
+    m_pSheet->m_oDefaultFont = font;
+    m_pSheet->m_bHasDefaultFont = true;
+    m_pEdit->setFont(font);
+    return kOk;
+}
+
+QFont GridCtrl::GetDefaultFont() const {
+    return m_pSheet->m_bHasDefaultFont ? m_pSheet->m_oDefaultFont : font();
+}
+
+int GridCtrl::AddCellType(CellType* type) {
+    if (!type) {
+        return -1;
+    }
+    auto free = std::find(m_oCellTypes.begin(), m_oCellTypes.end(), nullptr);
+    if (free == m_oCellTypes.end()) {
+        m_oCellTypes.push_back(type);
+        free = m_oCellTypes.end() - 1;
+    } else {
+        *free = type;
+    }
+    const int index = static_cast<int>(free - m_oCellTypes.begin());
+    type->Attach(this, index);
+    return index;
+}
+
+CellType* GridCtrl::GetCellType(int index) const {
+    if (index >= 0 && index < static_cast<int>(m_oCellTypes.size()) &&
+        m_oCellTypes[static_cast<std::size_t>(index)]) {
+        return m_oCellTypes[static_cast<std::size_t>(index)];
+    }
+    return m_poNormalType.get();
+}
+
+int GridCtrl::SetColumnDataSource(int col, GridDataSource* source) {
+    GridColumnInfo* info = m_pSheet->GetColumnInfo(col);
+    if (!info) {
+        return kOutOfRange;
+    }
+    info->m_pDataSource = source;
+    if (source && !source->GetGrid()) {
+        source->Attach(this, -1);
+    }
+    return kOk;
+}
+
+// --- Current cell and view ---------------------------------------------------------
+
+int GridCtrl::GotoCell(int col, int row) {
+    return MoveTo(col, row);
+}
+
+int GridCtrl::GotoColumn(int col) {
+    GridSheet& s = *m_pSheet;
+    const int count = s.GetColumnCount();
+    if (count == 0) {
+        return kOutOfRange;
+    }
+    if (col >= count) {
+        if (s.m_nMovingCol == count - 1) {
+            return kOutOfRange;
+        }
+        col = count - 1;
+    }
+    return MoveTo(std::max(col, 0), s.m_nMovingRow);
+}
+
+int GridCtrl::GotoRow(int row) {
+    GridSheet& s = *m_pSheet;
+    if (row >= s.GetRowCount()) {
+        AskPastLastRow(row - s.GetRowCount() + 1);
+    }
+    const int count = s.GetRowCount();
+    if (count == 0) {
+        return kOutOfRange;
+    }
+    if (row >= count) {
+        if (s.m_nMovingRow == count - 1) {
+            return kOutOfRange;
+        }
+        row = count - 1;
+    }
+    return MoveTo(s.m_nMovingCol, std::max(row, 0));
+}
+
+int GridCtrl::AskPastLastRow(int rowsBeyond) {
+    GridSheet& s = *m_pSheet;
+    const int count = s.GetRowCount();
+    int newCount = count;
+    const int answer = s.GetDefaultDataSource()->OnPastLastRow(count, rowsBeyond, newCount);
+    if (answer == 0 && newCount > count) {
+        SetRowCount(newCount);
+    }
+    OnPastLastRow(s.GetRowCount(), rowsBeyond, answer);
+    return s.GetRowCount() - count;
+}
+
+int GridCtrl::MoveTo(int col, int row) {
+    GridSheet& s = *m_pSheet;
+    if (col < 0 || row < 0 || col >= s.GetColumnCount() || row >= s.GetRowCount()) {
+        return kOutOfRange;
+    }
+    if (s.m_bJoinedCells) {
+        int col2 = col;
+        int row2 = row;
+        GetJoinRange(col, row, col2, row2);
+    }
+    if (col == s.m_nMovingCol && row == s.m_nMovingRow) {
+        // Keyboard and mouse still decide the selection of a cell moved onto again.
+        return kOk;
+    }
+    if (s.DataSourceOf(col)->OnMoveQuery(s.m_nMovingCol, s.m_nMovingRow, col, row) != 1 ||
+        !OnMoveQuery(s.m_nMovingCol, s.m_nMovingRow, col, row)) {
+        return kRefused;
+    }
+    const int left = LeftColumnFor(col);
+    const int top = TopRowFor(row);
+    if ((left != s.m_nLeftCol || top != s.m_nTopRow) &&
+        !OnScrollQuery(s.m_nLeftCol, col, s.m_nTopRow, row)) {
+        return kRefused;
+    }
+    const QRect oldSelection = s.m_oSelection.BoundingBox();
+    const int oldCol = s.m_nCurrentCol;
+    const int oldRow = s.m_nCurrentRow;
+    s.m_nMovingCol = col;
+    s.m_nMovingRow = row;
+    s.m_nLeftCol = left;
+    s.m_nTopRow = top;
+    UpdateSelectionAfterMove(col, row);
+    Notify();
+    UpdateAfterMove(oldCol, oldRow, oldSelection);
+    return kOk;
+}
+
+int GridCtrl::LeftColumnFor(int col) const {
+    const GridSheet& s = *m_pSheet;
+    if (col < s.m_nLockedCols) {
+        return s.m_nLeftCol;
+    }
+    if (col < s.m_nLeftCol) {
+        return col;
+    }
+    // The smallest left column that still shows the whole target.
+    const int room = s.m_rectArea.width() - s.m_nLockedWidth;
+    int first = col;
+    int sum = s.ColumnWidth(col);
+    while (first - 1 >= s.m_nLockedCols && sum + s.ColumnWidth(first - 1) <= room) {
+        --first;
+        sum += s.ColumnWidth(first);
+    }
+    return std::max(s.m_nLeftCol, first);
+}
+
+int GridCtrl::TopRowFor(int row) const {
+    const GridSheet& s = *m_pSheet;
+    if (row < s.m_nLockedRows) {
+        return s.m_nTopRow;
+    }
+    if (row < s.m_nTopRow) {
+        return row;
+    }
+    const int room = s.m_rectArea.height() - s.m_nLockedHeight;
+    int first = row;
+    if (s.IsUniformRowHeight() && s.m_nDefaultRowHeight > 0) {
+        first = std::max(s.m_nLockedRows, row - room / s.m_nDefaultRowHeight + 1);
+    } else {
+        int sum = s.RowHeight(row);
+        while (first - 1 >= s.m_nLockedRows && sum + s.RowHeight(first - 1) <= room) {
+            --first;
+            sum += s.RowHeight(first);
+        }
+    }
+    return std::max(s.m_nTopRow, first);
+}
+
+void GridCtrl::UpdateSelectionAfterMove(int col, int row) {
+    GridSheet& s = *m_pSheet;
+    if (!s.m_bMultiSelect || m_bEditing) {
+        s.m_nCurrentCol = col;
+        s.m_nCurrentRow = row;
+        return;
+    }
+    GridSelection& selection = s.m_oSelection;
+    const bool shift = s.m_oMoveModifiers & Qt::ShiftModifier;
+    const bool ctrl = s.m_oMoveModifiers & Qt::ControlModifier;
+    switch (s.m_nMoveCause) {
+    case GridSheet::kMoveRightButton:
+        if (selection.Lookup(col, row) < 0) {
+            selection.Clear();
+            selection.AddBlock(col, row);
+        }
+        break;
+    case GridSheet::kMoveDrag:
+        selection.ExtendCurrent(col, row);
+        break;
+    default:
+        if (shift) {
+            if (selection.IsEmpty() && s.m_nCurrentCol >= 0 && s.m_nCurrentRow >= 0) {
+                selection.AddBlock(s.m_nCurrentCol, s.m_nCurrentRow);
+            }
+            selection.ExtendCurrent(col, row);
+        } else if (ctrl) {
+            selection.AddBlock(col, row);
+        } else {
+            selection.Clear();
+            selection.AddBlock(col, row);
+        }
+        break;
+    }
+    const GridSelection::Block* block = selection.GetCurrentBlock();
+    s.m_nCurrentCol = block->m_nAnchorCol;
+    s.m_nCurrentRow = block->m_nAnchorRow;
+}
+
+void GridCtrl::Notify() {
+    GridSheet& s = *m_pSheet;
+    GridDataSource* source = s.GetDefaultDataSource();
+    const int oldCol = s.m_nPrevCurrentCol;
+    const int oldRow = s.m_nPrevCurrentRow;
+    const int col = s.m_nCurrentCol;
+    const int row = s.m_nCurrentRow;
+    const bool colChanged = col != oldCol;
+    const bool rowChanged = row != oldRow;
+    if (colChanged) {
+        source->OnCurrentColumnChanged(oldCol, col);
+        OnCurrentColumnChanged(oldCol, col);
+    }
+    if (rowChanged) {
+        source->OnCurrentRowChanged(oldRow, row);
+        OnCurrentRowChanged(oldRow, row);
+    }
+    s.m_nPrevCurrentCol = col;
+    s.m_nPrevCurrentRow = row;
+    if (colChanged || rowChanged) {
+        OnCurrentCellChanged(oldCol, col, oldRow, row);
+    }
+    const bool scrolled = s.m_nLeftCol != s.m_nPrevLeftCol || s.m_nTopRow != s.m_nPrevTopRow;
+    if (s.m_nLeftCol != s.m_nPrevLeftCol) {
+        OnLeftColumnChanged(s.m_nPrevLeftCol, s.m_nLeftCol);
+    }
+    if (s.m_nTopRow != s.m_nPrevTopRow) {
+        OnTopRowChanged(s.m_nPrevTopRow, s.m_nTopRow);
+    }
+    if (colChanged || rowChanged) {
+        if (oldCol >= 0 && oldRow >= 0) {
+            GetCell(oldCol, oldRow, m_oCell);
+            GetCellType(m_oCell.GetCellType())->OnCellLeft(oldCol, oldRow, m_oCell);
+        }
+        GetCell(col, row, m_oCell);
+        GetCellType(m_oCell.GetCellType())->OnCellEntered(col, row, m_oCell);
+        emit currentCellChanged(col, row);
+        GridAccessible::CurrentCellChanged(this);
+    } else if (scrolled) {
+        GetCell(col, row, m_oCell);
+        GetCellType(m_oCell.GetCellType())->OnScrolled(col, row, m_oCell);
+    }
+}
+
+void GridCtrl::UpdateAfterMove(int oldCol, int oldRow, const QRect& oldSelection) {
+    GridSheet& s = *m_pSheet;
+    if (m_bUpdateEnabled && m_pArea->isVisible()) {
+        const int dx = s.m_nLeftCol > s.m_nPrevLeftCol
+                           ? -s.SumWidths(s.m_nPrevLeftCol, s.m_nLeftCol)
+                           : s.SumWidths(s.m_nLeftCol, s.m_nPrevLeftCol);
+        const int dy = s.m_nTopRow > s.m_nPrevTopRow ? -s.SumHeights(s.m_nPrevTopRow, s.m_nTopRow)
+                                                     : s.SumHeights(s.m_nTopRow, s.m_nPrevTopRow);
+        const int w = m_pArea->width();
+        const int h = m_pArea->height();
+        const int scrollWidth = w - s.m_nLockedWidth;
+        const int scrollHeight = h - s.m_nLockedHeight;
+        if (std::abs(dx) >= scrollWidth || std::abs(dy) >= scrollHeight) {
+            m_pArea->update();
+            m_pTopHeading->update();
+            m_pSideHeading->update();
+        } else {
+            // Only the uncovered strips are painted afresh; the locked columns and
+            // rows stay where they are.
+            if (dx != 0) {
+                m_pArea->scroll(dx, 0, QRect(s.m_nLockedWidth, 0, scrollWidth, h));
+                m_pTopHeading->scroll(
+                    dx, 0, QRect(s.m_nLockedWidth, 0, scrollWidth, m_pTopHeading->height()));
+            }
+            if (dy != 0) {
+                m_pArea->scroll(0, dy, QRect(0, s.m_nLockedHeight, w, scrollHeight));
+                m_pSideHeading->scroll(
+                    0, dy, QRect(0, s.m_nLockedHeight, m_pSideHeading->width(), scrollHeight));
+            }
+            m_pArea->update(CurrentMarkRect(oldCol, oldRow));
+            m_pArea->update(CurrentMarkRect(s.m_nCurrentCol, s.m_nCurrentRow));
+            const QRect newSelection = s.m_oSelection.BoundingBox();
+            if (newSelection != oldSelection) {
+                RedrawSelection(oldSelection);
+                RedrawSelection(newSelection);
+            }
+        }
+    }
+    s.m_nPrevLeftCol = s.m_nLeftCol;
+    s.m_nPrevTopRow = s.m_nTopRow;
+}
+
+QRect GridCtrl::CurrentMarkRect(int col, int row) {
+    if (col < 0 || row < 0) {
+        return {};
+    }
+    if (m_pSheet->m_bRowHighlight) {
+        const int y = RowY(row);
+        return y < 0 ? QRect() : QRect(0, y, m_pArea->width(), m_pSheet->RowHeight(row));
+    }
+    return GetCellRect(col, row);
+}
+
+void GridCtrl::RedrawSelection(const QRect& cells) {
+    if (!cells.isNull()) {
+        m_pArea->update(AreaRectOfCells(cells));
+    }
+}
+
+int GridCtrl::MoveCurrentColumn(int kind) {
+    const GridSheet& s = *m_pSheet;
+    const int col = s.m_nMovingCol;
+    switch (kind) {
+    case kBackOne:
+        return GotoColumn(col - 1);
+    case kForwardOne:
+        return GotoColumn(col + 1);
+    case kPageBack:
+        return GotoColumn(col - PageColumns(col, -1));
+    case kPageForward:
+        return GotoColumn(col + PageColumns(col, 1));
+    case kFirst:
+        return GotoColumn(0);
+    case kLast:
+        return GotoColumn(s.GetColumnCount() - 1);
+    default:
+        return kOutOfRange;
+    }
+}
+
+int GridCtrl::MoveCurrentRow(int kind) {
+    const GridSheet& s = *m_pSheet;
+    const int row = s.m_nMovingRow;
+    switch (kind) {
+    case kBackOne:
+        return GotoRow(row - 1);
+    case kForwardOne:
+        return GotoRow(row + 1);
+    case kPageBack:
+        return GotoRow(row - PageRows(row, -1));
+    case kPageForward:
+        return GotoRow(row + PageRows(row, 1));
+    case kFirst:
+        return GotoRow(0);
+    case kLast:
+        return GotoRow(s.GetRowCount() - 1);
+    default:
+        return kOutOfRange;
+    }
+}
+
+int GridCtrl::PageRows(int row, int direction) const {
+    const GridSheet& s = *m_pSheet;
+    const int room = s.m_rectArea.height() - s.m_nLockedHeight;
+    if (s.IsUniformRowHeight()) {
+        return std::max(1, s.m_nDefaultRowHeight > 0 ? room / s.m_nDefaultRowHeight : 1);
+    }
+    int count = 0;
+    int sum = 0;
+    for (int r = row + direction; r >= 0 && r < s.GetRowCount(); r += direction) {
+        sum += s.RowHeight(r);
+        if (sum > room) {
+            break;
+        }
+        ++count;
+    }
+    return std::max(count, 1);
+}
+
+int GridCtrl::PageColumns(int col, int direction) const {
+    const GridSheet& s = *m_pSheet;
+    const int room = s.m_rectArea.width() - s.m_nLockedWidth;
+    int count = 0;
+    int sum = 0;
+    for (int c = col + direction; c >= 0 && c < s.GetColumnCount(); c += direction) {
+        sum += s.ColumnWidth(c);
+        if (sum > room) {
+            break;
+        }
+        ++count;
+    }
+    return std::max(count, 1);
+}
+
+int GridCtrl::SetLeftColumn(int col) {
+    GridSheet& s = *m_pSheet;
+    col = std::min(std::max(col, s.m_nLockedCols), s.m_nHighestLeftCol);
+    if (col == s.m_nLeftCol) {
+        return kOk;
+    }
+    if (!OnScrollQuery(s.m_nLeftCol, s.m_nTopRow, col, s.m_nTopRow)) {
+        return kRefused;
+    }
+    const QRect selection = s.m_oSelection.BoundingBox();
+    s.m_nLeftCol = col;
+    Notify();
+    UpdateAfterMove(s.m_nCurrentCol, s.m_nCurrentRow, selection);
+    return kOk;
+}
+
+int GridCtrl::SetTopRow(int row) {
+    GridSheet& s = *m_pSheet;
+    row = std::min(std::max(row, s.m_nLockedRows), s.m_nHighestTopRow);
+    if (row == s.m_nTopRow) {
+        return kOk;
+    }
+    if (!OnScrollQuery(s.m_nLeftCol, s.m_nTopRow, s.m_nLeftCol, row)) {
+        return kRefused;
+    }
+    const QRect selection = s.m_oSelection.BoundingBox();
+    s.m_nTopRow = row;
+    Notify();
+    UpdateAfterMove(s.m_nCurrentCol, s.m_nCurrentRow, selection);
+    return kOk;
+}
+
+int GridCtrl::GetCurrentColumn() const {
+    return m_pSheet->m_nCurrentCol;
+}
+
+int GridCtrl::GetCurrentRow() const {
+    return m_pSheet->m_nCurrentRow;
+}
+
+int GridCtrl::GetLeftColumn() const {
+    return m_pSheet->m_nLeftCol;
+}
+
+int GridCtrl::GetTopRow() const {
+    return m_pSheet->m_nTopRow;
+}
+
+int GridCtrl::GetMovingColumn() const {
+    return m_pSheet->m_nMovingCol;
+}
+
+int GridCtrl::GetMovingRow() const {
+    return m_pSheet->m_nMovingRow;
+}
+
+int GridCtrl::ClearSelection() {
+    GridSheet& s = *m_pSheet;
+    RedrawSelection(s.m_oSelection.BoundingBox());
+    s.m_oSelection.Clear();
+    s.m_nMovingCol = s.m_nCurrentCol;
+    s.m_nMovingRow = s.m_nCurrentRow;
+    GridAccessible::SelectionChanged(this);
+    return kOk;
+}
+
+int GridCtrl::SelectRange(int startCol, int startRow, int endCol, int endRow) {
+    GridSheet& s = *m_pSheet;
+    if (s.m_bMultiSelect) {
+        s.m_oSelection.AddBlock(startCol, startRow);
+        s.m_oSelection.ExtendCurrent(endCol, endRow);
+        RedrawSelection(s.m_oSelection.GetCurrentBlock()->Cells());
+        GridAccessible::SelectionChanged(this);
+    }
+    s.m_nMovingCol = endCol;
+    s.m_nMovingRow = endRow;
+    return kOk;
+}
+
+int GridCtrl::SetMultiSelect(int flag) {
+    GridSheet& s = *m_pSheet;
+    RedrawSelection(s.m_oSelection.BoundingBox());
+    s.m_bMultiSelect = flag != 0;
+    s.m_oSelection.Clear();
+    s.m_oSelection.SetMode(!s.m_bMultiSelect   ? GridSelection::kOff
+                           : s.m_bRowHighlight ? GridSelection::kRows
+                                               : GridSelection::kCells);
+    return kOk;
+}
+
+int GridCtrl::SetRowHighlight(int flag) {
+    m_pSheet->m_bRowHighlight = flag != 0;
+    SetMultiSelect(m_pSheet->m_bMultiSelect ? 1 : 0);
+    RedrawAll();
+    return kOk;
+}
+
+const GridSelection& GridCtrl::GetSelection() const {
+    return m_pSheet->m_oSelection;
+}
+
+int GridCtrl::IsSelected(int col, int row) const {
+    const GridSheet& s = *m_pSheet;
+    if (!s.m_bMultiSelect) {
+        return 0;
+    }
+    return s.m_oSelection.Lookup(col, row) + 1;
+}
+
+// --- Editing -----------------------------------------------------------------------
+
+int GridCtrl::StartEdit(int ch) {
+    return StartEdit(m_pSheet->m_nCurrentCol, m_pSheet->m_nCurrentRow, ch);
+}
+
+int GridCtrl::StartEdit(int col, int row, int ch) {
+    GridSheet& s = *m_pSheet;
+    if (m_bEditing) {
+        return kOutOfRange;
+    }
+    m_bEditing = true;
+    const QRect selection = s.m_oSelection.BoundingBox();
+    s.m_oSelection.Clear();
+    if (selection.width() * selection.height() > 1) {
+        RedrawSelection(selection);
+    }
+    if ((col != s.m_nCurrentCol || row != s.m_nCurrentRow) && GotoCell(col, row) != kOk) {
+        m_bEditing = false;
+        return kRefused;
+    }
+    if (col < -static_cast<int>(s.m_oSideHeadingWidths.size()) || col >= s.GetColumnCount() ||
+        row < -static_cast<int>(s.m_oTopHeadingHeights.size()) || row >= s.GetRowCount()) {
+        m_bEditing = false;
+        return kOutOfRange;
+    }
+    m_nEditCol = col;
+    m_nEditRow = row;
+    GetCell(col, row, m_oEditCell);
+    CellType* type = GetCellType(m_oEditCell.GetCellType());
+    if (!type->CanTextEdit()) {
+        m_bEditing = false;
+        return kOutOfRange;
+    }
+    QWidget* parent = ComponentFor(col, row);
+    QRect rect = GetCellRect(col, row);
+    if (rect.isNull() || parent != m_pArea) {
+        // Heading cells are edited in their heading, which lays its cells out itself.
+        rect = QRect();
+    }
+    rect.adjust(0, 0, -1, -1);
+    type->AdjustEditRect(rect);
+    if (m_oEditCell.GetReadOnly()) {
+        m_bEditing = false;
+        return kOutOfRange;
+    }
+    QWidget* editor = m_pEdit;
+    m_pEdit->setPlainText(m_oEditCell.GetText());
+    if (s.DataSourceOf(col)->OnEditStart(col, row, editor) != 1 || !OnBeginEdit(col, row, editor) ||
+        !editor) {
+        m_bEditing = false;
+        return kOutOfRange;
+    }
+    m_pEditor = editor;
+    m_pEditorParent = parent;
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(editor)) {
+        edit->setPlainText(m_oEditCell.GetText());
+        edit->selectAll();
+    }
+    editor->setFont(m_oEditCell.GetFont(GetDefaultFont()));
+    editor->setParent(parent);
+    editor->setGeometry(rect);
+    editor->show();
+    editor->raise();
+    editor->activateWindow();
+    editor->setFocus(Qt::OtherFocusReason);
+    if (ch != 0) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(ch)));
+        QCoreApplication::sendEvent(editor, &press);
+    }
+    return kOk;
+}
+
+int GridCtrl::CancelEdit() {
+    if (!m_bEditing) {
+        return kOk;
+    }
+    m_bEditing = false;
+    if (m_pEditor) {
+        if (m_pEditor->hasFocus()) {
+            m_pArea->setFocus(Qt::OtherFocusReason);
+        }
+        m_pEditor->hide();
+    }
+    return kOk;
+}
+
+int GridCtrl::FinishEdit(const QString& text, int cancel, int move, int newCol, int newRow) {
+    GridSheet& s = *m_pSheet;
+    const bool cancelled = cancel != 0 || !m_bEditing;
+    const int col = m_nEditCol;
+    const int row = m_nEditRow;
+    if (m_bEditing &&
+        (s.DataSourceOf(col)->OnEditFinish(col, row, m_pEditor, text, cancelled) != 1 ||
+         !OnEndEdit(col, row, m_pEditor, text, cancelled))) {
+        // The edit goes on at its cell.
+        GotoCell(col, row);
+        if (m_pEditor) {
+            m_pEditor->setFocus(Qt::OtherFocusReason);
+        }
+        return kRefused;
+    }
+    if (m_pEditor) {
+        m_pEditor->hide();
+    }
+    if (m_bEditing && !cancelled) {
+        SetCellText(col, row, text);
+        RedrawCell(col, row);
+    }
+    if (m_bEditing && move && m_pEditorParent == m_pArea) {
+        int targetCol = std::clamp(newCol, 0, std::max(s.GetColumnCount() - 1, 0));
+        int targetRow = std::clamp(newRow, 0, std::max(s.GetRowCount() - 1, 0));
+        if (s.DataSourceOf(col)->OnEditContinue(col, row, targetCol, targetRow) == 1 &&
+            OnEditMoveQuery(col, row, targetCol, targetRow)) {
+            m_bEditing = false;
+            GotoCell(targetCol, targetRow);
+        }
+    }
+    m_bEditing = false;
+    return kOk;
+}
+
+QWidget* GridCtrl::ComponentFor(int col, int row) const {
+    if (row < 0) {
+        return m_pTopHeading;
+    }
+    return col < 0 ? static_cast<QWidget*>(m_pSideHeading) : m_pArea;
+}
+
+// --- Drawing and misc --------------------------------------------------------------
+
+int GridCtrl::EnableUpdate(int flag) {
+    m_bUpdateEnabled = flag != 0;
+    setUpdatesEnabled(m_bUpdateEnabled);
+    if (m_bUpdateEnabled) {
+        m_pSheet->m_nPrevLeftCol = m_pSheet->m_nLeftCol;
+        m_pSheet->m_nPrevTopRow = m_pSheet->m_nTopRow;
+    }
+    return kOk;
+}
+
+int GridCtrl::RedrawAll() {
+    if (m_bUpdateEnabled) {
+        update();
+        for (QWidget* component :
+             std::initializer_list<QWidget*>{m_pArea, m_pTopHeading, m_pSideHeading, m_pCorner,
+                                             m_pVScroll, m_pHScroll, m_pSheetTabs}) {
+            component->update();
+        }
+    }
+    return kOk;
+}
+
+int GridCtrl::RedrawCell(int col, int row) {
+    if (col < 0) {
+        m_pSideHeading->update();
+    } else if (row < 0) {
+        m_pTopHeading->update();
+    } else {
+        m_pArea->update(m_pSheet->m_bRowHighlight && row == m_pSheet->m_nCurrentRow
+                            ? CurrentMarkRect(col, row)
+                            : GetCellRect(col, row));
+    }
+    return kOk;
+}
+
+int GridCtrl::RedrawRange(int startCol, int startRow, int endCol, int endRow) {
+    RedrawSelection(QRect(QPoint(std::min(startCol, endCol), std::min(startRow, endRow)),
+                          QPoint(std::max(startCol, endCol), std::max(startRow, endRow))));
+    return kOk;
+}
+
+int GridCtrl::SetVScrollMode(int mode) {
+    m_pSheet->m_nVScrollMode = mode;
+    return kOk;
+}
+
+int GridCtrl::SetHScrollMode(int mode) {
+    m_pSheet->m_nHScrollMode = mode;
+    return kOk;
+}
+
+int GridCtrl::SetToolTipsEnabled(int flag) {
+    m_pSheet->m_bToolTips = flag != 0;
+    return kOk;
+}
+
+int GridCtrl::SetTextOverflow(int flag) {
+    m_pSheet->m_bTextOverflow = flag != 0;
+    return kOk;
+}
+
+int GridCtrl::SetJoinedCells(int flag) {
+    m_pSheet->m_bJoinedCells = flag != 0;
+    return kOk;
+}
+
+int GridCtrl::SetPopupMenuEnabled(int flag) {
+    m_pSheet->m_bPopupMenu = flag != 0;
+    return kOk;
+}
+
+int GridCtrl::SetBallistics(double factor, int delay) {
+    if (factor < 0 || delay < 0) {
+        return kOutOfRange;
+    }
+    m_pSheet->m_dBallisticFactor = factor;
+    m_pSheet->m_nBallisticDelay = delay;
+    return kOk;
+}
+
+int GridCtrl::SetGridLines(int flag) {
+    m_pSheet->m_bGridLines = flag != 0;
+    return kOk;
+}
+
+int GridCtrl::CopyToClipboard(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+    return kOk;
+}
+
+int GridCtrl::PasteFromClipboard(QString& text) {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data || !data->hasText()) {
+        return kOutOfRange;
+    }
+    text = data->text();
+    return kOk;
+}
+
+int GridCtrl::SortBy(int col, int flags) {
+    const GridSheet& s = *m_pSheet;
+    const int answer = s.GetDefaultDataSource()->SortByColumn(s.DataSourceCol(col), flags);
+    RedrawAll();
+    return answer;
+}
+
+// --- Geometry ------------------------------------------------------------------------
+
+int GridCtrl::ColumnX(int col) const {
+    const GridSheet& s = *m_pSheet;
+    if (col < 0 || col >= s.GetColumnCount()) {
+        return -1;
+    }
+    if (col < s.m_nLockedCols) {
+        return s.SumWidths(0, col);
+    }
+    if (col < s.m_nLeftCol) {
+        return -1;
+    }
+    const int areaWidth = s.m_rectArea.width();
+    int x = s.m_nLockedWidth;
+    for (int c = s.m_nLeftCol; c < col; ++c) {
+        x += s.ColumnWidth(c);
+        if (x >= areaWidth) {
+            return -1;
+        }
+    }
+    return x < areaWidth ? x : -1;
+}
+
+int GridCtrl::RowY(int row) const {
+    const GridSheet& s = *m_pSheet;
+    if (row < 0 || row >= s.GetRowCount()) {
+        return -1;
+    }
+    if (row < s.m_nLockedRows) {
+        return s.SumHeights(0, row);
+    }
+    if (row < s.m_nTopRow) {
+        return -1;
+    }
+    const int areaHeight = s.m_rectArea.height();
+    if (s.IsUniformRowHeight()) {
+        const long long y =
+            s.m_nLockedHeight + static_cast<long long>(row - s.m_nTopRow) * s.m_nDefaultRowHeight;
+        return y < areaHeight ? static_cast<int>(y) : -1;
+    }
+    int y = s.m_nLockedHeight;
+    for (int r = s.m_nTopRow; r < row; ++r) {
+        y += s.RowHeight(r);
+        if (y >= areaHeight) {
+            return -1;
+        }
+    }
+    return y < areaHeight ? y : -1;
+}
+
+QRect GridCtrl::GetCellRect(int col, int row) {
+    GridSheet& s = *m_pSheet;
+    const int x = ColumnX(col);
+    const int y = RowY(row);
+    if (x < 0 || y < 0) {
+        return {};
+    }
+    QRect rect(x, y, s.ColumnWidth(col), s.RowHeight(row));
+    if (s.m_bJoinedCells) {
+        int col1 = col;
+        int row1 = row;
+        int col2 = col;
+        int row2 = row;
+        if (GetJoinRange(col1, row1, col2, row2) == 0) {
+            rect = QRect(x - s.SumWidths(col1, col), y - s.SumHeights(row1, row),
+                         s.SumWidths(col1, col2 + 1), s.SumHeights(row1, row2 + 1));
+        }
+    }
+    return rect;
+}
+
+QRect GridCtrl::AreaRectOfCells(const QRect& cells) const {
+    // The shown part of a block of cells, as one rectangle of the cell area.
+    const GridSheet& s = *m_pSheet;
+    QRect area;
+    const int firstCol = std::max(cells.left(), 0);
+    const int lastCol = std::min(cells.right(), s.GetColumnCount() - 1);
+    const int firstRow = std::max(cells.top(), 0);
+    const int lastRow = std::min(cells.bottom(), s.GetRowCount() - 1);
+    int left = -1;
+    int right = -1;
+    for (int col = firstCol; col <= lastCol; ++col) {
+        const int x = ColumnX(col);
+        if (x >= 0) {
+            left = left < 0 ? x : std::min(left, x);
+            right = std::max(right, x + s.ColumnWidth(col));
+        } else if (col >= s.m_nLeftCol && left >= 0) {
+            break;
+        }
+    }
+    int top = -1;
+    int bottom = -1;
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const int y = RowY(row);
+        if (y >= 0) {
+            top = top < 0 ? y : std::min(top, y);
+            bottom = std::max(bottom, y + s.RowHeight(row));
+        } else if (row >= s.m_nTopRow && top >= 0) {
+            break;
+        }
+    }
+    if (left < 0 || top < 0) {
+        return area;
+    }
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+bool GridCtrl::HitTest(const QPoint& point, int& col, int& row, QRect* rect) {
+    const GridSheet& s = *m_pSheet;
+    if (point.x() < 0 || point.y() < 0 || point.x() >= s.m_rectArea.width() ||
+        point.y() >= s.m_rectArea.height()) {
+        return false;
+    }
+    col = -1;
+    int x = 0;
+    for (int c = 0; c < s.GetColumnCount() && x < s.m_rectArea.width(); ++c) {
+        if (c == s.m_nLockedCols && c < s.m_nLeftCol) {
+            c = s.m_nLeftCol;
+            if (c >= s.GetColumnCount()) {
+                break;
+            }
+        }
+        const int w = s.ColumnWidth(c);
+        if (point.x() >= x && point.x() < x + w) {
+            col = c;
+            break;
+        }
+        x += w;
+    }
+    row = -1;
+    if (s.IsUniformRowHeight() && point.y() >= s.m_nLockedHeight && s.m_nDefaultRowHeight > 0) {
+        const long long r = std::max(s.m_nTopRow, s.m_nLockedRows) +
+                            (point.y() - s.m_nLockedHeight) / s.m_nDefaultRowHeight;
+        row = r < s.GetRowCount() ? static_cast<int>(r) : -1;
+    } else {
+        int y = 0;
+        for (int r = 0; r < s.GetRowCount() && y < s.m_rectArea.height(); ++r) {
+            if (r == s.m_nLockedRows && r < s.m_nTopRow) {
+                r = s.m_nTopRow;
+                if (r >= s.GetRowCount()) {
+                    break;
+                }
+            }
+            const int h = s.RowHeight(r);
+            if (point.y() >= y && point.y() < y + h) {
+                row = r;
+                break;
+            }
+            y += h;
+        }
+    }
+    if (col < 0 || row < 0) {
+        return false;
+    }
+    if (s.m_bJoinedCells) {
+        int col2 = col;
+        int row2 = row;
+        GetJoinRange(col, row, col2, row2);
+    }
+    if (rect) {
+        *rect = GetCellRect(col, row);
+    }
+    return true;
+}
+
+GridCellOption GridCtrl::CellOption(const QRect& rect, int selected, bool current) const {
+    GridCellOption option;
+    option.rect = rect;
+    option.palette = palette();
+    option.font = GetDefaultFont();
+    option.selected = selected;
+    option.current = current;
+    option.hasFocus = m_pArea->hasFocus();
+    option.modifiers = m_pSheet->m_oMoveModifiers;
+    return option;
+}
+
+// --- Painting the cell area -----------------------------------------------------------
+
+void GridCtrl::PaintArea(QPainter& painter, const QRegion& region) {
+    GridSheet& s = *m_pSheet;
+    const int areaWidth = m_pArea->width();
+    const int areaHeight = m_pArea->height();
+    OnPaintSetup(painter, nullptr, kSectionArea);
+    const QFont font = GetDefaultFont();
+    painter.setFont(font);
+    GridCellOption option = CellOption(QRect(), 0, false);
+    const QRect bounds = region.boundingRect();
+
+    // Joined blocks already drawn in this paint, by their first cell.
+    std::vector<QPoint> drawnBlocks;
+    QRect currentRect;
+    int y = 0;
+    int xEnd = 0;
+    int lastRow = -1;
+    const int rowCount = s.GetRowCount();
+    const int colCount = s.GetColumnCount();
+    for (int row = 0; row < rowCount && y < areaHeight; ++row) {
+        if (row == s.m_nLockedRows && row < s.m_nTopRow) {
+            row = s.m_nTopRow;
+            if (row >= rowCount) {
+                break;
+            }
+        }
+        const int h = s.RowHeight(row);
+        if (h == 0) {
+            continue;
+        }
+        lastRow = row;
+        int x = 0;
+        const bool rowInRegion = y + h > bounds.top() && y <= bounds.bottom();
+        for (int col = 0; col < colCount && x < areaWidth; ++col) {
+            if (col == s.m_nLockedCols && col < s.m_nLeftCol) {
+                col = s.m_nLeftCol;
+                if (col >= colCount) {
+                    break;
+                }
+            }
+            const int w = s.ColumnWidth(col);
+            if (w == 0) {
+                continue;
+            }
+            s.m_nLastVisibleCol = col;
+            const QRect cellRect(x, y, w, h);
+            x += w;
+            const bool current =
+                row == s.m_nCurrentRow && (col == s.m_nCurrentCol || s.m_bRowHighlight);
+            if (current && !s.m_bRowHighlight) {
+                currentRect = cellRect;
+            }
+            if (!rowInRegion || !region.intersects(cellRect)) {
+                continue;
+            }
+            GetCell(col, row, m_oCell);
+            QRect rect = cellRect;
+            int drawCol = col;
+            int drawRow = row;
+            if (s.m_bJoinedCells && m_oCell.IsPropertySet(GridCell::kJoinSet)) {
+                int col2 = col;
+                int row2 = row;
+                if (GetJoinRange(drawCol, drawRow, col2, row2) == 0) {
+                    const QPoint first(drawCol, drawRow);
+                    if (std::find(drawnBlocks.begin(), drawnBlocks.end(), first) !=
+                        drawnBlocks.end()) {
+                        continue;
+                    }
+                    drawnBlocks.push_back(first);
+                    rect = QRect(cellRect.x() - s.SumWidths(drawCol, col),
+                                 cellRect.y() - s.SumHeights(drawRow, row),
+                                 s.SumWidths(drawCol, col2 + 1), s.SumHeights(drawRow, row2 + 1));
+                    if (drawCol != col || drawRow != row) {
+                        GetCell(drawCol, drawRow, m_oCell);
+                    }
+                }
+            }
+            const bool drawCurrent =
+                drawRow == s.m_nCurrentRow && (drawCol == s.m_nCurrentCol || s.m_bRowHighlight);
+            option.rect = rect;
+            option.current = drawCurrent;
+            option.selected = drawCurrent ? 0 : IsSelected(drawCol, drawRow);
+            painter.save();
+            GetCellType(m_oCell.GetCellType())->OnDraw(painter, option, drawCol, drawRow, m_oCell);
+            painter.restore();
+        }
+        if (row == s.m_nCurrentRow && s.m_bRowHighlight) {
+            currentRect = QRect(0, y, std::min(x, areaWidth), h);
+        }
+        xEnd = std::max(xEnd, x);
+        y += h;
+    }
+    s.m_nLastVisibleRow = std::max(lastRow, 0);
+    if (rowCount == 0 || colCount == 0) {
+        xEnd = 0;
+        y = 0;
+    }
+
+    // The borders of the locked part, two pixels wide: the last pixel of the locked
+    // cells and the one before the first scrolling cell.
+    const QColor borderColor = GridSystem::WindowTextColor(palette());
+    if (s.m_nLockedCols > 0 && s.m_nLockedWidth > 0) {
+        painter.fillRect(s.m_nLockedWidth - 1, 0, 1, y, borderColor);
+        if (s.m_nLockedWidth > 1) {
+            painter.fillRect(s.m_nLockedWidth - 2, 0, 1, y, borderColor);
+        }
+    }
+    if (s.m_nLockedRows > 0 && s.m_nLockedHeight > 0) {
+        painter.fillRect(0, s.m_nLockedHeight - 1, xEnd, 1, borderColor);
+        if (s.m_nLockedHeight > 1) {
+            painter.fillRect(0, s.m_nLockedHeight - 2, xEnd, 1, borderColor);
+        }
+    }
+
+    // The space past the last column and below the last row.
+    const QColor back = OnDefaultBackColor(kSectionArea);
+    if (xEnd < areaWidth) {
+        painter.fillRect(QRect(xEnd, 0, areaWidth - xEnd, areaHeight), back);
+    }
+    if (y < areaHeight) {
+        painter.fillRect(QRect(0, y, xEnd, areaHeight - y), back);
+        if (rowCount > 0 && colCount > 0 && s.m_nDefaultRowHeight > 0) {
+            // Asked once painting is over, so that rows added by the answer are laid
+            // out and painted normally rather than in the middle of this paint.
+            const int beyond = (areaHeight - y) / s.m_nDefaultRowHeight + 1;
+            QMetaObject::invokeMethod(
+                this, [this, beyond] { AskPastLastRow(beyond); }, Qt::QueuedConnection);
+        }
+    }
+
+    if (!currentRect.isNull() && m_pArea->hasFocus()) {
+        OnDrawFocus(painter, currentRect);
+    }
+}
+
+// --- Keyboard and mouse of the cell area ----------------------------------------------
+
+void GridCtrl::AreaKeyPress(QKeyEvent* event) {
+    GridSheet& s = *m_pSheet;
+    s.m_nMoveCause = GridSheet::kMoveKeyboard;
+    s.m_oMoveModifiers = event->modifiers();
+    const int col = s.m_nCurrentCol;
+    const int row = s.m_nCurrentRow;
+    CellType* type = nullptr;
+    GridCellOption option = CellOption(GetCellRect(col, row), 0, true);
+    if (col >= 0 && row >= 0) {
+        GetCell(col, row, m_oCell);
+        type = GetCellType(m_oCell.GetCellType());
+    }
+    int key = event->key();
+    const int handled = type ? type->OnKeyDown(option, col, row, key) : 0;
+    OnGridKeyDown(key, handled);
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    int spanCol = s.m_nMovingCol;
+    int spanRow = s.m_nMovingRow;
+    int spanCol2 = spanCol;
+    int spanRow2 = spanRow;
+    if (s.m_bJoinedCells && spanCol >= 0 && spanRow >= 0) {
+        GetJoinRange(spanCol, spanRow, spanCol2, spanRow2);
+    }
+    switch (key) {
+    case Qt::Key_PageUp:
+        MoveCurrentRow(kPageBack);
+        break;
+    case Qt::Key_PageDown:
+        MoveCurrentRow(kPageForward);
+        break;
+    case Qt::Key_Home:
+        ctrl ? MoveCurrentRow(kFirst) : MoveCurrentColumn(kFirst);
+        break;
+    case Qt::Key_End:
+        ctrl ? MoveCurrentRow(kLast) : MoveCurrentColumn(kLast);
+        break;
+    case Qt::Key_Left:
+        GotoColumn(spanCol - 1);
+        break;
+    case Qt::Key_Up:
+        GotoRow(spanRow - 1);
+        break;
+    case Qt::Key_Right:
+        GotoColumn(spanCol2 + 1);
+        break;
+    case Qt::Key_Down:
+        GotoRow(spanRow2 + 1);
+        break;
+    default:
+        break;
+    }
+    // Characters go to the current cell's type, then to the owner.
+    const QString text = event->text();
+    for (const QChar c : text) {
+        int ch = c.unicode();
+        int charHandled = 0;
+        if (s.m_nCurrentCol >= 0 && s.m_nCurrentRow >= 0) {
+            GetCell(s.m_nCurrentCol, s.m_nCurrentRow, m_oCell);
+            charHandled = GetCellType(m_oCell.GetCellType())
+                              ->OnChar(option, s.m_nCurrentCol, s.m_nCurrentRow, ch);
+        }
+        OnGridChar(ch, charHandled);
+    }
+    event->accept();
+}
+
+void GridCtrl::AreaKeyRelease(QKeyEvent* event) {
+    GridSheet& s = *m_pSheet;
+    int key = event->key();
+    int handled = 0;
+    if (s.m_nCurrentCol >= 0 && s.m_nCurrentRow >= 0) {
+        GetCell(s.m_nCurrentCol, s.m_nCurrentRow, m_oCell);
+        GridCellOption option = CellOption(GetCellRect(s.m_nCurrentCol, s.m_nCurrentRow), 0, true);
+        option.modifiers = event->modifiers();
+        handled = GetCellType(m_oCell.GetCellType())
+                      ->OnKeyUp(option, s.m_nCurrentCol, s.m_nCurrentRow, key);
+    }
+    OnGridKeyUp(key, handled);
+    event->accept();
+}
+
+void GridCtrl::AreaMousePress(QMouseEvent* event) {
+    if (m_bEditing) {
+        return;
+    }
+    GridSheet& s = *m_pSheet;
+    const QPoint point = event->position().toPoint();
+    int col = -1;
+    int row = -1;
+    QRect rect;
+    if (event->button() == Qt::LeftButton) {
+        s.m_nMoveCause = GridSheet::kMoveLeftButton;
+        s.m_oMoveModifiers = event->modifiers();
+        m_pMouseType = nullptr;
+        if (!HitTest(point, col, row, &rect)) {
+            return;
+        }
+        m_bDragging = true;
+        GotoCell(col, row);
+        rect = GetCellRect(col, row);
+        GetCell(col, row, m_oCell);
+        CellType* type = GetCellType(m_oCell.GetCellType());
+        GridCellOption option = CellOption(rect, 0, true);
+        option.buttons = event->buttons();
+        const int handled = type->OnLeftClick(option, col, row, 1, point);
+        if (handled) {
+            m_pMouseType = type;
+            m_nMouseCol = col;
+            m_nMouseRow = row;
+        }
+        OnCellLeftClick(col, row, 1, rect, point, handled);
+    } else if (event->button() == Qt::RightButton) {
+        s.m_nMoveCause = GridSheet::kMoveRightButton;
+        s.m_oMoveModifiers = event->modifiers();
+        if (!HitTest(point, col, row, &rect)) {
+            return;
+        }
+        GotoCell(col, row);
+        rect = GetCellRect(col, row);
+        GetCell(col, row, m_oCell);
+        GridCellOption option = CellOption(rect, 0, true);
+        option.buttons = event->buttons();
+        const int handled =
+            GetCellType(m_oCell.GetCellType())->OnRightClick(option, col, row, 1, point);
+        OnCellRightClick(col, row, 1, rect, point, handled);
+        if (s.m_bPopupMenu && OnPopupQuery(col, row, kSectionArea)) {
+            OpenPopup(col, row, kSectionArea, event->globalPosition().toPoint());
+        }
+    }
+}
+
+void GridCtrl::OpenPopup(int col, int row, int section, const QPoint& globalPos) {
+    m_nPopupCol = col;
+    m_nPopupRow = row;
+    m_nPopupSection = section;
+    if (!m_pPopupMenu->isEmpty()) {
+        m_pPopupMenu->popup(globalPos);
+    }
+}
+
+void GridCtrl::AreaMouseMove(QMouseEvent* event) {
+    if (m_bEditing || !(event->buttons() & Qt::LeftButton) || !m_bDragging) {
+        return;
+    }
+    GridSheet& s = *m_pSheet;
+    const QPoint point = event->position().toPoint();
+    GridCellOption option = CellOption(QRect(), 0, false);
+    option.buttons = event->buttons();
+    option.modifiers = event->modifiers();
+    if (m_pMouseType) {
+        option.rect = GetCellRect(m_nMouseCol, m_nMouseRow);
+        m_pMouseType->OnMouseMove(option, m_nMouseCol, m_nMouseRow, point);
+        return;
+    }
+    s.m_nMoveCause = GridSheet::kMoveDrag;
+    int col = s.m_nMovingCol;
+    int row = s.m_nMovingRow;
+    int handled = 0;
+    QRect rect;
+    if (HitTest(point, col, row, &rect)) {
+        GetCell(col, row, m_oCell);
+        option.rect = rect;
+        handled = GetCellType(m_oCell.GetCellType())->OnMouseMove(option, col, row, point);
+    }
+    OnCellMouseMove(col, row, point, event->buttons(), handled);
+    m_oDragPoint = point;
+    DragStep();
+}
+
+void GridCtrl::DragStep() {
+    GridSheet& s = *m_pSheet;
+    if (!m_bDragging) {
+        return;
+    }
+    s.m_nMoveCause = GridSheet::kMoveDrag;
+    const QPoint point = m_oDragPoint;
+    const int w = m_pArea->width();
+    const int h = m_pArea->height();
+    // The cell under the pointer, held to the edge of the cell area.
+    const QPoint inside(std::clamp(point.x(), 0, std::max(w - 1, 0)),
+                        std::clamp(point.y(), 0, std::max(h - 1, 0)));
+    int col = s.m_nMovingCol;
+    int row = s.m_nMovingRow;
+    int hitCol = -1;
+    int hitRow = -1;
+    if (HitTest(inside, hitCol, hitRow)) {
+        col = hitCol;
+        row = hitRow;
+    }
+    // Beyond an edge the view steps: one cell, or (distance in cells)^factor cells.
+    auto step = [&s](int pixels, int cellSize) {
+        if (s.m_dBallisticFactor <= 0 || cellSize <= 0) {
+            return 1;
+        }
+        const double distance = 1.0 + double(pixels) / cellSize;
+        return std::max(1, static_cast<int>(std::pow(distance, s.m_dBallisticFactor)));
+    };
+    int stepped = 0;
+    if (point.x() < 0) {
+        stepped = step(-point.x(), s.m_nDefaultColumnWidth);
+        col = s.m_nMovingCol - stepped;
+    } else if (point.x() >= w) {
+        stepped = step(point.x() - w + 1, s.m_nDefaultColumnWidth);
+        col = s.m_nMovingCol + stepped;
+    }
+    if (point.y() < 0) {
+        const int n = step(-point.y(), s.m_nDefaultRowHeight);
+        stepped = std::max(stepped, n);
+        row = s.m_nMovingRow - n;
+    } else if (point.y() >= h) {
+        const int n = step(point.y() - h + 1, s.m_nDefaultRowHeight);
+        stepped = std::max(stepped, n);
+        row = s.m_nMovingRow + n;
+    }
+    col = std::clamp(col, 0, std::max(s.GetColumnCount() - 1, 0));
+    row = std::clamp(row, 0, std::max(s.GetRowCount() - 1, 0));
+    if (s.m_nLockedCols > 0 || s.m_nLockedRows > 0) {
+        // Locked parts do not scroll, so each direction moves on its own.
+        GotoColumn(col);
+        GotoRow(row);
+    } else {
+        GotoCell(col, row);
+    }
+    if (stepped > 0) {
+        m_oDragTimer.start(stepped == 1 ? s.m_nBallisticDelay : kFastDragInterval);
+    } else {
+        m_oDragTimer.stop();
+    }
+}
+
+void GridCtrl::StopDrag() {
+    m_bDragging = false;
+    m_oDragTimer.stop();
+}
+
+void GridCtrl::AreaMouseRelease(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    GridCellOption option = CellOption(QRect(), 0, true);
+    option.buttons = event->buttons();
+    option.modifiers = event->modifiers();
+    if (event->button() == Qt::LeftButton) {
+        const bool wasDragging = m_bDragging;
+        StopDrag();
+        if (!wasDragging) {
+            return;
+        }
+        int col = m_nMouseCol;
+        int row = m_nMouseRow;
+        CellType* type = m_pMouseType;
+        m_pMouseType = nullptr;
+        QRect rect;
+        if (!type) {
+            if (!HitTest(point, col, row, &rect)) {
+                return;
+            }
+            GetCell(col, row, m_oCell);
+            type = GetCellType(m_oCell.GetCellType());
+        } else {
+            rect = GetCellRect(col, row);
+        }
+        option.rect = rect;
+        const int handled = type->OnLeftClick(option, col, row, 0, point);
+        OnCellLeftClick(col, row, 0, rect, point, handled);
+    } else if (event->button() == Qt::RightButton) {
+        int col = -1;
+        int row = -1;
+        QRect rect;
+        if (!HitTest(point, col, row, &rect)) {
+            return;
+        }
+        GetCell(col, row, m_oCell);
+        option.rect = rect;
+        const int handled =
+            GetCellType(m_oCell.GetCellType())->OnRightClick(option, col, row, 0, point);
+        OnCellRightClick(col, row, 0, rect, point, handled);
+    }
+}
+
+void GridCtrl::AreaMouseDoubleClick(QMouseEvent* event) {
+    if (m_bEditing || event->button() != Qt::LeftButton) {
+        return;
+    }
+    const QPoint point = event->position().toPoint();
+    int col = -1;
+    int row = -1;
+    QRect rect;
+    if (!HitTest(point, col, row, &rect)) {
+        return;
+    }
+    GetCell(col, row, m_oCell);
+    GridCellOption option = CellOption(rect, 0, true);
+    option.buttons = event->buttons();
+    option.modifiers = event->modifiers();
+    const int handled = GetCellType(m_oCell.GetCellType())->OnDoubleClick(option, col, row, point);
+    // The press that follows a double click ends as a release like any other.
+    m_bDragging = true;
+    OnCellDoubleClick(col, row, rect, point, handled);
+}
+
+void GridCtrl::AreaFocusChanged(bool gained) {
+    if (m_pSheet->m_nCurrentCol >= 0 && m_pSheet->m_nCurrentRow >= 0) {
+        RedrawCell(m_pSheet->m_nCurrentCol, m_pSheet->m_nCurrentRow);
+    }
+    if (gained) {
+        OnFocusGained(kSectionArea);
+        GridAccessible::CurrentCellChanged(this);
+    } else {
+        StopDrag();
+        OnFocusLost(kSectionArea);
+    }
+}
+
+// --- The grid's face towards cells and data sources ------------------------------------
+
+int GridCtrl::GetJoinRange(int& col, int& row, int& col2, int& row2) {
+    GridCell cell;
+    GetCell(col, row, cell);
+    bool origin = false;
+    int joinCol = -1;
+    int joinRow = -1;
+    if (!cell.GetJoinInfo(origin, joinCol, joinRow)) {
+        return 1;
+    }
+    // The first cell of a block names its last cell; every other cell names the
+    // first.
+    if (origin) {
+        col2 = joinCol;
+        row2 = joinRow;
+        return col2 >= col && row2 >= row ? 0 : 1;
+    }
+    GridCell first;
+    GetCell(joinCol, joinRow, first);
+    bool firstOrigin = false;
+    int lastCol = -1;
+    int lastRow = -1;
+    if (!first.GetJoinInfo(firstOrigin, lastCol, lastRow) || !firstOrigin || lastCol < col ||
+        lastRow < row || joinCol > col || joinRow > row) {
+        return 1;
+    }
+    col = joinCol;
+    row = joinRow;
+    col2 = lastCol;
+    row2 = lastRow;
+    return 0;
+}
+
+int GridCtrl::FindPrevNonEmptyCell(int& col, int row) {
+    return m_pSheet->DataSourceOf(col)->GetPrevNonEmptyCell(col, row);
+}
+
+bool GridCtrl::GetTextOverflow() {
+    return m_pSheet->m_bTextOverflow;
+}
+
+bool GridCtrl::GetRowHighlight() {
+    return m_pSheet->m_bRowHighlight;
+}
+
+bool GridCtrl::GetGridLines() {
+    return m_pSheet->m_bGridLines;
+}
+
+const QPen& GridCtrl::GetGridLinePen() {
+    return m_pSheet->m_oGridLinePen;
+}
+
+int GridCtrl::GetFrameWidth() {
+    return m_pSheet->m_nFrameWidth;
+}
+
+int GridCtrl::GetTextMargin() {
+    return m_pSheet->m_nTextMargin;
+}
+
+int GridCtrl::GetVScrollWidth() {
+    return m_pSheet->m_nVScrollWidth;
+}
+
+int GridCtrl::OpenDropList(int, int, int, int*, int*) {
+    return 1;
+}
+
+void GridCtrl::CloseDropList() {}
+
+GridColumnInfo* GridCtrl::GetColumnInfo(int col) {
+    return m_pSheet->GetColumnInfo(col);
+}
+
+GridDataSource* GridCtrl::GetDefaultDataSource() {
+    return m_pSheet->GetDefaultDataSource();
+}
+
+// --- Notification hooks: the defaults ------------------------------------------------
+
+void GridCtrl::OnFocusGained(int) {}
+void GridCtrl::OnGridCreated() {}
+void GridCtrl::OnSheetCreated(int) {}
+int GridCtrl::OnMoveQuery(int, int, int, int) {
+    return 1;
+}
+int GridCtrl::OnScrollQuery(int, int, int, int) {
+    return 1;
+}
+void GridCtrl::OnPastLastRow(int, int, int) {}
+int GridCtrl::OnColumnResizeQuery(int, int&) {
+    return 1;
+}
+void GridCtrl::OnColumnResizing(int, int&) {}
+void GridCtrl::OnColumnResized(int, int&) {}
+int GridCtrl::OnRowResizeQuery(int, int&) {
+    return 1;
+}
+void GridCtrl::OnRowResizing(int, int&) {}
+void GridCtrl::OnRowResized(int, int&) {}
+int GridCtrl::OnTopHeadingResizeQuery() {
+    return 1;
+}
+int GridCtrl::OnSideHeadingResizeQuery() {
+    return 1;
+}
+void GridCtrl::OnTopHeadingResizing(int&) {}
+void GridCtrl::OnSideHeadingResizing(int&) {}
+void GridCtrl::OnTopHeadingResized(int&) {}
+void GridCtrl::OnSideHeadingResized(int&) {}
+void GridCtrl::OnCurrentColumnChanged(int, int) {}
+void GridCtrl::OnCurrentRowChanged(int, int) {}
+void GridCtrl::OnCurrentCellChanged(int, int, int, int) {}
+void GridCtrl::OnLeftColumnChanged(int, int) {}
+void GridCtrl::OnTopRowChanged(int, int) {}
+void GridCtrl::OnCellLeftClick(int, int, int, const QRect&, const QPoint&, int) {}
+void GridCtrl::OnCellRightClick(int, int, int, const QRect&, const QPoint&, int) {}
+void GridCtrl::OnCellDoubleClick(int, int, const QRect&, const QPoint&, int) {}
+void GridCtrl::OnCellMouseMove(int, int, const QPoint&, Qt::MouseButtons, int) {}
+void GridCtrl::OnTopHeadingLeftClick(int, int, int, const QRect&, const QPoint&, int) {}
+void GridCtrl::OnTopHeadingRightClick(int, int, int, const QRect&, const QPoint&, int) {}
+void GridCtrl::OnTopHeadingDoubleClick(int, int, const QRect&, const QPoint&, int) {}
+void GridCtrl::OnSideHeadingLeftClick(int, int, int, const QRect&, const QPoint&, int) {}
+void GridCtrl::OnSideHeadingRightClick(int, int, int, const QRect&, const QPoint&, int) {}
+void GridCtrl::OnSideHeadingDoubleClick(int, int, const QRect&, const QPoint&, int) {}
+void GridCtrl::OnCornerLeftClick(int, const QRect&, const QPoint&, int) {}
+void GridCtrl::OnCornerRightClick(int, const QRect&, const QPoint&, int) {}
+void GridCtrl::OnCornerDoubleClick(const QRect&, const QPoint&, int) {}
+void GridCtrl::OnGridKeyDown(int&, int) {}
+void GridCtrl::OnGridKeyUp(int&, int) {}
+void GridCtrl::OnGridChar(int&, int) {}
+void GridCtrl::OnFetchCell(int, int, GridCell&) {}
+void GridCtrl::OnStoreCell(int, int, GridCell&) {}
+int GridCtrl::OnCellTypeEvent(int, int, int, int, std::intptr_t) {
+    return 1;
+}
+int GridCtrl::OnBeginEdit(int, int, QWidget*&) {
+    return 1;
+}
+int GridCtrl::OnEditKey(int, int, QWidget*, int&) {
+    return 1;
+}
+int GridCtrl::OnEndEdit(int, int, QWidget*, const QString&, bool) {
+    return 1;
+}
+int GridCtrl::OnEditMoveQuery(int, int, int&, int&) {
+    return 1;
+}
+void GridCtrl::OnPopupCommand(int, int, int, int) {}
+int GridCtrl::OnPopupQuery(int, int, int) {
+    return 1;
+}
+int GridCtrl::OnHelpQuery(int, int, int) {
+    return 0;
+}
+int GridCtrl::OnCellHint(int col, int row, int, QString& text) {
+    text = QString::asprintf("Col:%d Row:%ld", col, static_cast<long>(row));
+    return 1;
+}
+int GridCtrl::OnRowScrollHint(int, QString&) {
+    return 1;
+}
+int GridCtrl::OnColumnScrollHint(int, QString&) {
+    return 1;
+}
+
+int GridCtrl::OnSortCompare(const GridCell* a, const GridCell* b, int flags) {
+    if (flags & 2) {
+        std::swap(a, b);
+    }
+    if (!a) {
+        return b ? -1 : 0;
+    }
+    if (!b) {
+        return 1;
+    }
+    if (a->GetTextLength() == 0) {
+        return b->GetTextLength() > 0 ? -1 : 0;
+    }
+    const int type = a->GetDataType();
+    if (type == 2 || type == 3 || type == 5) {
+        const double x = a->GetNumber();
+        const double y = b->GetNumber();
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    const int result = QString::compare(a->GetText(), b->GetText(), Qt::CaseSensitive);
+    return result < 0 ? -1 : (result > 0 ? 1 : 0);
+}
+
+void GridCtrl::OnPaintSetup(QPainter&, QPaintDevice*, int) {}
+void GridCtrl::OnLayoutComponents(QRect&, QRect&, QRect&, QRect&, QRect&, QRect&, QRect&) {}
+void GridCtrl::OnSheetTabSelected(int) {}
+
+QColor GridCtrl::OnDefaultBackColor(int section) {
+    return section == kSectionArea ? GridSystem::WindowColor(palette())
+                                   : GridSystem::ButtonFaceColor(palette());
+}
+
+void GridCtrl::OnDrawFocus(QPainter& painter, const QRect& rect) {
+    const GridSheet& s = *m_pSheet;
+    if (s.m_nCurrentCol >= 0 && s.m_nCurrentRow >= 0) {
+        GetCell(s.m_nCurrentCol, s.m_nCurrentRow, m_oCell);
+        GridCellOption option = CellOption(rect, 0, true);
+        if (GetCellType(m_oCell.GetCellType())->OnDrawFocusRect(painter, option)) {
+            return;
+        }
+    }
+    // A dotted rectangle, one pixel inside the right and bottom edges.
+    painter.save();
+    QPen pen(GridSystem::WindowTextColor(palette()), 0, Qt::DotLine);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(rect.x(), rect.y(), rect.width() - 2, rect.height() - 2));
+    painter.restore();
+}
+
+void GridCtrl::OnFocusLost(int) {}
+int GridCtrl::OnColumnMoveStart(int) {
+    return 1;
+}
+int GridCtrl::OnColumnMoveQuery(int, int) {
+    return 1;
+}

@@ -1,0 +1,404 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <QPen>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include "grid/GridCell.h"
+#include "grid/GridCellOption.h"
+#include "grid/GridHost.h"
+#include "grid/GridSheet.h"
+
+class ArrowCellType;
+class CellType;
+class CheckBoxCellType;
+class DropListCellType;
+class GridArea;
+class GridCornerButton;
+class GridEdit;
+class GridHint;
+class GridHScrollBar;
+class GridSheetTabs;
+class GridSideHeading;
+class GridTopHeading;
+class GridVScrollBar;
+class NormalCellType;
+class QMenu;
+class QPaintDevice;
+
+// A spreadsheet-like grid window: a cell area with top and side headings, a
+// corner button, two scroll bars, a sheet tab strip, a hint window and an in-place
+// editor, over one or more sheets whose cells live in data sources. It is used by
+// deriving from it: the owner configures it through the operations and customises
+// it by overriding the notification hooks, each of which has a default here.
+//
+// Operations answer a status: 0 success, 1 index or argument out of range, 2
+// refused by a hook or the data source, 3 inconsistent range; on an error nothing
+// changes. They act on the current sheet.
+//
+// The grid lays out its children itself rather than through QAbstractScrollArea:
+// whether each scroll bar shows depends on the rows and columns fitting beside the
+// other bar and on the tab strip that shares the bottom edge with the horizontal
+// bar, and a hook may move any component after the layout; QAbstractScrollArea
+// would place its bars by its own rules on every resize.
+class GridCtrl : public QWidget, public GridHost {
+    Q_OBJECT
+
+public:
+    static constexpr int kOk = 0;
+    static constexpr int kOutOfRange = 1;
+    static constexpr int kRefused = 2;
+    static constexpr int kInconsistent = 3;
+
+    // Components, as the hooks number them.
+    static constexpr int kSectionArea = 1;
+    static constexpr int kSectionTopHeading = 2;
+    static constexpr int kSectionSideHeading = 3;
+    static constexpr int kSectionCorner = 4;
+    static constexpr int kSectionHScroll = 5;
+    static constexpr int kSectionVScroll = 6;
+    static constexpr int kSectionTabStrip = 7;
+
+    static constexpr int kMaxSheets = 1024;
+    static constexpr int kMaxHeadingSize = 1024;
+    // Popup-menu items with an id at least this reach OnPopupCommand.
+    static constexpr int kFirstPopupCommand = 1000;
+
+    // Kinds of MoveCurrentColumn and MoveCurrentRow.
+    static constexpr int kBackOne = 0;
+    static constexpr int kForwardOne = 1;
+    static constexpr int kPageBack = 2;
+    static constexpr int kPageForward = 3;
+    static constexpr int kFirst = 4;
+    static constexpr int kLast = 5;
+
+    explicit GridCtrl(QWidget* parent = nullptr);
+    ~GridCtrl() override;
+
+    // --- Creation and sheets --------------------------------------------------------
+    // Shows the grid as a child of `parent` on `rect`, then calls OnGridCreated and
+    // OnSheetCreated for sheet 0. Non-zero when created.
+    int CreateGrid(bool visible, const QRect& rect, QWidget* parent, int id);
+    int SetSheetCount(int count);
+    int GetSheetCount() const { return static_cast<int>(m_oSheets.size()); }
+    int SelectSheet(int sheet, int notify);
+    int GetCurrentSheet() const { return m_nCurrentSheet; }
+
+    // --- Size and layout --------------------------------------------------------------
+    int SetColumnCount(int count, int redraw = 1);
+    int GetColumnCount() override;
+    int SetRowCount(int count, int redraw = 1);
+    int GetRowCount() const;
+    int SetColumnWidth(int col, int width);
+    int GetColumnWidth(int col, int& width) override;
+    int SetRowHeight(int row, int height);
+    int GetRowHeight(int row) override;
+    int SetUniformRowHeight(int flag);
+    int SetDefaultRowHeight(int height);
+    int SetTopHeadingHeight(int height);
+    int SetSideHeadingWidth(int width);
+    int GetTopHeadingHeight() const;
+    int GetSideHeadingWidth() const;
+    int SetTopHeadingRowHeight(int row, int height);
+    int SetSideHeadingColumnWidth(int col, int width);
+    int GetTopHeadingRowHeight(int row) const;
+    int GetSideHeadingColumnWidth(int col) const;
+    int SetTopHeadingRowCount(int count);
+    int SetSideHeadingColumnCount(int count);
+    int SetLockedColumns(int count);
+    int SetLockedRows(int count);
+    int GetLockedColumns() const;
+    int GetLockedRows() const;
+    int MoveColumn(int col, int position, int before);
+    int FitColumns(int first, int last, int rows, int flags);
+    int SetTabStripWidth(int width);
+
+    // --- Cells and defaults -------------------------------------------------------
+    int GetCell(int col, int row, GridCell& cell) override;
+    int SetCell(int col, int row, const GridCell& cell) override;
+    int ReadCell(int col, int row, GridCell& cell) override;
+    int GetCellText(int col, int row, QString& text);
+    QString GetCellText(int col, int row);
+    int SetCellText(int col, int row, const QString& text);
+    int DeleteCell(int col, int row);
+    int SetColumnDefault(int col, const GridCell& cell);
+    int SetGridDefault(const GridCell& cell);
+    int GetGridDefault(GridCell& cell) const;
+    int SetHeadingDefault(const GridCell& cell);
+    int SetDefaultFont(const QFont& font);
+    // The font of cells without their own: the default font when set, else the
+    // grid's own.
+    QFont GetDefaultFont() const;
+    int AddCellType(CellType* type);
+    // The type registered under `index`; the normal type for an unknown one.
+    CellType* GetCellType(int index) const;
+    int SetColumnDataSource(int col, GridDataSource* source);
+
+    // --- Current cell and view ---------------------------------------------------
+    int GotoCell(int col, int row);
+    int GotoColumn(int col);
+    int GotoRow(int row);
+    int MoveCurrentColumn(int kind);
+    int MoveCurrentRow(int kind);
+    int SetLeftColumn(int col);
+    int SetTopRow(int row);
+    int GetCurrentColumn() const;
+    int GetCurrentRow() const;
+    int GetLeftColumn() const;
+    int GetTopRow() const;
+    int GetMovingColumn() const;
+    int GetMovingRow() const;
+    int ClearSelection();
+    int SelectRange(int startCol, int startRow, int endCol, int endRow);
+    int SetMultiSelect(int flag);
+    int SetRowHighlight(int flag);
+    const GridSelection& GetSelection() const;
+    // Whether the cell lies in a selection block (and which: the number + 1).
+    int IsSelected(int col, int row) const;
+
+    // --- Editing ------------------------------------------------------------------
+    int StartEdit(int ch = 0);
+    int StartEdit(int col, int row, int ch);
+    int CancelEdit();
+    int FinishEdit(const QString& text, int cancel, int move, int newCol, int newRow);
+    bool IsEditing() const { return m_bEditing; }
+    GridEdit* GetEditor() const { return m_pEdit; }
+
+    // --- Drawing and misc --------------------------------------------------------
+    int EnableUpdate(int flag);
+    bool IsUpdateEnabled() const { return m_bUpdateEnabled; }
+    int RedrawAll();
+    int RedrawCell(int col, int row) override;
+    int RedrawRange(int startCol, int startRow, int endCol, int endRow);
+    int SetVScrollMode(int mode);
+    int SetHScrollMode(int mode);
+    int SetToolTipsEnabled(int flag);
+    int SetTextOverflow(int flag);
+    int SetJoinedCells(int flag);
+    int SetPopupMenuEnabled(int flag);
+    int SetBallistics(double factor, int delay);
+    int SetGridLines(int flag);
+    int CopyToClipboard(const QString& text);
+    int PasteFromClipboard(QString& text);
+    int SortBy(int col, int flags);
+    // The menu the right button opens when the popup menu is enabled; its actions
+    // carry their ids as data.
+    QMenu* GetPopupMenu() const { return m_pPopupMenu; }
+
+    // --- Geometry ------------------------------------------------------------------
+    // The cell under a point of the cell area (replaced by the first cell of its
+    // joined block); false outside the cells.
+    bool HitTest(const QPoint& point, int& col, int& row, QRect* rect = nullptr);
+    // A cell's rectangle in the cell area (its joined block's); null when it is not
+    // shown.
+    QRect GetCellRect(int col, int row);
+    // The current sheet, for the components.
+    GridSheet& Sheet() const { return *m_pSheet; }
+    GridArea* GetArea() const { return m_pArea; }
+    GridTopHeading* GetTopHeading() const { return m_pTopHeading; }
+    GridSideHeading* GetSideHeading() const { return m_pSideHeading; }
+    GridCornerButton* GetCornerButton() const { return m_pCorner; }
+    GridVScrollBar* GetVScrollBar() const { return m_pVScroll; }
+    GridHScrollBar* GetHScrollBar() const { return m_pHScroll; }
+    GridSheetTabs* GetSheetTabs() const { return m_pSheetTabs; }
+    GridHint* GetHint() const { return m_pHint; }
+    // What a cell type is handed to draw or take input on a cell.
+    GridCellOption CellOption(const QRect& rect, int selected, bool current) const;
+
+    // --- The grid's face towards cells and data sources ----------------------------
+    int GetJoinRange(int& col, int& row, int& col2, int& row2) override;
+    int FindPrevNonEmptyCell(int& col, int row) override;
+    bool GetTextOverflow() override;
+    bool GetRowHighlight() override;
+    bool GetGridLines() override;
+    const QPen& GetGridLinePen() override;
+    int GetFrameWidth() override;
+    int GetTextMargin() override;
+    int GetVScrollWidth() override;
+    // The drop list is dropped by the list window that in-place editing brings;
+    // until a grid has one, no list opens (1).
+    int OpenDropList(int typeIndex, int col, int row, int* listCol, int* listRow) override;
+    void CloseDropList() override;
+    GridColumnInfo* GetColumnInfo(int col) override;
+    GridDataSource* GetDefaultDataSource() override;
+
+    // --- Notification hooks, in slot order; each has its default --------------------
+    virtual void OnFocusGained(int section);
+    virtual void OnGridCreated();
+    virtual void OnSheetCreated(int sheet);
+    virtual int OnMoveQuery(int oldCol, int oldRow, int newCol, int newRow);
+    virtual int OnScrollQuery(int a, int b, int c, int d);
+    virtual void OnPastLastRow(int rowCount, int rowsBeyond, int dataSourceAnswer);
+    virtual int OnColumnResizeQuery(int col, int& width);
+    virtual void OnColumnResizing(int col, int& width);
+    virtual void OnColumnResized(int col, int& width);
+    virtual int OnRowResizeQuery(int row, int& height);
+    virtual void OnRowResizing(int row, int& height);
+    virtual void OnRowResized(int row, int& height);
+    virtual int OnTopHeadingResizeQuery();
+    virtual int OnSideHeadingResizeQuery();
+    virtual void OnTopHeadingResizing(int& height);
+    virtual void OnSideHeadingResizing(int& width);
+    virtual void OnTopHeadingResized(int& height);
+    virtual void OnSideHeadingResized(int& width);
+    virtual void OnCurrentColumnChanged(int oldCol, int newCol);
+    virtual void OnCurrentRowChanged(int oldRow, int newRow);
+    virtual void OnCurrentCellChanged(int oldCol, int newCol, int oldRow, int newRow);
+    virtual void OnLeftColumnChanged(int oldCol, int newCol);
+    virtual void OnTopRowChanged(int oldRow, int newRow);
+    virtual void OnCellLeftClick(int col, int row, int down, const QRect& rect, const QPoint& point,
+                                 int handled);
+    virtual void OnCellRightClick(int col, int row, int down, const QRect& rect,
+                                  const QPoint& point, int handled);
+    virtual void OnCellDoubleClick(int col, int row, const QRect& rect, const QPoint& point,
+                                   int handled);
+    virtual void OnCellMouseMove(int col, int row, const QPoint& point, Qt::MouseButtons buttons,
+                                 int handled);
+    virtual void OnTopHeadingLeftClick(int col, int row, int down, const QRect& rect,
+                                       const QPoint& point, int handled);
+    virtual void OnTopHeadingRightClick(int col, int row, int down, const QRect& rect,
+                                        const QPoint& point, int handled);
+    virtual void OnTopHeadingDoubleClick(int col, int row, const QRect& rect, const QPoint& point,
+                                         int handled);
+    virtual void OnSideHeadingLeftClick(int col, int row, int down, const QRect& rect,
+                                        const QPoint& point, int handled);
+    virtual void OnSideHeadingRightClick(int col, int row, int down, const QRect& rect,
+                                         const QPoint& point, int handled);
+    virtual void OnSideHeadingDoubleClick(int col, int row, const QRect& rect, const QPoint& point,
+                                          int handled);
+    virtual void OnCornerLeftClick(int down, const QRect& rect, const QPoint& point, int handled);
+    virtual void OnCornerRightClick(int down, const QRect& rect, const QPoint& point, int handled);
+    virtual void OnCornerDoubleClick(const QRect& rect, const QPoint& point, int handled);
+    // Keys are Qt key codes; setting one to 0 suppresses the grid's own handling.
+    virtual void OnGridKeyDown(int& key, int handled);
+    virtual void OnGridKeyUp(int& key, int handled);
+    virtual void OnGridChar(int& ch, int handled);
+    void OnFetchCell(int col, int row, GridCell& cell) override;
+    virtual void OnStoreCell(int col, int row, GridCell& cell);
+    int OnCellTypeEvent(int typeIndex, int col, int row, int event, std::intptr_t param) override;
+    virtual int OnBeginEdit(int col, int row, QWidget*& editor);
+    virtual int OnEditKey(int col, int row, QWidget* editor, int& key);
+    virtual int OnEndEdit(int col, int row, QWidget* editor, const QString& text, bool cancelled);
+    virtual int OnEditMoveQuery(int oldCol, int oldRow, int& newCol, int& newRow);
+    virtual void OnPopupCommand(int col, int row, int section, int id);
+    virtual int OnPopupQuery(int col, int row, int section);
+    virtual int OnHelpQuery(int col, int row, int section);
+    virtual int OnCellHint(int col, int row, int section, QString& text);
+    virtual int OnRowScrollHint(int row, QString& text);
+    virtual int OnColumnScrollHint(int col, QString& text);
+    int OnSortCompare(const GridCell* a, const GridCell* b, int flags) override;
+    // `buffer` is the memory image painting goes through, or nullptr.
+    virtual void OnPaintSetup(QPainter& painter, QPaintDevice* buffer, int section);
+    virtual void OnLayoutComponents(QRect& area, QRect& topHeading, QRect& sideHeading,
+                                    QRect& corner, QRect& vScroll, QRect& hScroll, QRect& tabStrip);
+    virtual void OnSheetTabSelected(int id);
+    virtual QColor OnDefaultBackColor(int section);
+    virtual void OnDrawFocus(QPainter& painter, const QRect& rect);
+    virtual void OnFocusLost(int section);
+    virtual int OnColumnMoveStart(int col);
+    virtual int OnColumnMoveQuery(int fromCol, int toCol);
+
+    // --- For the components ---------------------------------------------------------
+    // Lays the components out by the sheet's sizes and repaints them.
+    void LayoutComponents();
+    void PaintArea(QPainter& painter, const QRegion& region);
+    void AreaKeyPress(QKeyEvent* event);
+    void AreaKeyRelease(QKeyEvent* event);
+    void AreaMousePress(QMouseEvent* event);
+    void AreaMouseMove(QMouseEvent* event);
+    void AreaMouseRelease(QMouseEvent* event);
+    void AreaMouseDoubleClick(QMouseEvent* event);
+    void AreaFocusChanged(bool gained);
+    // The rows a page of the view holds, counted from `row` towards `direction`.
+    int PageRows(int row, int direction) const;
+    int PageColumns(int col, int direction) const;
+
+signals:
+    // The current cell moved (for assistive technology and owners that watch).
+    void currentCellChanged(int col, int row);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    std::unique_ptr<GridSheet> MakeSheet();
+    void SetSheet(int index);
+    int MoveTo(int col, int row);
+    // Brings a target column or row into the scrolling part of the view.
+    int LeftColumnFor(int col) const;
+    int TopRowFor(int row) const;
+    void UpdateSelectionAfterMove(int col, int row);
+    void Notify();
+    // Repaints after the view or the current cell moved: scrolls the pixels and
+    // paints what they uncovered, the old and new current cell and the selection.
+    void UpdateAfterMove(int oldCol, int oldRow, const QRect& oldSelection);
+    // What shows the current-cell marker: the cell, or its row in row-highlight mode.
+    QRect CurrentMarkRect(int col, int row);
+    void ComputeHighestLeftTop();
+    void ClampView();
+    int AskPastLastRow(int rowsBeyond);
+    // Cell-area x of a shown column, y of a shown row; -1 when not shown.
+    int ColumnX(int col) const;
+    int RowY(int row) const;
+    QRect AreaRectOfCells(const QRect& cells) const;
+    void RedrawSelection(const QRect& cells);
+    void DragStep();
+    void StopDrag();
+    void OpenPopup(int col, int row, int section, const QPoint& globalPos);
+    QWidget* ComponentFor(int col, int row) const;
+
+    std::unique_ptr<NormalCellType> m_poNormalType;
+    std::unique_ptr<DropListCellType> m_poDropListType;
+    std::unique_ptr<CheckBoxCellType> m_poCheckBoxType;
+    std::unique_ptr<ArrowCellType> m_poArrowType;
+    // Scratch cells, reused so that painting and editing allocate nothing per cell.
+    GridCell m_oCell;
+    GridEdit* m_pEdit = nullptr;
+    GridCell m_oEditCell;
+    // The cell-type registry: the entry number is the cell-type number; a freed
+    // entry is null.
+    std::vector<CellType*> m_oCellTypes;
+    QMenu* m_pPopupMenu = nullptr;
+
+    GridArea* m_pArea = nullptr;
+    GridTopHeading* m_pTopHeading = nullptr;
+    GridSideHeading* m_pSideHeading = nullptr;
+    GridCornerButton* m_pCorner = nullptr;
+    GridVScrollBar* m_pVScroll = nullptr;
+    GridHScrollBar* m_pHScroll = nullptr;
+    GridSheetTabs* m_pSheetTabs = nullptr;
+    GridHint* m_pHint = nullptr;
+
+    std::vector<std::unique_ptr<GridSheet>> m_oSheets;
+    int m_nCurrentSheet = 0;
+    GridSheet* m_pSheet = nullptr;
+    bool m_bUpdateEnabled = true;
+    bool m_bInLayout = false;
+    bool m_bRelayout = false;
+
+    bool m_bEditing = false;
+    int m_nEditCol = -1;
+    int m_nEditRow = -1;
+    QPointer<QWidget> m_pEditor;
+    QWidget* m_pEditorParent = nullptr;
+
+    int m_nPopupCol = -1;
+    int m_nPopupRow = -1;
+    int m_nPopupSection = 0;
+
+    // The left-button drag in the cell area: the cell type that took the press, the
+    // last pointer position, and the timer that steps the view while the pointer
+    // is beyond an edge.
+    bool m_bDragging = false;
+    CellType* m_pMouseType = nullptr;
+    int m_nMouseCol = -1;
+    int m_nMouseRow = -1;
+    QPoint m_oDragPoint;
+    QTimer m_oDragTimer;
+};
