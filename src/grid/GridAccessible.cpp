@@ -48,7 +48,11 @@ void GridAccessible::ClearCells() {
     m_oCells.clear();
 }
 
+// Without assistive technology listening nothing is built or sent.
 void GridAccessible::TableChanged(GridCtrl* grid) {
+    if (!QAccessible::isActive()) {
+        return;
+    }
     if (GridAccessible* table = TableOf(grid)) {
         table->ClearCells();
         QAccessibleTableModelChangeEvent event(grid, QAccessibleTableModelChangeEvent::ModelReset);
@@ -57,7 +61,7 @@ void GridAccessible::TableChanged(GridCtrl* grid) {
 }
 
 void GridAccessible::CurrentCellChanged(GridCtrl* grid) {
-    if (!grid->GetArea()->hasFocus()) {
+    if (!QAccessible::isActive() || !grid->GetArea()->hasFocus()) {
         return;
     }
     const int col = grid->GetCurrentColumn();
@@ -70,6 +74,9 @@ void GridAccessible::CurrentCellChanged(GridCtrl* grid) {
 }
 
 void GridAccessible::SelectionChanged(GridCtrl* grid) {
+    if (!QAccessible::isActive()) {
+        return;
+    }
     QAccessibleEvent event(grid, QAccessible::SelectionWithin);
     QAccessible::updateAccessibility(&event);
 }

@@ -89,10 +89,10 @@ GridCtrl::GridCtrl(QWidget* parent) : QWidget(parent) {
 }
 
 GridCtrl::~GridCtrl() {
-    // The sheets' stores must not call back into a grid that is half gone.
     m_oDragTimer.stop();
-    m_oSheets.clear();
-    m_pSheet = nullptr;
+    // The components call back into the grid as they go (the cell area loses the
+    // focus), so they go while the grid is whole.
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
 std::unique_ptr<GridSheet> GridCtrl::MakeSheet() {
@@ -1811,6 +1811,9 @@ void GridCtrl::PaintArea(QPainter& painter, const QRegion& region) {
         }
     }
 
+    if (!s.m_bRowHighlight && s.m_nCurrentCol >= 0 && s.m_nCurrentRow >= 0) {
+        currentRect = GetCellRect(s.m_nCurrentCol, s.m_nCurrentRow);
+    }
     if (!currentRect.isNull() && m_pArea->hasFocus()) {
         OnDrawFocus(painter, currentRect);
     }
@@ -1989,7 +1992,7 @@ void GridCtrl::AreaMouseMove(QMouseEvent* event) {
 
 void GridCtrl::DragStep() {
     GridSheet& s = *m_pSheet;
-    if (!m_bDragging) {
+    if (!m_bDragging || s.GetColumnCount() == 0 || s.GetRowCount() == 0) {
         return;
     }
     s.m_nMoveCause = GridSheet::kMoveDrag;
@@ -1999,15 +2002,19 @@ void GridCtrl::DragStep() {
     // The cell under the pointer, held to the edge of the cell area.
     const QPoint inside(std::clamp(point.x(), 0, std::max(w - 1, 0)),
                         std::clamp(point.y(), 0, std::max(h - 1, 0)));
-    int col = s.m_nMovingCol;
-    int row = s.m_nMovingRow;
-    int hitCol = -1;
-    int hitRow = -1;
-    if (HitTest(inside, hitCol, hitRow)) {
-        col = hitCol;
-        row = hitRow;
+    // Locked parts do not scroll, so there each direction moves on its own.
+    const bool separately = s.m_nLockedCols > 0 || s.m_nLockedRows > 0;
+    int col = -1;
+    int row = -1;
+    if (HitTest(inside, col, row)) {
+        if (separately) {
+            GotoColumn(col);
+            GotoRow(row);
+        } else {
+            GotoCell(col, row);
+        }
     }
-    // Beyond an edge the view steps: one cell, or (distance in cells)^factor cells.
+    // Beyond an edge the view steps on: one cell, or (distance in cells)^factor.
     auto step = [&s](int pixels, int cellSize) {
         if (s.m_dBallisticFactor <= 0 || cellSize <= 0) {
             return 1;
@@ -2015,32 +2022,27 @@ void GridCtrl::DragStep() {
         const double distance = 1.0 + double(pixels) / cellSize;
         return std::max(1, static_cast<int>(std::pow(distance, s.m_dBallisticFactor)));
     };
-    int stepped = 0;
+    int stepCols = 0;
+    int stepRows = 0;
     if (point.x() < 0) {
-        stepped = step(-point.x(), s.m_nDefaultColumnWidth);
-        col = s.m_nMovingCol - stepped;
+        stepCols = -step(-point.x(), s.m_nDefaultColumnWidth);
     } else if (point.x() >= w) {
-        stepped = step(point.x() - w + 1, s.m_nDefaultColumnWidth);
-        col = s.m_nMovingCol + stepped;
+        stepCols = step(point.x() - w + 1, s.m_nDefaultColumnWidth);
     }
     if (point.y() < 0) {
-        const int n = step(-point.y(), s.m_nDefaultRowHeight);
-        stepped = std::max(stepped, n);
-        row = s.m_nMovingRow - n;
+        stepRows = -step(-point.y(), s.m_nDefaultRowHeight);
     } else if (point.y() >= h) {
-        const int n = step(point.y() - h + 1, s.m_nDefaultRowHeight);
-        stepped = std::max(stepped, n);
-        row = s.m_nMovingRow + n;
+        stepRows = step(point.y() - h + 1, s.m_nDefaultRowHeight);
     }
-    col = std::clamp(col, 0, std::max(s.GetColumnCount() - 1, 0));
-    row = std::clamp(row, 0, std::max(s.GetRowCount() - 1, 0));
-    if (s.m_nLockedCols > 0 || s.m_nLockedRows > 0) {
-        // Locked parts do not scroll, so each direction moves on its own.
-        GotoColumn(col);
-        GotoRow(row);
-    } else {
-        GotoCell(col, row);
+    const int targetCol = std::clamp(s.m_nMovingCol + stepCols, 0, s.GetColumnCount() - 1);
+    const int targetRow = std::clamp(s.m_nMovingRow + stepRows, 0, s.GetRowCount() - 1);
+    if (separately) {
+        GotoColumn(targetCol);
+        GotoRow(targetRow);
+    } else if (stepCols != 0 || stepRows != 0) {
+        GotoCell(targetCol, targetRow);
     }
+    const int stepped = std::max(std::abs(stepCols), std::abs(stepRows));
     if (stepped > 0) {
         m_oDragTimer.start(stepped == 1 ? s.m_nBallisticDelay : kFastDragInterval);
     } else {
