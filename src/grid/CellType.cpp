@@ -267,7 +267,10 @@ void CellType::DrawText(QPainter& painter, const GridCellOption& option, int, in
         (m_bDrawLabel || (style & kStyleShowLabel)) ? cell.GetLabel() : cell.GetText();
 
     painter.save();
-    painter.setFont(cell.GetFont(option.font));
+    // Choosing a font is not free; most cells draw in the one already chosen.
+    if (cell.IsPropertySet(GridCell::kFontSet) || painter.font() != option.font) {
+        painter.setFont(cell.GetFont(option.font));
+    }
     painter.fillRect(rect, BackColorFor(option, cell));
     painter.setClipRect(rect, Qt::IntersectClip);
 
@@ -307,13 +310,13 @@ void CellType::DrawText(QPainter& painter, const GridCellOption& option, int, in
         inset = 3;
         shown = metrics.elidedText(text, Qt::ElideRight, std::max(0, textRect.width() - 2 * inset));
     }
-    const int width = metrics.horizontalAdvance(shown);
     const int height = metrics.height();
     int x = textRect.x() + inset;
+    // Only centred and right-aligned text needs its width.
     if (align & GridCell::kAlignCenter) {
-        x = textRect.x() + (textRect.width() - width) / 2;
+        x = textRect.x() + (textRect.width() - metrics.horizontalAdvance(shown)) / 2;
     } else if (align & GridCell::kAlignRight) {
-        x = textRect.x() + textRect.width() - inset - width;
+        x = textRect.x() + textRect.width() - inset - metrics.horizontalAdvance(shown);
     }
     int y = textRect.y() + 1;
     if (align & GridCell::kAlignVCenter) {

@@ -88,7 +88,6 @@ GridCell::~GridCell() = default;
 void GridCell::ClearAll() {
     m_pFormat = nullptr;
     m_pCellStyle = nullptr;
-    m_nPropSetFlags = 0;
     m_strText.clear();
     m_strMask.clear();
     m_strLabel.clear();
@@ -103,14 +102,23 @@ void GridCell::ClearAll() {
     m_oHTextColor = QColor();
     m_oHBackColor = QColor();
     m_nBorderStyle = 0;
-    m_oBorderPen = QPen();
-    m_oFont = QFont();
-    m_oBitmap = QPixmap();
+    // Resetting a Qt value costs a construction; values whose bit is clear are
+    // never read, so only those that were set are reset.
+    if (m_nPropSetFlags & kBorderPenSet) {
+        m_oBorderPen = QPen();
+    }
+    if (m_nPropSetFlags & kFontSet) {
+        m_oFont = QFont();
+    }
+    if (m_nPropSetFlags & kBitmapSet) {
+        m_oBitmap = QPixmap();
+    }
     m_nAlignment = 0;
     FreeExtraData();
     m_nJoinOrigin = 0;
     m_nJoinCol = -1;
     m_nJoinRow = -1;
+    m_nPropSetFlags = 0;
 }
 
 void GridCell::CopyFrom(const GridCell& other) {

@@ -314,3 +314,29 @@ TEST(GridCell, StyleIsLaidOverTheCellAndTheFormatAppliedLast) {
     plain.ApplyStyleAndFormat();
     EXPECT_EQ(plain.GetText(), "value");
 }
+
+TEST(GridCell, FontPenAndBitmapAreHeldByValue) {
+    GridCell cell;
+    {
+        QFont font("Courier New");
+        font.setPixelSize(13);
+        QPen pen(Qt::blue, 3);
+        QPixmap bitmap(5, 6);
+        cell.SetFont(font);
+        cell.SetBorderPen(pen);
+        cell.SetBitmap(bitmap);
+        // Changing or dropping the caller's values leaves the cell's alone.
+        font.setPixelSize(40);
+        pen.setColor(Qt::red);
+    }
+    const GridCell copy(cell);
+    EXPECT_EQ(copy.GetFont(QFont()).pixelSize(), 13);
+    EXPECT_EQ(copy.GetBorderPen(QPen()).color(), QColor(Qt::blue));
+    EXPECT_EQ(copy.GetBorderPen(QPen()).width(), 3);
+    EXPECT_EQ(copy.GetBitmap().size(), QSize(5, 6));
+    GridCell cleared(copy);
+    cleared.ClearAll();
+    EXPECT_TRUE(cleared.GetBitmap().isNull());
+    const QFont fallback("Arial");
+    EXPECT_EQ(cleared.GetFont(fallback), fallback);
+}

@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QPlainTextEdit>
 #include <QTest>
 
 #include "RecordingGrid.h"
 #include "grid/CellType.h"
 #include "grid/GridArea.h"
+#include "grid/GridEdit.h"
 #include "grid/GridHScrollBar.h"
 #include "grid/GridSheetTabs.h"
 #include "grid/GridVScrollBar.h"
@@ -551,4 +553,113 @@ TEST_F(Grid, CheckBoxClickedInTheGridTogglesItsCell) {
     QTest::mouseClick(m_oGrid.GetArea(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(rect.left() + 10, rect.center().y()));
     EXPECT_EQ(m_oGrid.GetCellText(1, 1), "1.000000");
+}
+
+namespace {
+// A grid whose owner can refuse the editor or the edited text.
+class EditingGrid : public RecordingGrid {
+public:
+    int OnBeginEdit(int col, int row, QWidget*&) override {
+        Note(QString("BeginEdit %1,%2").arg(col).arg(row));
+        return m_bAllowBegin;
+    }
+    int OnEndEdit(int col, int row, QWidget*, const QString& text, bool cancelled) override {
+        Note(QString("EndEdit %1,%2 %3 %4").arg(col).arg(row).arg(text).arg(cancelled));
+        return m_bAllowEnd;
+    }
+    int OnEditMoveQuery(int, int, int& col, int& row) override {
+        Note(QString("EditMove %1,%2").arg(col).arg(row));
+        return 1;
+    }
+    bool m_bAllowBegin = true;
+    bool m_bAllowEnd = true;
+};
+
+class Editing : public ::testing::Test {
+protected:
+    Editing() {
+        m_oGrid.CreateGrid(true, QRect(0, 0, 400, 300), nullptr, 1);
+        m_oGrid.Fill(3, 5);
+        m_oGrid.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&m_oGrid));
+        m_oGrid.Take();
+    }
+    QPlainTextEdit* Editor() { return m_oGrid.GetEditor(); }
+
+    EditingGrid m_oGrid;
+};
+} // namespace
+
+TEST_F(Editing, StartEditLaysTheEditorOverTheCellWithItsText) {
+    ASSERT_EQ(m_oGrid.StartEdit(1, 2, 0), GridCtrl::kOk);
+    EXPECT_TRUE(m_oGrid.IsEditing());
+    EXPECT_EQ(m_oGrid.GetCurrentColumn(), 1);
+    EXPECT_EQ(m_oGrid.GetCurrentRow(), 2);
+    EXPECT_TRUE(Editor()->isVisible());
+    EXPECT_EQ(Editor()->parentWidget(), m_oGrid.GetArea());
+    EXPECT_EQ(Editor()->geometry(), m_oGrid.GetCellRect(1, 2).adjusted(0, 0, -1, -1));
+    EXPECT_EQ(Editor()->toPlainText(), "1,2");
+    EXPECT_TRUE(Editor()->hasFocus());
+    EXPECT_TRUE(m_oGrid.Take().contains("BeginEdit 1,2"));
+    EXPECT_EQ(m_oGrid.StartEdit(0, 0, 0), GridCtrl::kOutOfRange);
+}
+
+TEST_F(Editing, AFirstCharacterReplacesTheText) {
+    ASSERT_EQ(m_oGrid.StartEdit(0, 1, 'x'), GridCtrl::kOk);
+    EXPECT_EQ(Editor()->toPlainText(), "x");
+}
+
+TEST_F(Editing, ReadOnlyCellsAndARefusingOwnerKeepTheEditorClosed) {
+    GridCell readOnly;
+    readOnly.SetReadOnly(true);
+    m_oGrid.SetColumnDefault(0, readOnly);
+    EXPECT_EQ(m_oGrid.StartEdit(0, 1, 0), GridCtrl::kOutOfRange);
+    EXPECT_FALSE(m_oGrid.IsEditing());
+    EXPECT_FALSE(Editor()->isVisible());
+    m_oGrid.m_bAllowBegin = false;
+    EXPECT_EQ(m_oGrid.StartEdit(1, 1, 0), GridCtrl::kOutOfRange);
+    EXPECT_FALSE(m_oGrid.IsEditing());
+    m_oGrid.m_bAllowMove = false;
+    m_oGrid.m_bAllowBegin = true;
+    EXPECT_EQ(m_oGrid.StartEdit(2, 4, 0), GridCtrl::kRefused);
+    EXPECT_FALSE(m_oGrid.IsEditing());
+}
+
+TEST_F(Editing, FinishingStoresTheTextUnlessCancelledOrRefused) {
+    m_oGrid.StartEdit(1, 1, 0);
+    m_oGrid.m_bAllowEnd = false;
+    EXPECT_EQ(m_oGrid.FinishEdit("refused", 0, 0, 0, 0), GridCtrl::kRefused);
+    EXPECT_TRUE(m_oGrid.IsEditing());
+    EXPECT_EQ(m_oGrid.GetCellText(1, 1), "1,1");
+    EXPECT_TRUE(Editor()->hasFocus());
+
+    m_oGrid.m_bAllowEnd = true;
+    m_oGrid.Take();
+    EXPECT_EQ(m_oGrid.FinishEdit("stored", 0, 1, 1, 2), GridCtrl::kOk);
+    EXPECT_FALSE(m_oGrid.IsEditing());
+    EXPECT_FALSE(Editor()->isVisible());
+    EXPECT_EQ(m_oGrid.GetCellText(1, 1), "stored");
+    EXPECT_EQ(m_oGrid.GetCurrentRow(), 2);
+    const QStringList log = m_oGrid.Take();
+    EXPECT_EQ(log.first(), "EndEdit 1,1 stored 0");
+    EXPECT_TRUE(log.contains("EditMove 1,2"));
+
+    m_oGrid.StartEdit(0, 0, 0);
+    EXPECT_EQ(m_oGrid.FinishEdit("thrown away", 1, 0, 0, 0), GridCtrl::kOk);
+    EXPECT_EQ(m_oGrid.GetCellText(0, 0), "0,0");
+    EXPECT_TRUE(m_oGrid.Take().contains("EndEdit 0,0 thrown away 1"));
+}
+
+TEST_F(Editing, CancelEditHidesTheEditorAndGivesTheFocusBack) {
+    m_oGrid.StartEdit(2, 3, 0);
+    m_oGrid.Take();
+    EXPECT_EQ(m_oGrid.CancelEdit(), GridCtrl::kOk);
+    EXPECT_FALSE(m_oGrid.IsEditing());
+    EXPECT_FALSE(Editor()->isVisible());
+    EXPECT_TRUE(m_oGrid.GetArea()->hasFocus());
+    EXPECT_EQ(m_oGrid.GetCellText(2, 3), "2,3");
+    // No hook hears of it.
+    QStringList log = m_oGrid.Take();
+    log.removeAll("FocusGained 1");
+    EXPECT_TRUE(log.isEmpty());
 }

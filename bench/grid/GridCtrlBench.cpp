@@ -1,0 +1,158 @@
+// What a user of the grid waits for on a large sheet: a full repaint of a view of
+// about 40 by 15 cells on a sheet of 1,000 columns by 100,000 rows, a Page Down
+// (and Page Up) that scrolls it, painting included, and setting the row count to
+// 100,000 and back. Runs on the offscreen platform, so the figures include Qt's
+// own painting into the window's backing store but no display server.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include "grid/GridArea.h"
+#include "grid/GridCtrl.h"
+
+namespace {
+
+constexpr int kColumns = 1000;
+constexpr int kRows = 100'000;
+constexpr int kColumnWidth = 30;
+// The view starts in the middle of the sheet; the cells around it, over as many
+// rows as the Page Downs reach, hold texts.
+constexpr int kTopRow = 50'000;
+constexpr int kLeftColumn = 480;
+constexpr int kFilledRows = 300;
+constexpr int kFilledColumns = 44;
+
+// A grid window showing 40 columns of 30 pixels and 15 rows of 20.
+class BigGrid {
+public:
+    BigGrid() {
+        m_oGrid.CreateGrid(true, QRect(0, 0, 40 + 40 * kColumnWidth + 17, 20 + 15 * 20 + 17),
+                           nullptr, 1);
+        m_oGrid.SetColumnCount(kColumns);
+        m_oGrid.SetRowCount(kRows);
+        for (int col = 0; col < kColumns; ++col) {
+            m_oGrid.SetColumnWidth(col, kColumnWidth);
+        }
+        for (int row = kTopRow; row < kTopRow + kFilledRows; ++row) {
+            for (int col = kLeftColumn; col < kLeftColumn + kFilledColumns; ++col) {
+                m_oGrid.SetCellText(col, row, QString::number(row * 7 + col));
+            }
+        }
+        m_oGrid.GotoCell(kLeftColumn, kTopRow);
+        m_oGrid.SetLeftColumn(kLeftColumn);
+        m_oGrid.SetTopRow(kTopRow);
+        m_oGrid.GetArea()->setFocus();
+        QApplication::processEvents();
+    }
+
+    GridCtrl m_oGrid;
+};
+
+void Press(QWidget* widget, Qt::Key key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &release);
+    // The repaint the key caused, into the window.
+    QApplication::processEvents();
+}
+
+void BM_FullRepaint(benchmark::State& state) {
+    BigGrid big;
+    GridArea* area = big.m_oGrid.GetArea();
+    for (auto _ : state) {
+        area->repaint();
+    }
+    state.counters["cols"] = big.m_oGrid.Sheet().m_nLastVisibleCol - kLeftColumn + 1;
+    state.counters["rows"] = big.m_oGrid.Sheet().m_nLastVisibleRow - kTopRow + 1;
+}
+
+// One Page Down per iteration, painting included. From the top row of the view the
+// current cell goes to the last row shown and the view scrolls one row; from the
+// last row shown it goes a page on and the view scrolls a whole page. When the
+// filled rows run out the view goes back, untimed.
+void PageDown(benchmark::State& state, bool fromBottom) {
+    BigGrid big;
+    GridCtrl& grid = big.m_oGrid;
+    GridArea* area = grid.GetArea();
+    auto start = [&] {
+        grid.SetTopRow(kTopRow);
+        grid.GotoCell(kLeftColumn, fromBottom ? kTopRow + 14 : kTopRow);
+        QApplication::processEvents();
+    };
+    start();
+    const int topBefore = grid.GetTopRow();
+    Press(area, Qt::Key_PageDown);
+    state.counters["rows_scrolled"] = grid.GetTopRow() - topBefore;
+    start();
+    for (auto _ : state) {
+        if (grid.GetCurrentRow() + 15 >= kTopRow + kFilledRows) {
+            state.PauseTiming();
+            start();
+            state.ResumeTiming();
+        } else if (!fromBottom) {
+            // Back to the top row of the view, which does not scroll.
+            state.PauseTiming();
+            grid.GotoCell(kLeftColumn, grid.GetTopRow());
+            QApplication::processEvents();
+            state.ResumeTiming();
+        }
+        Press(area, Qt::Key_PageDown);
+    }
+}
+
+void BM_PageDownFromTheTopRow(benchmark::State& state) {
+    PageDown(state, false);
+}
+
+void BM_PageDownFromTheLastRowShown(benchmark::State& state) {
+    PageDown(state, true);
+}
+
+// From a sheet of 40 rows with their own heights to 100,000 rows (which makes the
+// heights uniform) and back to 40: each call with the repaint it causes, and both
+// calls in one go with one repaint, as a handler that does both would.
+void SetRowCounts(benchmark::State& state, bool paintBetween) {
+    BigGrid big;
+    big.m_oGrid.SetRowCount(40);
+    for (auto _ : state) {
+        state.PauseTiming();
+        big.m_oGrid.SetUniformRowHeight(0);
+        QApplication::processEvents();
+        state.ResumeTiming();
+        big.m_oGrid.SetRowCount(kRows);
+        if (paintBetween) {
+            QApplication::processEvents();
+        }
+        big.m_oGrid.SetRowCount(40);
+        QApplication::processEvents();
+    }
+}
+
+void BM_SetRowCountTo100000AndBackPaintingEach(benchmark::State& state) {
+    SetRowCounts(state, true);
+}
+
+void BM_SetRowCountTo100000AndBackInOneGo(benchmark::State& state) {
+    SetRowCounts(state, false);
+}
+
+} // namespace
+
+BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PageDownFromTheTopRow)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PageDownFromTheLastRowShown)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SetRowCountTo100000AndBackPaintingEach)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SetRowCountTo100000AndBackInOneGo)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
