@@ -1016,7 +1016,7 @@ void GridCtrl::Notify() {
         GetCellType(m_oCell.GetCellType())->OnCellEntered(col, row, m_oCell);
         emit currentCellChanged(col, row);
         GridAccessible::CurrentCellChanged(this);
-    } else if (scrolled) {
+    } else if (scrolled && col >= 0 && row >= 0) {
         GetCell(col, row, m_oCell);
         GetCellType(m_oCell.GetCellType())->OnScrolled(col, row, m_oCell);
     }

@@ -26,6 +26,17 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(&m_oGrid));
     }
 
+    // What the window shows of the cell area, as Qt last painted it.
+    QImage OnScreen() {
+        QApplication::processEvents();
+        QWidget* area = m_oGrid.GetArea();
+        const QPoint at = area->mapTo(&m_oGrid, QPoint(0, 0));
+        return m_oGrid.screen()
+            ->grabWindow(m_oGrid.winId(), at.x(), at.y(), area->width(), area->height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
+
     QImage Area() {
         const QImage image = m_oGrid.GetArea()->grab().toImage();
         KeepImage(image, ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -172,20 +183,38 @@ TEST_F(GridPaint, ScrollingShowsTheRowsItBroughtIntoView) {
     ASSERT_GT(top, 0);
     // What is on screen after the pixels were scrolled is what a fresh paint of
     // the same view gives.
-    QWidget* area = m_oGrid.GetArea();
-    auto onScreen = [&] {
-        QApplication::processEvents();
-        const QPoint at = area->mapTo(&m_oGrid, QPoint(0, 0));
-        return m_oGrid.screen()
-            ->grabWindow(m_oGrid.winId(), at.x(), at.y(), area->width(), area->height())
-            .toImage()
-            .convertToFormat(QImage::Format_RGB32);
-    };
-    const QImage scrolled = onScreen();
-    area->update();
-    const QImage fresh = onScreen();
+    const QImage scrolled = OnScreen();
+    m_oGrid.GetArea()->update();
+    const QImage fresh = OnScreen();
     KeepImage(scrolled, "scrolled");
     EXPECT_EQ(scrolled, fresh);
     const QRect firstRow = m_oGrid.GetCellRect(0, top);
     EXPECT_EQ(firstRow.top(), 0);
+}
+
+TEST_F(GridPaint, ExtendingTheSelectionRepaintsTheCellsItTakesIn) {
+    m_oGrid.Fill(2, 6);
+    m_oGrid.SetMultiSelect(1);
+    m_oGrid.GotoCell(0, 0);
+    m_oGrid.GetArea()->setFocus();
+    OnScreen();
+    QTest::keyClick(m_oGrid.GetArea(), Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(m_oGrid.GetArea(), Qt::Key_Down, Qt::ShiftModifier);
+    const QImage image = OnScreen();
+    // Rows 1 and 2 of column 0 are highlighted on screen, not only in the state.
+    EXPECT_EQ(Pixel(image, 70, 30), P::kHighlight);
+    EXPECT_EQ(Pixel(image, 70, 50), P::kHighlight);
+    EXPECT_EQ(Pixel(image, 70, 70), P::kWindow);
+    // A plain move takes the highlight away again.
+    QTest::keyClick(m_oGrid.GetArea(), Qt::Key_Right);
+    EXPECT_EQ(Pixel(OnScreen(), 70, 50), P::kWindow);
+}
+
+TEST_F(GridPaint, ANewTextShowsOnlyOnceTheCellIsRepainted) {
+    m_oGrid.Fill(2, 2);
+    const QImage before = OnScreen();
+    m_oGrid.SetCellText(1, 1, "WWWWWWW");
+    EXPECT_EQ(OnScreen(), before);
+    m_oGrid.RedrawCell(1, 1);
+    EXPECT_NE(OnScreen(), before);
 }
