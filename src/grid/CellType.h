@@ -59,7 +59,8 @@ public:
     virtual int OnChar(const GridCellOption& option, int col, int row, int& ch);
     virtual int OnMouseMove(const GridCellOption& option, int col, int row, const QPoint& point);
 
-    // Draws the cell into `option.rect` in the option's palette and state.
+    // Draws the cell into `option.rect` in the option's palette and state, and
+    // leaves the painter's state as it found it.
     virtual void OnDraw(QPainter& painter, const GridCellOption& option, int col, int row,
                         GridCell& cell);
     // Fills `option.rect` with the cell's background and draws its text (or label)
