@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -12,6 +13,7 @@
 #include "grid/GridHScrollBar.h"
 #include "grid/GridSheetTabs.h"
 #include "grid/GridVScrollBar.h"
+#include "grid/StandardGridCtrl.h"
 
 namespace {
 
@@ -662,4 +664,67 @@ TEST_F(Editing, CancelEditHidesTheEditorAndGivesTheFocusBack) {
     QStringList log = m_oGrid.Take();
     log.removeAll("FocusGained 1");
     EXPECT_TRUE(log.isEmpty());
+}
+
+namespace {
+class PopupGrid : public RecordingGrid {
+public:
+    int OnPopupQuery(int col, int row, int section) override {
+        Note(QString("PopupQuery %1,%2 %3").arg(col).arg(row).arg(section));
+        return m_bAllowPopup;
+    }
+    void OnPopupCommand(int col, int row, int section, int id) override {
+        Note(QString("PopupCommand %1,%2 %3 %4").arg(col).arg(row).arg(section).arg(id));
+    }
+    bool m_bAllowPopup = true;
+};
+} // namespace
+
+TEST(GridPopup, TheRightButtonAsksThenOpensTheMenuAndItsCommandsComeBack) {
+    PopupGrid grid;
+    grid.CreateGrid(true, QRect(0, 0, 300, 200), nullptr, 1);
+    grid.Fill(3, 3);
+    QAction* low = grid.GetPopupMenu()->addAction("Low");
+    low->setData(999);
+    QAction* command = grid.GetPopupMenu()->addAction("Command");
+    command->setData(1001);
+    const QPoint point = grid.GetCellRect(2, 1).center();
+
+    QTest::mouseClick(grid.GetArea(), Qt::RightButton, Qt::NoModifier, point);
+    EXPECT_FALSE(grid.Take().contains("PopupQuery 2,1 1"));
+    EXPECT_FALSE(grid.GetPopupMenu()->isVisible());
+
+    grid.SetPopupMenuEnabled(1);
+    grid.m_bAllowPopup = false;
+    QTest::mouseClick(grid.GetArea(), Qt::RightButton, Qt::NoModifier, point);
+    EXPECT_TRUE(grid.Take().contains("PopupQuery 2,1 1"));
+    EXPECT_FALSE(grid.GetPopupMenu()->isVisible());
+
+    grid.m_bAllowPopup = true;
+    QTest::mouseClick(grid.GetArea(), Qt::RightButton, Qt::NoModifier, point);
+    EXPECT_TRUE(grid.GetPopupMenu()->isVisible());
+    EXPECT_EQ(grid.GetCurrentColumn(), 2);
+    low->trigger();
+    command->trigger();
+    grid.GetPopupMenu()->hide();
+    const QStringList log = grid.Take();
+    EXPECT_TRUE(log.contains("PopupCommand 2,1 1 1001"));
+    EXPECT_FALSE(log.contains("PopupCommand 2,1 1 999"));
+}
+
+TEST(StandardGrid, SetsItselfUpWhenCreated) {
+    StandardGridCtrl grid(true);
+    grid.CreateGrid(true, QRect(0, 0, 300, 200), nullptr, 1);
+    const QFont font = grid.GetDefaultFont();
+    EXPECT_EQ(font.family(), "Arial");
+    EXPECT_EQ(font.pixelSize(), 16);
+    EXPECT_EQ(font.weight(), QFont::Normal);
+    EXPECT_EQ(grid.GetEditor()->font(), font);
+    const GridSheet& sheet = grid.Sheet();
+    EXPECT_EQ(sheet.m_nVScrollMode, 1);
+    EXPECT_EQ(sheet.m_nHScrollMode, 1);
+    EXPECT_FALSE(sheet.m_bTextOverflow);
+    EXPECT_TRUE(sheet.m_bToolTips);
+    EXPECT_TRUE(sheet.m_bMultiSelect);
+    EXPECT_TRUE(grid.IsUpdateEnabled());
 }
