@@ -1408,7 +1408,9 @@ int GridCtrl::EnableUpdate(int flag) {
 
 int GridCtrl::RedrawAll() {
     if (m_bUpdateEnabled) {
-        update();
+        // The grid's own background shows only where no component lies, and Qt
+        // paints what a change of the layout uncovers; repainting the grid itself
+        // would paint every component twice over.
         for (QWidget* component :
              std::initializer_list<QWidget*>{m_pArea, m_pTopHeading, m_pSideHeading, m_pCorner,
                                              m_pVScroll, m_pHScroll, m_pSheetTabs}) {
