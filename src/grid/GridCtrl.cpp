@@ -1410,10 +1410,10 @@ int GridCtrl::RedrawAll() {
     if (m_bUpdateEnabled) {
         // The grid's own background shows only where no component lies, and Qt
         // paints what a change of the layout uncovers; repainting the grid itself
-        // would paint every component twice over.
-        for (QWidget* component :
-             std::initializer_list<QWidget*>{m_pArea, m_pTopHeading, m_pSideHeading, m_pCorner,
-                                             m_pVScroll, m_pHScroll, m_pSheetTabs}) {
+        // would paint every component twice over. The scroll bars repaint
+        // themselves whenever their range or position changes.
+        for (QWidget* component : std::initializer_list<QWidget*>{
+                 m_pArea, m_pTopHeading, m_pSideHeading, m_pCorner, m_pSheetTabs}) {
             component->update();
         }
     }
