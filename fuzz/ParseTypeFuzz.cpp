@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzPlatform platform;
     ParamType param;
-    param.m_strText.assign(reinterpret_cast<const char*>(data), size);
+    param.m_strText = std::string_view(reinterpret_cast<const char*>(data), size);
     param.ParseType("Fuzz:Command");
     bool sound = param.m_nOrCount >= 0 && param.m_strText.size() == size;
     for (const OrGroup& group : param.m_oOr) {

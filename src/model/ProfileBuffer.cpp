@@ -56,6 +56,29 @@ const char* const kNoMemory = "Not enough memory to allocate file buffer ( m_hpb
 
 } // namespace
 
+bool ProfileBuffer::MakeRoom(std::size_t size) {
+    Start(0);
+    if (m_hpbBuffer && size <= m_nCapacity) {
+        return true;
+    }
+    // The old block goes first, so that two are never held at once.
+    m_hpbBuffer.reset();
+    m_nCapacity = 0;
+    m_hpbBuffer.reset(new (std::nothrow) char[std::max<std::size_t>(size, 1)]);
+    if (!m_hpbBuffer) {
+        return false;
+    }
+    m_nCapacity = size;
+    return true;
+}
+
+void ProfileBuffer::Start(std::size_t length) {
+    m_nLength = length;
+    m_nCursor = 0;
+    m_strSection = {};
+    m_bIndexed = false;
+}
+
 bool ProfileBuffer::Open(const std::string& path) {
     std::unique_ptr<PlatformFile> file = Platform::Current().OpenForReading(path);
     const std::string cannotRead = "Could not open " + path + " for reading";
@@ -67,15 +90,14 @@ bool ProfileBuffer::Open(const std::string& path) {
         return Fail(cannotRead);
     }
     auto capacity = static_cast<std::size_t>(size);
-    std::unique_ptr<char[]> buffer(new (std::nothrow) char[std::max<std::size_t>(capacity, 1)]);
-    if (!buffer) {
+    if (!MakeRoom(capacity)) {
         return Fail(kNoMemory);
     }
     // Only the bytes actually delivered count: a file that shrank since its size
     // was taken, or a short read, leaves the rest of the buffer unseen.
     std::size_t length = 0;
     while (length < capacity) {
-        std::int64_t got = file->Read(buffer.get() + length, capacity - length);
+        std::int64_t got = file->Read(m_hpbBuffer.get() + length, capacity - length);
         if (got < 0) {
             return Fail(cannotRead);
         }
@@ -84,28 +106,25 @@ bool ProfileBuffer::Open(const std::string& path) {
         }
         length += std::min(static_cast<std::size_t>(got), capacity - length);
     }
-    m_hpbBuffer = std::move(buffer);
-    m_nLength = length;
-    m_nCursor = 0;
-    m_strSection.clear();
-    m_bIndexed = false;
+    Start(length);
     return true;
 }
 
 bool ProfileBuffer::Load(std::string_view bytes) {
-    std::unique_ptr<char[]> buffer(new (std::nothrow) char[std::max<std::size_t>(bytes.size(), 1)]);
-    if (!buffer) {
+    if (!MakeRoom(bytes.size())) {
         return Fail(kNoMemory);
     }
     if (!bytes.empty()) {
-        std::memcpy(buffer.get(), bytes.data(), bytes.size());
+        std::memcpy(m_hpbBuffer.get(), bytes.data(), bytes.size());
     }
-    m_hpbBuffer = std::move(buffer);
-    m_nLength = bytes.size();
-    m_nCursor = 0;
-    m_strSection.clear();
-    m_bIndexed = false;
+    Start(bytes.size());
     return true;
+}
+
+std::unique_ptr<char[]> ProfileBuffer::TakeBytes() {
+    Start(0);
+    m_nCapacity = 0;
+    return std::move(m_hpbBuffer);
 }
 
 bool ProfileBuffer::FindSection(std::string_view name, bool bContinue) {
@@ -116,7 +135,7 @@ bool ProfileBuffer::FindSection(std::string_view name, bool bContinue) {
     return ScanSection(name);
 }
 
-std::string ProfileBuffer::NextSection(bool bContinue) {
+std::string_view ProfileBuffer::NextSection(bool bContinue) {
     if (!bContinue) {
         m_nCursor = 0;
     }
@@ -132,7 +151,7 @@ bool ProfileBuffer::HeaderCounts(std::string_view wanted) const {
         return true;
     }
     return m_strSection.size() >= wanted.size() &&
-           EqualNoCase(std::string_view(m_strSection).substr(0, wanted.size()), wanted);
+           EqualNoCase(m_strSection.substr(0, wanted.size()), wanted);
 }
 
 bool ProfileBuffer::ScanSection(std::string_view wanted) {
@@ -151,7 +170,7 @@ bool ProfileBuffer::ScanSection(std::string_view wanted) {
         switch (state) {
         case State::LineStart:
             if (c == '[') {
-                m_strSection.clear();
+                m_strSection = {};
                 state = State::Name;
             } else if (!IsBlank(c)) {
                 state = State::SkipLine;
@@ -177,7 +196,7 @@ bool ProfileBuffer::ScanSection(std::string_view wanted) {
             const void* close = std::memchr(start, ']', m_nLength - (m_nCursor - 1));
             const char* stop =
                 close != nullptr ? static_cast<const char*>(close) : bytes + m_nLength;
-            m_strSection.append(start, static_cast<std::size_t>(stop - start));
+            m_strSection = std::string_view(start, static_cast<std::size_t>(stop - start));
             m_nCursor = static_cast<std::size_t>(stop - bytes);
             if (close != nullptr) {
                 ++m_nCursor;
@@ -199,7 +218,8 @@ bool ProfileBuffer::ScanSection(std::string_view wanted) {
     return state == State::Rest && HeaderCounts(wanted);
 }
 
-std::string ProfileBuffer::ScanValue(std::string_view key, std::string_view defaultValue) const {
+std::string_view ProfileBuffer::ScanValue(std::string_view key,
+                                          std::string_view defaultValue) const {
     enum class State { LineStart, Key, ValueStart, Value, SkipLine };
     State state = State::LineStart;
     const char* bytes = m_hpbBuffer.get();
@@ -214,7 +234,7 @@ std::string ProfileBuffer::ScanValue(std::string_view key, std::string_view defa
             } else if (c == ';') {
                 state = State::SkipLine;
             } else if (c == '[') {
-                return std::string(defaultValue);
+                return defaultValue;
             } else {
                 keyStart = pos;
                 state = State::Key;
@@ -243,7 +263,7 @@ std::string ProfileBuffer::ScanValue(std::string_view key, std::string_view defa
             break;
         case State::Value:
             if (IsLineEnd(c)) {
-                return std::string(bytes + valueStart, pos - valueStart);
+                return {bytes + valueStart, pos - valueStart};
             }
             break;
         case State::SkipLine:
@@ -254,9 +274,9 @@ std::string ProfileBuffer::ScanValue(std::string_view key, std::string_view defa
         }
     }
     if (state == State::Value) {
-        return std::string(bytes + valueStart, pos - valueStart);
+        return {bytes + valueStart, pos - valueStart};
     }
-    return std::string(defaultValue);
+    return defaultValue;
 }
 
 void ProfileBuffer::BuildIndex() {
@@ -314,7 +334,7 @@ void ProfileBuffer::BuildIndex() {
     m_bIndexed = true;
 }
 
-std::string ProfileBuffer::GetValue(std::string_view key, std::string_view defaultValue) {
+std::string_view ProfileBuffer::GetValue(std::string_view key, std::string_view defaultValue) {
     if (!m_bIndexed || m_nIndexedAt != m_nCursor) {
         BuildIndex();
     }
@@ -322,8 +342,8 @@ std::string ProfileBuffer::GetValue(std::string_view key, std::string_view defau
     std::uint32_t signature = Signature(key);
     for (const IndexEntry& entry : m_oIndex) {
         if (entry.signature == signature && EqualNoCase(entry.key, key)) {
-            return std::string(entry.value);
+            return entry.value;
         }
     }
-    return std::string(defaultValue);
+    return defaultValue;
 }

@@ -1,5 +1,6 @@
 #include "model/TextBuffer.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -18,6 +19,7 @@ void TextBuffer::Release() {
     m_hpbBuffer.reset();
     m_nCapacity = 0;
     m_nWritePos = 0;
+    m_bGrows = false;
 }
 
 void TextBuffer::Start() {
@@ -40,7 +42,7 @@ void TextBuffer::Append(std::initializer_list<std::string_view> pieces) {
         length += piece.size();
     }
     m_nUsed += length;
-    if (m_nUsed >= m_nCapacity) {
+    if (m_nUsed >= m_nCapacity && !(m_bGrows && m_bSuccess && Grow(m_nUsed + 1))) {
         m_bSuccess = false;
         return;
     }
@@ -52,4 +54,18 @@ void TextBuffer::Append(std::initializer_list<std::string_view> pieces) {
         }
     }
     m_nWritePos += length;
+}
+
+bool TextBuffer::Grow(std::size_t needed) {
+    std::size_t capacity = std::max(needed, m_nCapacity + m_nCapacity / 2);
+    std::unique_ptr<char[]> larger(new (std::nothrow) char[capacity]);
+    if (!larger) {
+        return false;
+    }
+    if (m_nWritePos > 0) {
+        std::memcpy(larger.get(), m_hpbBuffer.get(), m_nWritePos);
+    }
+    m_hpbBuffer = std::move(larger);
+    m_nCapacity = capacity;
+    return true;
 }

@@ -8,7 +8,8 @@
 // The document's text buffer: saving renders a protocol into it line by line, and
 // the printed listing builds its text in it. Lines that do not fit are counted but
 // not stored, so rendering into a buffer without capacity measures the text: `used`
-// then tells the capacity a second rendering needs.
+// then tells the capacity a second rendering needs. A buffer allowed to grow
+// instead takes every line, so that a text is rendered once.
 class TextBuffer {
 public:
     TextBuffer() = default;
@@ -18,8 +19,12 @@ public:
     // Replaces the buffer by one of `capacity` bytes and starts it. False, with no
     // buffer, when memory runs out; the caller names the buffer in its message.
     bool Allocate(std::size_t capacity);
-    // Frees the buffer; the capacity becomes 0. The counts are kept.
+    // Frees the buffer; the capacity becomes 0 and it no longer grows. The counts
+    // are kept.
     void Release();
+    // From now on a line that does not fit makes the buffer larger; the success
+    // flag then falls only when memory runs out for that.
+    void AllowGrowth() { m_bGrows = true; }
     // Writes from the start again: write position and used 0, success flag set.
     void Start();
 
@@ -41,10 +46,12 @@ public:
 
 private:
     void Append(std::initializer_list<std::string_view> pieces);
+    bool Grow(std::size_t needed);
 
     std::unique_ptr<char[]> m_hpbBuffer;
     std::size_t m_nWritePos = 0;
     std::size_t m_nCapacity = 0;
     std::size_t m_nUsed = 0;
     bool m_bSuccess = true;
+    bool m_bGrows = false;
 };

@@ -21,7 +21,7 @@ std::string Groups(const ParamType& param) {
             }
             out += TypeKeywordTable::Keyword(group.m_oAnd[t].m_nKeyword);
             if (!group.m_oAnd[t].m_strArgument.empty()) {
-                out += "(" + group.m_oAnd[t].m_strArgument + ")";
+                out += "(" + group.m_oAnd[t].m_strArgument.str() + ")";
             }
         }
     }
