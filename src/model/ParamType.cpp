@@ -14,7 +14,10 @@
 // the bytes their arguments refer to, so a block needs nothing outside itself.
 struct OrGroupArray::Block {
     std::uint32_t m_nShares;
-    std::uint32_t m_nCount;
+    std::uint16_t m_nCount;
+    // Every text in the groups refers to the block's own bytes, so the groups need
+    // no destroying: true for a block as the parser makes it.
+    bool m_bPlain;
 
     OrGroup* Groups() { return std::launder(reinterpret_cast<OrGroup*>(this + 1)); }
     char* Bytes() { return reinterpret_cast<char*>(this + 1) + m_nCount * sizeof(OrGroup); }
@@ -58,18 +61,23 @@ class Token {
 public:
     explicit Token(std::string_view text) : m_text(text) {}
 
-    void Add(std::size_t position) {
+    void Add(std::size_t position) { Add(position, 1); }
+    // The `length` characters from `position`.
+    void Add(std::size_t position, std::size_t length) {
+        if (length == 0) {
+            return;
+        }
         if (m_nLength == 0 && !m_bSplit) {
             m_nStart = position;
-            m_nLength = 1;
+            m_nLength = length;
         } else if (!m_bSplit && position == m_nStart + m_nLength) {
-            ++m_nLength;
+            m_nLength += length;
         } else {
             if (!m_bSplit) {
                 m_split.assign(m_text.substr(m_nStart, m_nLength));
                 m_bSplit = true;
             }
-            m_split += m_text[position];
+            m_split += m_text.substr(position, length);
         }
     }
     void Clear() {
@@ -93,20 +101,27 @@ private:
     std::string m_split;
 };
 
-// The groups while a text is parsed; the arguments are kept in one string.
+// The groups while a text is parsed; the arguments are kept in one string. Only the
+// counts start at zero: a term is read only once it has been written.
 struct Draft {
     struct Term {
-        std::int16_t keyword = 0;
-        std::size_t argumentStart = 0;
-        std::size_t argumentLength = 0;
+        std::int16_t keyword;
+        std::size_t argumentStart;
+        std::size_t argumentLength;
     };
     struct Group {
-        int count = 0;
+        int count;
         std::array<Term, OrGroup::kMaxTerms> terms;
     };
     std::array<Group, OrGroupArray::kSize> groups;
     std::size_t stored = 0; // groups up to the last one holding a term
     std::string arguments;
+
+    Draft() {
+        for (Group& group : groups) {
+            group.count = 0;
+        }
+    }
 };
 
 } // namespace
@@ -143,6 +158,7 @@ OrGroup& OrGroupArray::operator[](std::size_t index) {
         // The groups are copied out, so their arguments own their bytes and the
         // new block needs none of its own.
         Block* block = NewBlock(kSize, 0);
+        block->m_bPlain = false;
         OrGroup* groups = block->Groups();
         try {
             for (std::size_t i = 0; i < kSize; ++i) {
@@ -156,6 +172,8 @@ OrGroup& OrGroupArray::operator[](std::size_t index) {
         Release();
         m_pBlock = block;
     }
+    // Whatever is stored through the reference may own its bytes.
+    m_pBlock->m_bPlain = false;
     return m_pBlock->Groups()[index];
 }
 
@@ -163,7 +181,7 @@ OrGroupArray::Block* OrGroupArray::NewBlock(std::size_t count, std::size_t bytes
     // The groups follow the header directly.
     static_assert(sizeof(Block) % alignof(OrGroup) == 0);
     void* memory = ::operator new(sizeof(Block) + count * sizeof(OrGroup) + bytes);
-    auto* block = new (memory) Block{1, static_cast<std::uint32_t>(count)};
+    auto* block = new (memory) Block{1, static_cast<std::uint16_t>(count), true};
     OrGroup* groups = reinterpret_cast<OrGroup*>(block + 1);
     for (std::size_t i = 0; i < count; ++i) {
         new (groups + i) OrGroup();
@@ -179,9 +197,11 @@ void OrGroupArray::Share() noexcept {
 
 void OrGroupArray::Release() noexcept {
     if (m_pBlock != nullptr && --m_pBlock->m_nShares == 0) {
-        OrGroup* groups = m_pBlock->Groups();
-        for (std::size_t i = m_pBlock->m_nCount; i > 0; --i) {
-            groups[i - 1].~OrGroup();
+        if (!m_pBlock->m_bPlain) {
+            OrGroup* groups = m_pBlock->Groups();
+            for (std::size_t i = m_pBlock->m_nCount; i > 0; --i) {
+                groups[i - 1].~OrGroup();
+            }
         }
         m_pBlock->~Block();
         ::operator delete(static_cast<void*>(m_pBlock));
@@ -212,7 +232,8 @@ bool ParamType::ParseType(std::string_view commandName) {
             return;
         }
         Draft::Group& group = draft.groups[orCount];
-        group.terms[static_cast<std::size_t>(group.count)] = {static_cast<std::int16_t>(index)};
+        group.terms[static_cast<std::size_t>(group.count)] = {static_cast<std::int16_t>(index), 0,
+                                                              0};
         ++group.count;
         draft.stored = std::max(draft.stored, orCount + 1);
     };
@@ -240,11 +261,17 @@ bool ParamType::ParseType(std::string_view commandName) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
         if (inDescription) {
-            if (c == '"') {
-                inQuotes = !inQuotes;
-            } else if (inQuotes) {
-                token.Add(i);
+            // Only quotes matter here: the runs between them are taken whole.
+            std::size_t quote = text.find('"', i);
+            std::size_t stop = quote == std::string_view::npos ? text.size() : quote;
+            if (inQuotes) {
+                token.Add(i, stop - i);
             }
+            if (quote == std::string_view::npos) {
+                break;
+            }
+            inQuotes = !inQuotes;
+            i = quote;
             continue;
         }
 

@@ -1,6 +1,7 @@
 #include "model/ProfileBuffer.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
 
@@ -33,9 +34,48 @@ std::uint32_t Signature(std::string_view key) {
            (fold(key.front()) << 16) | (fold(key.back()) << 24);
 }
 
+// High bit set in each byte of `word` that is zero, and in no other.
+constexpr std::uint64_t ZeroBytes(std::uint64_t word) {
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
+    return ~(((word & kLow7) + kLow7) | word | kLow7);
+}
+
+static_assert(std::endian::native == std::endian::little ||
+              std::endian::native == std::endian::big);
+
+// The first byte from `p` to `end` that is one of `Cs`, or `end`. Eight bytes are
+// looked at a time, which makes the long runs of a value cheap to pass over.
+template <char... Cs> const char* FindAny(const char* p, const char* end) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    while (end - p >= 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, p, sizeof word);
+        std::uint64_t found = 0;
+        ((found |= ZeroBytes(word ^ (kOnes * static_cast<unsigned char>(Cs)))), ...);
+        if (found != 0) {
+            int bit = std::endian::native == std::endian::little ? std::countr_zero(found)
+                                                                 : std::countl_zero(found);
+            return p + bit / 8;
+        }
+        p += 8;
+    }
+    while (p < end && ((*p != Cs) && ...)) {
+        ++p;
+    }
+    return p;
+}
+
+const char* FindLineEnd(const char* p, const char* end) {
+    return FindAny<'\r', '\n'>(p, end);
+}
+
 bool EqualNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
+    }
+    // Keys are mostly written as they are asked for.
+    if (a == b) {
+        return true;
     }
     for (std::size_t i = 0; i < a.size(); ++i) {
         if (Lower(a[i]) != Lower(b[i])) {
@@ -179,10 +219,7 @@ bool ProfileBuffer::ScanSection(std::string_view wanted) {
         case State::SkipLine: {
             // Nothing but the line end matters here; find it in one go.
             const char* end = bytes + m_nLength;
-            const char* p = bytes + m_nCursor - 1;
-            while (p < end && !IsLineEnd(*p)) {
-                ++p;
-            }
+            const char* p = FindLineEnd(bytes + m_nCursor - 1, end);
             m_nCursor = static_cast<std::size_t>(p - bytes);
             if (p < end) {
                 ++m_nCursor;
@@ -286,11 +323,7 @@ void ProfileBuffer::BuildIndex() {
     const char* bytes = m_hpbBuffer.get();
     const char* end = bytes + m_nLength;
     const char* p = bytes + m_nCursor;
-    auto skipLine = [&] {
-        while (p < end && !IsLineEnd(*p)) {
-            ++p;
-        }
-    };
+    auto skipLine = [&] { p = FindLineEnd(p, end); };
 
     while (p < end) {
         char c = *p;
@@ -306,10 +339,8 @@ void ProfileBuffer::BuildIndex() {
             continue;
         }
         // A key: up to '=', or the line is skipped (a ';' first) or ignored.
-        const char* key = p++;
-        while (p < end && !IsLineEnd(*p) && *p != ';' && *p != '=') {
-            ++p;
-        }
+        const char* key = p;
+        p = FindAny<'=', ';', '\r', '\n'>(p + 1, end);
         if (p == end || *p != '=') {
             skipLine();
             continue;
@@ -330,6 +361,22 @@ void ProfileBuffer::BuildIndex() {
                             std::string_view(value, static_cast<std::size_t>(p - value))});
     }
     m_nSectionEnd = static_cast<std::size_t>(p - bytes);
+
+    // Hashed by signature with linear probing in a table at least twice the size
+    // of the index, so a probe always ends at an empty slot. Equal keys hash alike,
+    // and the first of them, inserted first, is met first.
+    std::size_t slots = 16;
+    while (slots < 2 * m_oIndex.size()) {
+        slots *= 2;
+    }
+    m_oSlots.assign(slots, 0);
+    for (std::size_t i = 0; i < m_oIndex.size(); ++i) {
+        std::size_t slot = SlotOf(m_oIndex[i].signature);
+        while (m_oSlots[slot] != 0) {
+            slot = (slot + 1) & (slots - 1);
+        }
+        m_oSlots[slot] = static_cast<std::uint32_t>(i + 1);
+    }
     m_nIndexedAt = m_nCursor;
     m_bIndexed = true;
 }
@@ -338,9 +385,10 @@ std::string_view ProfileBuffer::GetValue(std::string_view key, std::string_view 
     if (!m_bIndexed || m_nIndexedAt != m_nCursor) {
         BuildIndex();
     }
-    // A section holds a few dozen keys at most: a linear search is the fastest.
     std::uint32_t signature = Signature(key);
-    for (const IndexEntry& entry : m_oIndex) {
+    std::size_t mask = m_oSlots.size() - 1;
+    for (std::size_t slot = SlotOf(signature); m_oSlots[slot] != 0; slot = (slot + 1) & mask) {
+        const IndexEntry& entry = m_oIndex[m_oSlots[slot] - 1];
         if (entry.signature == signature && EqualNoCase(entry.key, key)) {
             return entry.value;
         }

@@ -85,7 +85,12 @@ private:
     std::string_view m_strSection;
     bool m_bEnumerating = false;
 
+    std::size_t SlotOf(std::uint32_t signature) const {
+        return (signature * 0x9E3779B1u) >> 16 & (m_oSlots.size() - 1);
+    }
+
     std::vector<IndexEntry> m_oIndex;
+    std::vector<std::uint32_t> m_oSlots; // 1 + an index of m_oIndex; 0 for none
     bool m_bIndexed = false;
     std::size_t m_nIndexedAt = 0;  // cursor the index was built for
     std::size_t m_nSectionEnd = 0; // where the indexed section's lines end

@@ -50,7 +50,8 @@ int NumberedValues(ProfileBuffer& buffer, std::string_view stem, int limit,
 }
 
 // The keys of the command section at the buffer's cursor. The texts refer into the
-// buffer's bytes, which the protocol keeps.
+// buffer's bytes, which the protocol keeps. Keys match without regard to case; they
+// are asked for as the writer spells them, which a written file matches exactly.
 void ReadCommandKeys(ProfileBuffer& buffer, Command& command, ParseCache& parses) {
     std::array<std::string_view, Command::kMaxBytes> values;
     for (CommandFieldId id : kCommandReadOrder) {
@@ -59,10 +60,10 @@ void ReadCommandKeys(ProfileBuffer& buffer, Command& command, ParseCache& parses
         case CommandFieldKind::SectionName:
             break;
         case CommandFieldKind::Text:
-            command.*field.member = Text::Refer(buffer.GetValue(field.fileKey, {}));
+            command.*field.member = Text::Refer(buffer.GetValue(field.writtenKey, {}));
             break;
         case CommandFieldKind::Params: {
-            int count = NumberedValues(buffer, field.fileKey, Command::kMaxParams, values);
+            int count = NumberedValues(buffer, field.writtenKey, Command::kMaxParams, values);
             // Storage for exactly the parameters there are.
             std::span<ParamType> params = command.m_oParam.Reset(static_cast<std::size_t>(count));
             command.m_nParams = count;
@@ -73,7 +74,7 @@ void ReadCommandKeys(ProfileBuffer& buffer, Command& command, ParseCache& parses
             break;
         }
         case CommandFieldKind::Bytes: {
-            int count = NumberedValues(buffer, field.fileKey, Command::kMaxBytes, values);
+            int count = NumberedValues(buffer, field.writtenKey, Command::kMaxBytes, values);
             std::span<Text> bytes = command.m_strByte.Reset(static_cast<std::size_t>(count));
             command.m_nBytes = count;
             for (std::size_t i = 0; i < bytes.size(); ++i) {

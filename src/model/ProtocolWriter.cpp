@@ -65,7 +65,6 @@ bool WriteProtocolText(const ProtocolNode& node, TextBuffer& buffer) {
 
     std::array<char, 24> space{};
     const CommandList& commands = *node.m_poCmndList;
-    std::string header;
     for (int i = 0; i < commands.GetCount(); ++i) {
         const Command& command = *commands.GetAt(i);
         for (CommandFieldId id : kCommandWriteOrder) {
@@ -73,8 +72,7 @@ bool WriteProtocolText(const ProtocolNode& node, TextBuffer& buffer) {
             switch (field.kind) {
             case CommandFieldKind::SectionName:
                 // An empty line, then the name in brackets.
-                header.assign("\r\n[").append(command.*field.member).append("]");
-                buffer.AppendLine(header);
+                buffer.AppendLineOf({"\r\n[", command.*field.member, "]"});
                 break;
             case CommandFieldKind::Text:
                 AppendField(buffer, field.write, field.writtenKey, command.*field.member);

@@ -29,25 +29,8 @@ void Text::Assign(std::string_view bytes) {
     m_bOwned = true;
 }
 
-void Text::Free() noexcept {
-    if (m_bOwned) {
-        delete[] m_pData;
-    }
-}
-
 Text& Text::operator=(const Text& other) {
     return *this = other.view();
-}
-
-Text& Text::operator=(Text&& other) noexcept {
-    if (this != &other) {
-        Free();
-        m_pData = other.m_pData;
-        m_nSize = other.m_nSize;
-        m_bOwned = other.m_bOwned;
-        other.Forget();
-    }
-    return *this;
 }
 
 Text& Text::operator=(std::string_view bytes) {

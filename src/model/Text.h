@@ -28,7 +28,16 @@ public:
     ~Text() { Free(); }
 
     Text& operator=(const Text& other);
-    Text& operator=(Text&& other) noexcept;
+    Text& operator=(Text&& other) noexcept {
+        if (this != &other) {
+            Free();
+            m_pData = other.m_pData;
+            m_nSize = other.m_nSize;
+            m_bOwned = other.m_bOwned;
+            other.Forget();
+        }
+        return *this;
+    }
     Text& operator=(std::string_view bytes);
     Text& operator=(const char* bytes) { return *this = std::string_view(bytes); }
     Text& operator=(const std::string& bytes) { return *this = std::string_view(bytes); }
@@ -67,7 +76,11 @@ public:
 
 private:
     void Assign(std::string_view bytes);
-    void Free() noexcept;
+    void Free() noexcept {
+        if (m_bOwned) {
+            delete[] m_pData;
+        }
+    }
     void Forget() noexcept {
         m_pData = "";
         m_nSize = 0;

@@ -28,32 +28,58 @@ void TextBuffer::Start() {
     m_bSuccess = true;
 }
 
-void TextBuffer::AppendLine(std::string_view name) {
-    Append({name, "\r\n"});
-}
+namespace {
 
-void TextBuffer::AppendLine(std::string_view name, std::string_view value) {
-    Append({name, "=", value, "\r\n"});
-}
-
-void TextBuffer::Append(std::initializer_list<std::string_view> pieces) {
-    std::size_t length = 0;
-    for (std::string_view piece : pieces) {
-        length += piece.size();
+char* Put(char* out, std::string_view piece) {
+    if (!piece.empty()) {
+        std::memcpy(out, piece.data(), piece.size());
     }
+    return out + piece.size();
+}
+
+} // namespace
+
+char* TextBuffer::Reserve(std::size_t length) {
     m_nUsed += length;
     if (m_nUsed >= m_nCapacity && !(m_bGrows && m_bSuccess && Grow(m_nUsed + 1))) {
         m_bSuccess = false;
-        return;
+        return nullptr;
     }
     char* out = m_hpbBuffer.get() + m_nWritePos;
-    for (std::string_view piece : pieces) {
-        if (!piece.empty()) {
-            std::memcpy(out, piece.data(), piece.size());
-            out += piece.size();
-        }
-    }
     m_nWritePos += length;
+    return out;
+}
+
+void TextBuffer::AppendLine(std::string_view name) {
+    if (char* out = Reserve(name.size() + 2)) {
+        out = Put(out, name);
+        out[0] = '\r';
+        out[1] = '\n';
+    }
+}
+
+void TextBuffer::AppendLine(std::string_view name, std::string_view value) {
+    if (char* out = Reserve(name.size() + value.size() + 3)) {
+        out = Put(out, name);
+        *out++ = '=';
+        out = Put(out, value);
+        out[0] = '\r';
+        out[1] = '\n';
+    }
+}
+
+void TextBuffer::AppendLineOf(std::initializer_list<std::string_view> pieces) {
+    std::size_t length = 2;
+    for (std::string_view piece : pieces) {
+        length += piece.size();
+    }
+    if (char* out = Reserve(length)) {
+        for (std::string_view piece : pieces) {
+            out = Put(out, piece);
+        }
+        out[0] = '\r';
+        out[1] = '\n';
+    }
 }
 
 bool TextBuffer::Grow(std::size_t needed) {

@@ -34,6 +34,8 @@ public:
     // success flag falls.
     void AppendLine(std::string_view name);
     void AppendLine(std::string_view name, std::string_view value);
+    // The line made of `pieces` one after the other.
+    void AppendLineOf(std::initializer_list<std::string_view> pieces);
 
     const char* GetData() const { return m_hpbBuffer.get(); }
     // Bytes stored so far, from the start to the write position.
@@ -45,7 +47,9 @@ public:
     void SetSuccess(bool success) { m_bSuccess = success; }
 
 private:
-    void Append(std::initializer_list<std::string_view> pieces);
+    // Counts a line of `length` bytes; where it goes, or nullptr when it is not
+    // stored.
+    char* Reserve(std::size_t length);
     bool Grow(std::size_t needed);
 
     std::unique_ptr<char[]> m_hpbBuffer;

@@ -105,6 +105,16 @@ void JsonWriter::AppendQuoted(std::string& out, std::string_view utf8) {
     out += '"';
     std::size_t pos = 0;
     while (pos < utf8.size()) {
+        // Runs of bytes that stand for themselves go in one piece.
+        std::size_t run = pos;
+        while (run < utf8.size() && IsPlain(utf8[run])) {
+            ++run;
+        }
+        out.append(utf8, pos, run - pos);
+        pos = run;
+        if (pos == utf8.size()) {
+            break;
+        }
         char c = utf8[pos];
         auto u = static_cast<unsigned char>(c);
         if (u >= 0x80) {
