@@ -31,7 +31,8 @@ struct OrGroup {
 // new, pasted and copied commands, and the unused ones of every command), and the
 // parses of a protocol's parameters repeat, so copies share one block: a parse is
 // never changed once made, and a change through the non-const operator[] first
-// gives the array a block of its own, with room for all five groups.
+// gives the array a block of its own, with room for all five groups. Like the rest
+// of the model, the arrays are used by one thread.
 class OrGroupArray {
 public:
     static constexpr std::size_t kSize = 5;

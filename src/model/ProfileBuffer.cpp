@@ -161,6 +161,23 @@ bool ProfileBuffer::Load(std::string_view bytes) {
     return true;
 }
 
+ProfileBuffer& ProfileBuffer::operator=(ProfileBuffer&& other) noexcept {
+    if (this != &other) {
+        m_hpbBuffer = std::move(other.m_hpbBuffer);
+        m_nCapacity = std::exchange(other.m_nCapacity, 0);
+        m_nLength = std::exchange(other.m_nLength, 0);
+        m_nCursor = std::exchange(other.m_nCursor, 0);
+        m_strSection = std::exchange(other.m_strSection, {});
+        m_bEnumerating = other.m_bEnumerating;
+        m_oIndex = std::move(other.m_oIndex);
+        m_oSlots = std::move(other.m_oSlots);
+        m_bIndexed = std::exchange(other.m_bIndexed, false);
+        m_nIndexedAt = other.m_nIndexedAt;
+        m_nSectionEnd = other.m_nSectionEnd;
+    }
+    return *this;
+}
+
 std::unique_ptr<char[]> ProfileBuffer::TakeBytes() {
     Start(0);
     m_nCapacity = 0;

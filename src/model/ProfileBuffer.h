@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Reads an INI-style text file: loads it whole once, then tells where a section with
@@ -20,8 +21,9 @@ public:
     ProfileBuffer() = default;
     ProfileBuffer(const ProfileBuffer&) = delete;
     ProfileBuffer& operator=(const ProfileBuffer&) = delete;
-    ProfileBuffer(ProfileBuffer&&) = default;
-    ProfileBuffer& operator=(ProfileBuffer&&) = default;
+    // The bytes move with the views into them; the source is left empty.
+    ProfileBuffer(ProfileBuffer&& other) noexcept { *this = std::move(other); }
+    ProfileBuffer& operator=(ProfileBuffer&& other) noexcept;
 
     // Loads the whole file at `path`, into the memory of the file loaded before when
     // it fits. False after a message when it cannot be read or memory runs out.

@@ -59,7 +59,7 @@ public:
 
 private:
     // The file ReadDevice loaded; ReadCommands reads the file again into the same
-    // memory, so a protocol is loaded in one block however often it is read.
+    // memory, so opening a protocol takes one block of the file's size, not two.
     ProfileBuffer m_oLoadedFile;
     // The files the commands' texts refer into: one, unless the commands were read
     // more than once.

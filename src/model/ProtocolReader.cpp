@@ -127,7 +127,6 @@ bool ProtocolNode::ReadCommands() {
     // The memory ReadDevice loaded the file into is read into again; once commands
     // refer into it, the node keeps it with them.
     ProfileBuffer buffer = std::move(m_oLoadedFile);
-    m_oLoadedFile = ProfileBuffer();
     std::string path(m_strFileName);
     if (!buffer.Open(path)) {
         return Fail(wait, kCouldNotRead);
