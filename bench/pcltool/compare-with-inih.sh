@@ -9,8 +9,9 @@
 #
 # BUILD_DIR defaults to build/, ROUNDS to 7, COMMANDS to 1000 10000 100000. The files
 # are generated in BUILD_DIR/bench-files (on disk, so the fsync of format is real)
-# and removed afterwards. "fsync" is what forcing a file of that size to disk costs
-# here: a copy with dd conv=fsync less the same copy without it.
+# and removed afterwards. "fsync" is what forcing a new file of that size to disk
+# costs here: a copy into a new file with dd conv=fsync less the same copy without
+# it; "format-fsync" is format's time less that.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
@@ -62,8 +63,10 @@ for ((round = 1; round <= rounds; ++round)); do
         run check "$file" "$pcltool" check "$file"
         run dump "$file" -o /dev/null "$pcltool" dump "$file"
         run format "$file" "$pcltool" format "$file" -o "$out"
-        run copy "$file" dd if="$file" of="$out" bs=64M status=none
-        run copy+fsync "$file" dd if="$file" of="$out" bs=64M conv=fsync status=none
+        rm -f "$work/copy.pcl"
+        run copy "$file" dd if="$file" of="$work/copy.pcl" bs=64M status=none
+        rm -f "$work/copy.pcl"
+        run copy+fsync "$file" dd if="$file" of="$work/copy.pcl" bs=64M conv=fsync status=none
     done
 done
 
@@ -91,8 +94,8 @@ awk '
         if (!(key in seen)) { seen[key] = 1; order[++count] = key }
     }
     END {
-        printf "%-17s %8s %-10s %-17s %-17s %-17s %7s\n", "file", "MB", "inih", "check", \
-            "dump", "format", "fsync"
+        printf "%-17s %8s %-10s %-17s %-17s %-17s %7s %-17s\n", "file", "MB", "inih", "check", \
+            "dump", "format", "fsync", "format-fsync"
         for (i = 1; i <= count; ++i) {
             key = order[i]
             mb = bytes[key] / 1048576
@@ -104,7 +107,8 @@ awk '
                 t = median(ms[key, names[n]])
                 printf " %-17s", sprintf("%.1f (%.2fx)", t, t / base)
             }
-            printf " %7.1f\n", sync
+            t = median(ms[key, "format"]) - sync
+            printf " %7.1f %-17s\n", sync, sprintf("%.1f (%.2fx)", t, t / base)
             printf "%-17s %8s %-10s", "  peak RSS", "", \
                 sprintf("%.1f", median(rss[key, "inih"]) / 1024)
             for (n = 1; n <= 3; ++n) {
