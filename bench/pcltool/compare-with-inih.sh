@@ -9,9 +9,10 @@
 #
 # BUILD_DIR defaults to build/, ROUNDS to 7, COMMANDS to 1000 10000 100000. The files
 # are generated in BUILD_DIR/bench-files (on disk, so the fsync of format is real)
-# and removed afterwards. "fsync" is what forcing a new file of that size to disk
-# costs here: a copy into a new file with dd conv=fsync less the same copy without
-# it; "format-fsync" is format's time less that.
+# and removed afterwards. "fsync" is what forcing the file to disk costs here:
+# bench_save_copy saves a copy of the file as format saves it (a new file beside the
+# target, renamed over it), once forced to disk and once not, and the difference of
+# their medians is that cost; "format-fsync" is format's time less that.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
@@ -24,7 +25,8 @@ pcltool=$build/src/tools/pcltool
 inih=$build/bench/pcltool/bench_inih_copy
 measure=$build/bench/pcltool/bench_measure
 sample=$build/bench/model/bench_sample_protocol
-for program in "$pcltool" "$inih" "$measure" "$sample"; do
+save=$build/bench/pcltool/bench_save_copy
+for program in "$pcltool" "$inih" "$measure" "$sample" "$save"; do
     [[ -x $program ]] || { echo "missing $program: build with benchmarks first" >&2; exit 1; }
 done
 
@@ -63,10 +65,8 @@ for ((round = 1; round <= rounds; ++round)); do
         run check "$file" "$pcltool" check "$file"
         run dump "$file" -o /dev/null "$pcltool" dump "$file"
         run format "$file" "$pcltool" format "$file" -o "$out"
-        rm -f "$work/copy.pcl"
-        run copy "$file" dd if="$file" of="$work/copy.pcl" bs=64M status=none
-        rm -f "$work/copy.pcl"
-        run copy+fsync "$file" dd if="$file" of="$work/copy.pcl" bs=64M conv=fsync status=none
+        run copy "$file" "$save" "$file" "$out"
+        run copy+fsync "$file" "$save" --fsync "$file" "$out"
     done
 done
 
