@@ -64,8 +64,12 @@ for ((round = 1; round <= rounds; ++round)); do
         run inih "$file" "$inih" "$file"
         run check "$file" "$pcltool" check "$file"
         run dump "$file" -o /dev/null "$pcltool" dump "$file"
+        # Whatever earlier runs left unwritten goes to disk first, so that each
+        # forced write pays for its own file only.
+        sync
         run format "$file" "$pcltool" format "$file" -o "$out"
         run copy "$file" "$save" "$file" "$out"
+        sync
         run copy+fsync "$file" "$save" --fsync "$file" "$out"
     done
 done
