@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(plain.Load(bytes) && looked.Load(bytes));
     bool first = true;
     for (;;) {
-        std::string name = plain.NextSection(!first);
+        std::string name(plain.NextSection(!first));
         Require(looked.NextSection(!first) == name);
         Require(plain.GetCursor() == looked.GetCursor() && plain.GetCursor() <= size);
         first = false;

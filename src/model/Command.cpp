@@ -2,9 +2,9 @@
 
 #include <new>
 
-Command::Command(std::string name) : m_strName(std::move(name)) {}
+Command::Command(std::string_view name) : m_strName(name) {}
 
-std::unique_ptr<Command> Command::Create(const std::string& name) noexcept {
+std::unique_ptr<Command> Command::Create(std::string_view name) noexcept {
     try {
         return std::make_unique<Command>(name);
     } catch (const std::bad_alloc&) {
@@ -42,18 +42,20 @@ std::unique_ptr<Command> Command::CreateMessageOut() noexcept {
 }
 
 std::string Command::GetCategory() const {
-    return m_strName.substr(0, m_strName.find(':'));
+    std::string_view name = m_strName;
+    return std::string(name.substr(0, name.find(':')));
 }
 
 std::string Command::GetLabel() const {
-    std::size_t colon = m_strName.find(':');
-    if (colon == std::string::npos) {
+    std::string_view name = m_strName;
+    std::size_t colon = name.find(':');
+    if (colon == std::string_view::npos) {
         return {};
     }
     std::string label;
-    for (std::size_t i = colon + 1; i < m_strName.size(); ++i) {
-        if (m_strName[i] != ':') {
-            label += m_strName[i];
+    for (char c : name.substr(colon + 1)) {
+        if (c != ':') {
+            label += c;
         }
     }
     return label;
@@ -72,10 +74,24 @@ void Command::Copy(const Command& source) {
     m_strMessageAck = source.m_strMessageAck;
     m_strCompletionAck = source.m_strCompletionAck;
     m_strByte = source.m_strByte;
-    for (int i = 0; i < kMaxParams; ++i) {
-        m_oParam[i] = ParamType();
-        m_oParam[i].m_strText = source.m_oParam[i].m_strText;
+    std::span<ParamType> params = m_oParam.Reset(source.m_oParam.Stored());
+    for (std::size_t i = 0; i < params.size(); ++i) {
+        params[i].m_strText = source.m_oParam[i].m_strText;
     }
     m_nParams = source.m_nParams;
     m_nBytes = source.m_nBytes;
+}
+
+void Command::OwnTexts() {
+    for (Text* text : {&m_strName, &m_strDescription, &m_strSupported, &m_strMessage, &m_strRetries,
+                       &m_strTimeout, &m_strMessageAck, &m_strCompletionAck}) {
+        text->Own();
+    }
+    for (Text& byte : m_strByte.StoredItems()) {
+        byte.Own();
+    }
+    for (ParamType& param : m_oParam.StoredItems()) {
+        param.m_strText.Own();
+        param.m_strDescription.Own();
+    }
 }

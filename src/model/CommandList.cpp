@@ -18,6 +18,7 @@ std::unique_ptr<Command> CommandList::RemoveAt(int position) {
         return nullptr;
     }
     auto it = m_oCommands.begin() + position;
+    (*it)->OwnTexts();
     std::unique_ptr<Command> command = std::move(*it);
     m_oCommands.erase(it);
     return command;
@@ -25,4 +26,10 @@ std::unique_ptr<Command> CommandList::RemoveAt(int position) {
 
 std::unique_ptr<Command> CommandList::RemoveHead() {
     return RemoveAt(0);
+}
+
+void CommandList::Clear() noexcept {
+    while (!m_oCommands.empty()) {
+        m_oCommands.pop_front();
+    }
 }

@@ -19,11 +19,16 @@ public:
     Command* GetAt(int position) const;
 
     // Takes the entry at `position` out of the list and hands it to the caller;
-    // nullptr outside the list.
+    // nullptr outside the list. The command gets texts of its own first, so that it
+    // may outlive the protocol it was read with; when memory runs out for them it
+    // stays in the list and std::bad_alloc is thrown.
     std::unique_ptr<Command> RemoveAt(int position);
 
-    // Takes the first entry out; nullptr for an empty list.
+    // Takes the first entry out, as RemoveAt(0); nullptr for an empty list.
     std::unique_ptr<Command> RemoveHead();
+
+    // Destroys every command, from the head.
+    void Clear() noexcept;
 
 private:
     std::deque<std::unique_ptr<Command>> m_oCommands;

@@ -1,6 +1,7 @@
 #include "model/ProfileBuffer.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
 
@@ -33,9 +34,48 @@ std::uint32_t Signature(std::string_view key) {
            (fold(key.front()) << 16) | (fold(key.back()) << 24);
 }
 
+// High bit set in each byte of `word` that is zero, and in no other.
+constexpr std::uint64_t ZeroBytes(std::uint64_t word) {
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
+    return ~(((word & kLow7) + kLow7) | word | kLow7);
+}
+
+static_assert(std::endian::native == std::endian::little ||
+              std::endian::native == std::endian::big);
+
+// The first byte from `p` to `end` that is one of `Cs`, or `end`. Eight bytes are
+// looked at a time, which makes the long runs of a value cheap to pass over.
+template <char... Cs> const char* FindAny(const char* p, const char* end) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    while (end - p >= 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, p, sizeof word);
+        std::uint64_t found = 0;
+        ((found |= ZeroBytes(word ^ (kOnes * static_cast<unsigned char>(Cs)))), ...);
+        if (found != 0) {
+            int bit = std::endian::native == std::endian::little ? std::countr_zero(found)
+                                                                 : std::countl_zero(found);
+            return p + bit / 8;
+        }
+        p += 8;
+    }
+    while (p < end && ((*p != Cs) && ...)) {
+        ++p;
+    }
+    return p;
+}
+
+const char* FindLineEnd(const char* p, const char* end) {
+    return FindAny<'\r', '\n'>(p, end);
+}
+
 bool EqualNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
+    }
+    // Keys are mostly written as they are asked for.
+    if (a == b) {
+        return true;
     }
     for (std::size_t i = 0; i < a.size(); ++i) {
         if (Lower(a[i]) != Lower(b[i])) {
@@ -56,6 +96,29 @@ const char* const kNoMemory = "Not enough memory to allocate file buffer ( m_hpb
 
 } // namespace
 
+bool ProfileBuffer::MakeRoom(std::size_t size) {
+    Start(0);
+    if (m_hpbBuffer && size <= m_nCapacity) {
+        return true;
+    }
+    // The old block goes first, so that two are never held at once.
+    m_hpbBuffer.reset();
+    m_nCapacity = 0;
+    m_hpbBuffer.reset(new (std::nothrow) char[std::max<std::size_t>(size, 1)]);
+    if (!m_hpbBuffer) {
+        return false;
+    }
+    m_nCapacity = size;
+    return true;
+}
+
+void ProfileBuffer::Start(std::size_t length) {
+    m_nLength = length;
+    m_nCursor = 0;
+    m_strSection = {};
+    m_bIndexed = false;
+}
+
 bool ProfileBuffer::Open(const std::string& path) {
     std::unique_ptr<PlatformFile> file = Platform::Current().OpenForReading(path);
     const std::string cannotRead = "Could not open " + path + " for reading";
@@ -67,15 +130,14 @@ bool ProfileBuffer::Open(const std::string& path) {
         return Fail(cannotRead);
     }
     auto capacity = static_cast<std::size_t>(size);
-    std::unique_ptr<char[]> buffer(new (std::nothrow) char[std::max<std::size_t>(capacity, 1)]);
-    if (!buffer) {
+    if (!MakeRoom(capacity)) {
         return Fail(kNoMemory);
     }
     // Only the bytes actually delivered count: a file that shrank since its size
     // was taken, or a short read, leaves the rest of the buffer unseen.
     std::size_t length = 0;
     while (length < capacity) {
-        std::int64_t got = file->Read(buffer.get() + length, capacity - length);
+        std::int64_t got = file->Read(m_hpbBuffer.get() + length, capacity - length);
         if (got < 0) {
             return Fail(cannotRead);
         }
@@ -84,28 +146,42 @@ bool ProfileBuffer::Open(const std::string& path) {
         }
         length += std::min(static_cast<std::size_t>(got), capacity - length);
     }
-    m_hpbBuffer = std::move(buffer);
-    m_nLength = length;
-    m_nCursor = 0;
-    m_strSection.clear();
-    m_bIndexed = false;
+    Start(length);
     return true;
 }
 
 bool ProfileBuffer::Load(std::string_view bytes) {
-    std::unique_ptr<char[]> buffer(new (std::nothrow) char[std::max<std::size_t>(bytes.size(), 1)]);
-    if (!buffer) {
+    if (!MakeRoom(bytes.size())) {
         return Fail(kNoMemory);
     }
     if (!bytes.empty()) {
-        std::memcpy(buffer.get(), bytes.data(), bytes.size());
+        std::memcpy(m_hpbBuffer.get(), bytes.data(), bytes.size());
     }
-    m_hpbBuffer = std::move(buffer);
-    m_nLength = bytes.size();
-    m_nCursor = 0;
-    m_strSection.clear();
-    m_bIndexed = false;
+    Start(bytes.size());
     return true;
+}
+
+ProfileBuffer& ProfileBuffer::operator=(ProfileBuffer&& other) noexcept {
+    if (this != &other) {
+        m_hpbBuffer = std::move(other.m_hpbBuffer);
+        m_nCapacity = std::exchange(other.m_nCapacity, 0);
+        m_nLength = std::exchange(other.m_nLength, 0);
+        m_nCursor = std::exchange(other.m_nCursor, 0);
+        m_strSection = std::exchange(other.m_strSection, {});
+        m_bEnumerating = other.m_bEnumerating;
+        m_oIndex = std::move(other.m_oIndex);
+        m_oSlots = std::move(other.m_oSlots);
+        m_bIndexed = std::exchange(other.m_bIndexed, false);
+        m_nIndexedAt = other.m_nIndexedAt;
+        m_nSectionEnd = other.m_nSectionEnd;
+    }
+    return *this;
+}
+
+std::unique_ptr<char[]> ProfileBuffer::TakeBytes() {
+    Start(0);
+    m_nCapacity = 0;
+    return std::move(m_hpbBuffer);
 }
 
 bool ProfileBuffer::FindSection(std::string_view name, bool bContinue) {
@@ -116,7 +192,7 @@ bool ProfileBuffer::FindSection(std::string_view name, bool bContinue) {
     return ScanSection(name);
 }
 
-std::string ProfileBuffer::NextSection(bool bContinue) {
+std::string_view ProfileBuffer::NextSection(bool bContinue) {
     if (!bContinue) {
         m_nCursor = 0;
     }
@@ -132,7 +208,7 @@ bool ProfileBuffer::HeaderCounts(std::string_view wanted) const {
         return true;
     }
     return m_strSection.size() >= wanted.size() &&
-           EqualNoCase(std::string_view(m_strSection).substr(0, wanted.size()), wanted);
+           EqualNoCase(m_strSection.substr(0, wanted.size()), wanted);
 }
 
 bool ProfileBuffer::ScanSection(std::string_view wanted) {
@@ -151,7 +227,7 @@ bool ProfileBuffer::ScanSection(std::string_view wanted) {
         switch (state) {
         case State::LineStart:
             if (c == '[') {
-                m_strSection.clear();
+                m_strSection = {};
                 state = State::Name;
             } else if (!IsBlank(c)) {
                 state = State::SkipLine;
@@ -160,10 +236,7 @@ bool ProfileBuffer::ScanSection(std::string_view wanted) {
         case State::SkipLine: {
             // Nothing but the line end matters here; find it in one go.
             const char* end = bytes + m_nLength;
-            const char* p = bytes + m_nCursor - 1;
-            while (p < end && !IsLineEnd(*p)) {
-                ++p;
-            }
+            const char* p = FindLineEnd(bytes + m_nCursor - 1, end);
             m_nCursor = static_cast<std::size_t>(p - bytes);
             if (p < end) {
                 ++m_nCursor;
@@ -177,7 +250,7 @@ bool ProfileBuffer::ScanSection(std::string_view wanted) {
             const void* close = std::memchr(start, ']', m_nLength - (m_nCursor - 1));
             const char* stop =
                 close != nullptr ? static_cast<const char*>(close) : bytes + m_nLength;
-            m_strSection.append(start, static_cast<std::size_t>(stop - start));
+            m_strSection = std::string_view(start, static_cast<std::size_t>(stop - start));
             m_nCursor = static_cast<std::size_t>(stop - bytes);
             if (close != nullptr) {
                 ++m_nCursor;
@@ -199,7 +272,8 @@ bool ProfileBuffer::ScanSection(std::string_view wanted) {
     return state == State::Rest && HeaderCounts(wanted);
 }
 
-std::string ProfileBuffer::ScanValue(std::string_view key, std::string_view defaultValue) const {
+std::string_view ProfileBuffer::ScanValue(std::string_view key,
+                                          std::string_view defaultValue) const {
     enum class State { LineStart, Key, ValueStart, Value, SkipLine };
     State state = State::LineStart;
     const char* bytes = m_hpbBuffer.get();
@@ -214,7 +288,7 @@ std::string ProfileBuffer::ScanValue(std::string_view key, std::string_view defa
             } else if (c == ';') {
                 state = State::SkipLine;
             } else if (c == '[') {
-                return std::string(defaultValue);
+                return defaultValue;
             } else {
                 keyStart = pos;
                 state = State::Key;
@@ -243,7 +317,7 @@ std::string ProfileBuffer::ScanValue(std::string_view key, std::string_view defa
             break;
         case State::Value:
             if (IsLineEnd(c)) {
-                return std::string(bytes + valueStart, pos - valueStart);
+                return {bytes + valueStart, pos - valueStart};
             }
             break;
         case State::SkipLine:
@@ -254,9 +328,9 @@ std::string ProfileBuffer::ScanValue(std::string_view key, std::string_view defa
         }
     }
     if (state == State::Value) {
-        return std::string(bytes + valueStart, pos - valueStart);
+        return {bytes + valueStart, pos - valueStart};
     }
-    return std::string(defaultValue);
+    return defaultValue;
 }
 
 void ProfileBuffer::BuildIndex() {
@@ -266,11 +340,7 @@ void ProfileBuffer::BuildIndex() {
     const char* bytes = m_hpbBuffer.get();
     const char* end = bytes + m_nLength;
     const char* p = bytes + m_nCursor;
-    auto skipLine = [&] {
-        while (p < end && !IsLineEnd(*p)) {
-            ++p;
-        }
-    };
+    auto skipLine = [&] { p = FindLineEnd(p, end); };
 
     while (p < end) {
         char c = *p;
@@ -286,10 +356,8 @@ void ProfileBuffer::BuildIndex() {
             continue;
         }
         // A key: up to '=', or the line is skipped (a ';' first) or ignored.
-        const char* key = p++;
-        while (p < end && !IsLineEnd(*p) && *p != ';' && *p != '=') {
-            ++p;
-        }
+        const char* key = p;
+        p = FindAny<'=', ';', '\r', '\n'>(p + 1, end);
         if (p == end || *p != '=') {
             skipLine();
             continue;
@@ -310,20 +378,37 @@ void ProfileBuffer::BuildIndex() {
                             std::string_view(value, static_cast<std::size_t>(p - value))});
     }
     m_nSectionEnd = static_cast<std::size_t>(p - bytes);
+
+    // Hashed by signature with linear probing in a table at least twice the size
+    // of the index, so a probe always ends at an empty slot. Equal keys hash alike,
+    // and the first of them, inserted first, is met first.
+    std::size_t slots = 16;
+    while (slots < 2 * m_oIndex.size()) {
+        slots *= 2;
+    }
+    m_oSlots.assign(slots, 0);
+    for (std::size_t i = 0; i < m_oIndex.size(); ++i) {
+        std::size_t slot = SlotOf(m_oIndex[i].signature);
+        while (m_oSlots[slot] != 0) {
+            slot = (slot + 1) & (slots - 1);
+        }
+        m_oSlots[slot] = static_cast<std::uint32_t>(i + 1);
+    }
     m_nIndexedAt = m_nCursor;
     m_bIndexed = true;
 }
 
-std::string ProfileBuffer::GetValue(std::string_view key, std::string_view defaultValue) {
+std::string_view ProfileBuffer::GetValue(std::string_view key, std::string_view defaultValue) {
     if (!m_bIndexed || m_nIndexedAt != m_nCursor) {
         BuildIndex();
     }
-    // A section holds a few dozen keys at most: a linear search is the fastest.
     std::uint32_t signature = Signature(key);
-    for (const IndexEntry& entry : m_oIndex) {
+    std::size_t mask = m_oSlots.size() - 1;
+    for (std::size_t slot = SlotOf(signature); m_oSlots[slot] != 0; slot = (slot + 1) & mask) {
+        const IndexEntry& entry = m_oIndex[m_oSlots[slot] - 1];
         if (entry.signature == signature && EqualNoCase(entry.key, key)) {
-            return std::string(entry.value);
+            return entry.value;
         }
     }
-    return std::string(defaultValue);
+    return defaultValue;
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Reads an INI-style text file: loads it whole once, then tells where a section with
@@ -20,11 +21,12 @@ public:
     ProfileBuffer() = default;
     ProfileBuffer(const ProfileBuffer&) = delete;
     ProfileBuffer& operator=(const ProfileBuffer&) = delete;
-    ProfileBuffer(ProfileBuffer&&) = default;
-    ProfileBuffer& operator=(ProfileBuffer&&) = default;
+    // The bytes move with the views into them; the source is left empty.
+    ProfileBuffer(ProfileBuffer&& other) noexcept { *this = std::move(other); }
+    ProfileBuffer& operator=(ProfileBuffer&& other) noexcept;
 
-    // Loads the whole file at `path`. False after a message when it cannot be read
-    // or memory runs out.
+    // Loads the whole file at `path`, into the memory of the file loaded before when
+    // it fits. False after a message when it cannot be read or memory runs out.
     bool Open(const std::string& path);
     // Takes bytes already in memory instead of a file, as Open would have loaded
     // them. False after a message when memory runs out.
@@ -36,21 +38,28 @@ public:
     bool FindSection(std::string_view name, bool bContinue);
     // Moves on (from the start unless `bContinue`) to just past the next header and
     // returns its name; the empty text at the end of the buffer.
-    std::string NextSection(bool bContinue);
+    std::string_view NextSection(bool bContinue);
 
     // The value of the first line from the cursor up to the next header whose key
     // equals `key` and whose value is not empty; `defaultValue` when there is none.
     // The cursor does not move, so every lookup starts at the same header. The
     // section is indexed on the first lookup, so many keys cost one pass.
-    std::string GetValue(std::string_view key, std::string_view defaultValue);
+    std::string_view GetValue(std::string_view key, std::string_view defaultValue);
     // The same answer as GetValue, found by scanning the section line by line. It
     // is the plain statement of the lookup rules that the index must agree with.
-    std::string ScanValue(std::string_view key, std::string_view defaultValue) const;
+    std::string_view ScanValue(std::string_view key, std::string_view defaultValue) const;
+
+    // Section names and values are views of the loaded bytes: they stay valid until
+    // the next Open or Load, or until the bytes are taken.
 
     std::size_t GetLength() const { return m_nLength; }
     std::size_t GetCursor() const { return m_nCursor; }
     // The name of the most recent header a section scan read.
-    const std::string& GetSectionName() const { return m_strSection; }
+    std::string_view GetSectionName() const { return m_strSection; }
+
+    // Hands the loaded bytes over, for whatever refers into them to keep; the buffer
+    // is then empty.
+    std::unique_ptr<char[]> TakeBytes();
 
 private:
     // One line of the indexed section that has a non-empty value.
@@ -67,13 +76,23 @@ private:
     void BuildIndex();
     std::string_view Bytes() const { return {m_hpbBuffer.get(), m_nLength}; }
 
+    // Makes room for `size` bytes, in the present buffer when it is large enough.
+    bool MakeRoom(std::size_t size);
+    void Start(std::size_t length);
+
     std::unique_ptr<char[]> m_hpbBuffer;
+    std::size_t m_nCapacity = 0;
     std::size_t m_nLength = 0;
     std::size_t m_nCursor = 0;
-    std::string m_strSection;
+    std::string_view m_strSection;
     bool m_bEnumerating = false;
 
+    std::size_t SlotOf(std::uint32_t signature) const {
+        return (signature * 0x9E3779B1u) >> 16 & (m_oSlots.size() - 1);
+    }
+
     std::vector<IndexEntry> m_oIndex;
+    std::vector<std::uint32_t> m_oSlots; // 1 + an index of m_oIndex; 0 for none
     bool m_bIndexed = false;
     std::size_t m_nIndexedAt = 0;  // cursor the index was built for
     std::size_t m_nSectionEnd = 0; // where the indexed section's lines end

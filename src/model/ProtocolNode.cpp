@@ -3,7 +3,6 @@
 ProtocolNode::ProtocolNode() : m_poCmndList(std::make_unique<CommandList>()) {}
 
 ProtocolNode::~ProtocolNode() {
-    // Commands go one by one from the head, then the list itself.
-    while (m_poCmndList->RemoveHead()) {
-    }
+    // The commands go first, from the head, then the list and the files they read.
+    m_poCmndList->Clear();
 }

@@ -2,54 +2,15 @@
 // per section after it.
 #include <array>
 #include <new>
+#include <span>
 
+#include "model/FieldTable.h"
+#include "model/ParseCache.h"
 #include "model/ProfileBuffer.h"
 #include "model/ProtocolNode.h"
 #include "platform/Platform.h"
 
 namespace {
-
-struct DeviceKey {
-    const char* key;
-    std::string ProtocolNode::*field;
-    const char* defaultValue;
-};
-
-// In the order they are read.
-const std::array<DeviceKey, 17> kDeviceKeys = {{
-    {"Version", &ProtocolNode::m_strVersion, ""},
-    {"Date", &ProtocolNode::m_strDate, ""},
-    {"Description", &ProtocolNode::m_strDescription, ""},
-    {"Location", &ProtocolNode::m_strLocation, "Local"},
-    {"Author", &ProtocolNode::m_strAuthor, ""},
-    {"Maker", &ProtocolNode::m_strMaker, ""},
-    {"Model", &ProtocolNode::m_strModel, ""},
-    {"Supported", &ProtocolNode::m_strSupported, ""},
-    {"Interface", &ProtocolNode::m_strInterface, ""},
-    {"Type", &ProtocolNode::m_strType, ""},
-    {"DataBits", &ProtocolNode::m_strDataBits, ""},
-    {"StopBits", &ProtocolNode::m_strStopBits, ""},
-    {"Parity", &ProtocolNode::m_strParity, ""},
-    {"BaudRate", &ProtocolNode::m_strBaudRate, ""},
-    {"Address", &ProtocolNode::m_strAddress, ""},
-    {"Protocol", &ProtocolNode::m_strProtocol, ""},
-    {"VantorType", &ProtocolNode::m_strVantorType, "Show Controller"},
-}};
-
-struct CommandKey {
-    const char* key;
-    std::string Command::*field;
-};
-
-const std::array<CommandKey, 7> kCommandKeys = {{
-    {"Supported", &Command::m_strSupported},
-    {"Description", &Command::m_strDescription},
-    {"Message", &Command::m_strMessage},
-    {"Retries", &Command::m_strRetries},
-    {"Timeout", &Command::m_strTimeout},
-    {"MessageAck", &Command::m_strMessageAck},
-    {"CompletionAck", &Command::m_strCompletionAck},
-}};
 
 const char* const kDeviceSection = "Device";
 const char* const kNoDeviceSection = "Read Protocol:  Could not find [Device] Section.";
@@ -65,7 +26,7 @@ bool Fail(WaitCursor& wait, const char* text) {
 }
 
 // "Param%d" and "Byte%d" without building a string per lookup.
-std::string_view NumberedKey(std::array<char, 16>& space, std::string_view stem, int number) {
+std::string_view NumberedKey(std::array<char, 24>& space, std::string_view stem, int number) {
     std::size_t n = stem.copy(space.data(), stem.size());
     if (number >= 10) {
         space[n++] = static_cast<char>('0' + number / 10);
@@ -74,30 +35,53 @@ std::string_view NumberedKey(std::array<char, 16>& space, std::string_view stem,
     return {space.data(), n};
 }
 
-// The keys of the command section at the buffer's cursor.
-void ReadCommandKeys(ProfileBuffer& buffer, Command& command) {
-    for (const CommandKey& key : kCommandKeys) {
-        command.*key.field = buffer.GetValue(key.key, {});
+// Numbered without gaps: the values of stem1, stem2, ... up to the first absent or
+// empty one, at most `limit`. Returns how many there are.
+int NumberedValues(ProfileBuffer& buffer, std::string_view stem, int limit,
+                   std::array<std::string_view, Command::kMaxBytes>& values) {
+    std::array<char, 24> space{};
+    for (int n = 1; n <= limit; ++n) {
+        values[static_cast<std::size_t>(n - 1)] = buffer.GetValue(NumberedKey(space, stem, n), {});
+        if (values[static_cast<std::size_t>(n - 1)].empty()) {
+            return n - 1;
+        }
     }
-    std::array<char, 16> space{};
-    // Numbered without gaps: the first absent or empty number ends each list.
-    command.m_nParams = Command::kMaxParams;
-    for (int n = 1; n <= Command::kMaxParams; ++n) {
-        ParamType& param = command.m_oParam[static_cast<std::size_t>(n - 1)];
-        param.m_strText = buffer.GetValue(NumberedKey(space, "Param", n), {});
-        if (param.m_strText.empty()) {
-            command.m_nParams = n - 1;
+    return limit;
+}
+
+// The keys of the command section at the buffer's cursor. The texts refer into the
+// buffer's bytes, which the protocol keeps. Keys match without regard to case; they
+// are asked for as the writer spells them, which a written file matches exactly.
+void ReadCommandKeys(ProfileBuffer& buffer, Command& command, ParseCache& parses) {
+    std::array<std::string_view, Command::kMaxBytes> values;
+    for (CommandFieldId id : kCommandReadOrder) {
+        const CommandField& field = Field(id);
+        switch (field.kind) {
+        case CommandFieldKind::SectionName:
+            break;
+        case CommandFieldKind::Text:
+            command.*field.member = Text::Refer(buffer.GetValue(field.writtenKey, {}));
+            break;
+        case CommandFieldKind::Params: {
+            int count = NumberedValues(buffer, field.writtenKey, Command::kMaxParams, values);
+            // Storage for exactly the parameters there are.
+            std::span<ParamType> params = command.m_oParam.Reset(static_cast<std::size_t>(count));
+            command.m_nParams = count;
+            for (std::size_t i = 0; i < params.size(); ++i) {
+                params[i].m_strText = Text::Refer(values[i]);
+                parses.Parse(params[i], command.m_strName);
+            }
             break;
         }
-        param.ParseType(command.m_strName);
-    }
-    command.m_nBytes = Command::kMaxBytes;
-    for (int n = 1; n <= Command::kMaxBytes; ++n) {
-        std::string& byte = command.m_strByte[static_cast<std::size_t>(n - 1)];
-        byte = buffer.GetValue(NumberedKey(space, "Byte", n), {});
-        if (byte.empty()) {
-            command.m_nBytes = n - 1;
+        case CommandFieldKind::Bytes: {
+            int count = NumberedValues(buffer, field.writtenKey, Command::kMaxBytes, values);
+            std::span<Text> bytes = command.m_strByte.Reset(static_cast<std::size_t>(count));
+            command.m_nBytes = count;
+            for (std::size_t i = 0; i < bytes.size(); ++i) {
+                bytes[i] = Text::Refer(values[i]);
+            }
             break;
+        }
         }
     }
 }
@@ -106,7 +90,7 @@ void ReadCommandKeys(ProfileBuffer& buffer, Command& command) {
 
 bool ProtocolNode::ReadDevice(const std::string& path) {
     WaitCursor wait;
-    ProfileBuffer buffer;
+    ProfileBuffer& buffer = m_oLoadedFile;
     if (!buffer.Open(path)) {
         wait.End();
         return false;
@@ -114,13 +98,14 @@ bool ProtocolNode::ReadDevice(const std::string& path) {
     if (!buffer.FindSection(kDeviceSection, false)) {
         return Fail(wait, kNoDeviceSection);
     }
-    // Read into a copy first, so that running out of memory leaves the node as it
-    // was.
-    std::array<std::string, kDeviceKeys.size()> values;
-    std::string fileName;
+    // Read into copies first, so that running out of memory leaves the node as it
+    // was. The device texts own their bytes: the buffer is read into again.
+    std::array<Text, kDeviceReadOrder.size()> values;
+    Text fileName;
     try {
-        for (std::size_t i = 0; i < kDeviceKeys.size(); ++i) {
-            values[i] = buffer.GetValue(kDeviceKeys[i].key, kDeviceKeys[i].defaultValue);
+        for (std::size_t i = 0; i < kDeviceReadOrder.size(); ++i) {
+            const DeviceField& field = Field(kDeviceReadOrder[i]);
+            values[i] = buffer.GetValue(field.fileKey, field.defaultValue);
         }
         fileName = path;
     } catch (const std::bad_alloc&) {
@@ -128,8 +113,8 @@ bool ProtocolNode::ReadDevice(const std::string& path) {
     }
     m_strFileName = std::move(fileName);
     m_bCommandsRead = false;
-    for (std::size_t i = 0; i < kDeviceKeys.size(); ++i) {
-        this->*kDeviceKeys[i].field = std::move(values[i]);
+    for (std::size_t i = 0; i < kDeviceReadOrder.size(); ++i) {
+        this->*Field(kDeviceReadOrder[i]).member = std::move(values[i]);
     }
     return true;
 }
@@ -139,32 +124,55 @@ bool ProtocolNode::ReadCommands() {
         return true;
     }
     WaitCursor wait;
-    ProfileBuffer buffer;
-    if (!buffer.Open(m_strFileName)) {
+    // The memory ReadDevice loaded the file into is read into again; once commands
+    // refer into it, the node keeps it with them.
+    ProfileBuffer buffer = std::move(m_oLoadedFile);
+    std::string path(m_strFileName);
+    if (!buffer.Open(path)) {
         return Fail(wait, kCouldNotRead);
     }
     if (!buffer.FindSection(kDeviceSection, false)) {
         return Fail(wait, kNoDeviceSection);
     }
+    try {
+        m_oReadFiles.reserve(m_oReadFiles.size() + 1);
+    } catch (const std::bad_alloc&) {
+        return Fail(wait, kNoMemoryForCommand);
+    }
+    const int countBefore = m_poCmndList->GetCount();
+    std::size_t length = buffer.GetLength();
+    // Kept on every way out once a command refers into the bytes.
+    struct Keeper {
+        ProtocolNode& node;
+        ProfileBuffer& buffer;
+        int countBefore;
+        ~Keeper() {
+            if (node.m_poCmndList->GetCount() != countBefore) {
+                node.m_oReadFiles.push_back(buffer.TakeBytes());
+            }
+        }
+    } keeper{*this, buffer, countBefore};
+
+    ParseCache parses;
     for (;;) {
         try {
             // An empty name, from a header "[]" or the end of the file, ends the list.
-            std::string name = buffer.NextSection(true);
+            std::string_view name = buffer.NextSection(true);
             if (name.empty()) {
                 break;
             }
-            // Created without the name, which is then moved in rather than copied.
             std::unique_ptr<Command> command = Command::Create({});
             if (!command) {
                 return Fail(wait, kNoMemoryForCommand);
             }
-            command->m_strName = std::move(name);
-            ReadCommandKeys(buffer, *command);
+            command->m_strName = Text::Refer(name);
+            ReadCommandKeys(buffer, *command, parses);
             m_poCmndList->Append(std::move(command));
         } catch (const std::bad_alloc&) {
             return Fail(wait, kNoMemoryForCommand);
         }
     }
+    m_nReadLength = length;
     m_bCommandsRead = true;
     return true;
 }

@@ -1,16 +1,18 @@
 #include "model/ProtocolWriter.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <new>
 
+#include "model/FieldTable.h"
 #include "model/ProtocolNode.h"
 #include "model/TextBuffer.h"
 #include "platform/Platform.h"
 
 namespace {
 
-std::string_view NumberedKey(std::array<char, 16>& space, std::string_view stem, int number) {
+std::string_view NumberedKey(std::array<char, 24>& space, std::string_view stem, int number) {
     std::size_t n = stem.copy(space.data(), stem.size());
     if (number >= 10) {
         space[n++] = static_cast<char>('0' + number / 10);
@@ -19,10 +21,18 @@ std::string_view NumberedKey(std::array<char, 16>& space, std::string_view stem,
     return {space.data(), n};
 }
 
-void AppendIfSet(TextBuffer& buffer, std::string_view key, const std::string& value) {
-    if (!value.empty()) {
+void AppendField(TextBuffer& buffer, FieldWrite write, std::string_view key,
+                 std::string_view value) {
+    if (write == FieldWrite::Always || (write == FieldWrite::WhenSet && !value.empty())) {
         buffer.AppendLine(key, value);
     }
+}
+
+// A first guess of the text's size: about the file it was read from, or a few lines
+// per command. The buffer grows when the guess is short.
+std::size_t ExpectedSize(const ProtocolNode& node) {
+    std::size_t commands = static_cast<std::size_t>(node.m_poCmndList->GetCount());
+    return std::max(node.GetReadLength(), 512 + 256 * commands);
 }
 
 bool Fail(WaitCursor& wait, const std::string& text) {
@@ -48,47 +58,36 @@ std::string TemporaryName(Platform& platform, const std::string& path) {
 bool WriteProtocolText(const ProtocolNode& node, TextBuffer& buffer) {
     buffer.SetSuccess(true);
     buffer.AppendLine("[Device]\r\n");
-    buffer.AppendLine("Version", node.m_strVersion);
-    buffer.AppendLine("Date", node.m_strDate);
-    buffer.AppendLine("Description", node.m_strDescription);
-    buffer.AppendLine("Location", node.m_strLocation);
-    buffer.AppendLine("Author", node.m_strAuthor);
-    buffer.AppendLine("Maker", node.m_strMaker);
-    buffer.AppendLine("Model", node.m_strModel);
-    buffer.AppendLine("Supported", node.m_strSupported);
-    buffer.AppendLine("Type", node.m_strType);
-    buffer.AppendLine("Interface", node.m_strInterface);
-    buffer.AppendLine("DataBits", node.m_strDataBits);
-    buffer.AppendLine("StopBits", node.m_strStopBits);
-    buffer.AppendLine("Parity", node.m_strParity);
-    buffer.AppendLine("BaudRate", node.m_strBaudRate);
-    buffer.AppendLine("Protocol", node.m_strProtocol);
-    buffer.AppendLine("VantorType", node.m_strVantorType);
-    AppendIfSet(buffer, "Address", node.m_strAddress);
+    for (DeviceFieldId id : kDeviceWriteOrder) {
+        const DeviceField& field = Field(id);
+        AppendField(buffer, field.write, field.fileKey, node.*field.member);
+    }
 
-    std::array<char, 16> space{};
+    std::array<char, 24> space{};
     const CommandList& commands = *node.m_poCmndList;
-    std::string header;
     for (int i = 0; i < commands.GetCount(); ++i) {
         const Command& command = *commands.GetAt(i);
-        // An empty line, then the name in brackets.
-        header.assign("\r\n[").append(command.m_strName).append("]");
-        buffer.AppendLine(header);
-        buffer.AppendLine("description", command.m_strDescription);
-        AppendIfSet(buffer, "supported", command.m_strSupported);
-        AppendIfSet(buffer, "retries", command.m_strRetries);
-        AppendIfSet(buffer, "timeout", command.m_strTimeout);
-        AppendIfSet(buffer, "messageack", command.m_strMessageAck);
-        AppendIfSet(buffer, "completionack", command.m_strCompletionAck);
-        for (int n = 1; n <= command.m_nParams && n <= Command::kMaxParams; ++n) {
-            buffer.AppendLine(NumberedKey(space, "param", n),
-                              command.m_oParam[static_cast<std::size_t>(n - 1)].m_strText);
+        for (CommandFieldId id : kCommandWriteOrder) {
+            const CommandField& field = Field(id);
+            switch (field.kind) {
+            case CommandFieldKind::SectionName:
+                // An empty line, then the name in brackets.
+                buffer.AppendLineOf({"\r\n[", command.*field.member, "]"});
+                break;
+            case CommandFieldKind::Text:
+                AppendField(buffer, field.write, field.writtenKey, command.*field.member);
+                break;
+            case CommandFieldKind::Params:
+            case CommandFieldKind::Bytes: {
+                int count = std::min(NumberedCount(command, field.kind), NumberedLimit(field.kind));
+                for (int n = 1; n <= count; ++n) {
+                    buffer.AppendLine(NumberedKey(space, field.writtenKey, n),
+                                      NumberedText(command, field.kind, n - 1));
+                }
+                break;
+            }
+            }
         }
-        for (int n = 1; n <= command.m_nBytes && n <= Command::kMaxBytes; ++n) {
-            buffer.AppendLine(NumberedKey(space, "byte", n),
-                              command.m_strByte[static_cast<std::size_t>(n - 1)]);
-        }
-        buffer.AppendLine("message", command.m_strMessage);
     }
     return buffer.Succeeded();
 }
@@ -102,20 +101,13 @@ bool WriteProtocolFile(const ProtocolNode& node, TextBuffer& buffer, const std::
         ~Releaser() { buffer.Release(); }
     } releaser{buffer};
 
-    // Measure first, so the buffer holds exactly the text, however long.
-    std::size_t needed = 0;
-    try {
-        buffer.Release();
-        buffer.Start();
-        WriteProtocolText(node, buffer);
-        needed = buffer.GetUsed();
-    } catch (const std::bad_alloc&) {
-        needed = 0;
-    }
-    if (needed == 0 || !buffer.Allocate(needed + 1)) {
+    // Rendered once, into a buffer that grows when the text is longer than expected,
+    // so any protocol fits however long its lines are.
+    if (!buffer.Allocate(ExpectedSize(node))) {
         return Fail(wait, "Not enough memory to allocate File Buffer ( *m_hpbBuffer ).  Aborting "
                           "File Operation...");
     }
+    buffer.AllowGrowth();
     bool rendered = false;
     try {
         rendered = WriteProtocolText(node, buffer);

@@ -1,12 +1,11 @@
 #include "model/TypeKeywordTable.h"
 
 const std::array<std::string_view, TypeKeywordTable::kCount> TypeKeywordTable::s_keywords = {
-    "input",      "remoteinput",    "output",      "remoteoutput", "flag",
-    "remoteflag", "var",            "remotevar",   "port",         "remoteport",
-    "datastring", "lcdstring",      "sequence",    "remotesequence", "byte",
-    "word",       "string",         "bytelabel",   "wordlabel",    "bytetime",
-    "wordtime",   "time",           "framestring", "timestring",   "trackstring",
-    "contains",   "porttyperemote", "ipaddress",   "zorvexvalue",
+    "input",       "remoteinput",    "output",         "remoteoutput", "flag",        "remoteflag",
+    "var",         "remotevar",      "port",           "remoteport",   "datastring",  "lcdstring",
+    "sequence",    "remotesequence", "byte",           "word",         "string",      "bytelabel",
+    "wordlabel",   "bytetime",       "wordtime",       "time",         "framestring", "timestring",
+    "trackstring", "contains",       "porttyperemote", "ipaddress",    "zorvexvalue",
 };
 
 std::string_view TypeKeywordTable::Keyword(int index) {
@@ -18,7 +17,8 @@ int TypeKeywordTable::Find(std::string_view word) {
     auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
     for (int i = 0; i < kCount; ++i) {
         std::string_view keyword = s_keywords[static_cast<std::size_t>(i)];
-        if (keyword.size() != word.size()) {
+        // Most candidates differ in length or first letter already.
+        if (keyword.size() != word.size() || word.empty() || lower(word[0]) != keyword[0]) {
             continue;
         }
         bool equal = true;

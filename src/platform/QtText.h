@@ -2,8 +2,10 @@
 
 #include <QString>
 #include <string>
+#include <string_view>
 
 #include "model/Codepage.h"
+#include "model/Text.h"
 
 // Conversions between Qt's strings and the two byte encodings the program uses:
 // UTF-8 at the Platform interface, Windows-1252 in the model.
@@ -18,8 +20,8 @@ inline std::string ToUtf8(const QString& text) {
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
-// A model value as the user sees it.
-inline QString FromModel(const std::string& bytes) {
+// A model value (a Text, or any code-page bytes) as the user sees it.
+inline QString FromModel(std::string_view bytes) {
     return FromUtf8(Codepage::ToUtf8(bytes));
 }
 
@@ -27,6 +29,17 @@ inline QString FromModel(const std::string& bytes) {
 // the code page cannot hold it.
 inline bool ToModel(const QString& text, std::string& bytes, char32_t* refused = nullptr) {
     return Codepage::FromUtf8(ToUtf8(text), bytes, refused);
+}
+
+// The same into a model field, which then owns its bytes; the field is left as it
+// was when the text is refused.
+inline bool ToModel(const QString& text, Text& field, char32_t* refused = nullptr) {
+    std::string bytes;
+    if (!ToModel(text, bytes, refused)) {
+        return false;
+    }
+    field = bytes;
+    return true;
 }
 
 } // namespace QtText

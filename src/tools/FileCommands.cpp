@@ -37,7 +37,7 @@ int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     ToolPlatform platform;
     ProtocolNode node;
     bool ok = ReadProtocol(node, args[0]);
-    out << ProtocolToJson(node, ok, platform.messages);
+    WriteProtocolJson(out, node, ok, platform.messages);
     return ok ? 0 : 1;
 }
 

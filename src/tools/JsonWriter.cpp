@@ -40,12 +40,81 @@ std::size_t Utf8Length(std::string_view text, std::size_t pos) {
     return length;
 }
 
+// The escape of an ASCII byte in a JSON string, appended; false when the byte
+// stands for itself.
+bool AppendEscape(std::string& out, char c) {
+    switch (c) {
+    case '"':
+        out += "\\\"";
+        return true;
+    case '\\':
+        out += "\\\\";
+        return true;
+    case '\n':
+        out += "\\n";
+        return true;
+    case '\r':
+        out += "\\r";
+        return true;
+    case '\t':
+        out += "\\t";
+        return true;
+    default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
+            out += escaped;
+            return true;
+        }
+        return false;
+    }
+}
+
+bool IsPlain(char c) {
+    auto u = static_cast<unsigned char>(c);
+    return u >= 0x20 && u < 0x80 && c != '"' && c != '\\';
+}
+
 } // namespace
+
+void JsonWriter::AppendQuotedCodePage(std::string& out, std::string_view bytes) {
+    out += '"';
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        // Runs of bytes that stand for themselves go in one piece.
+        std::size_t run = pos;
+        while (run < bytes.size() && IsPlain(bytes[run])) {
+            ++run;
+        }
+        out.append(bytes, pos, run - pos);
+        if (run == bytes.size()) {
+            break;
+        }
+        char c = bytes[run];
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            out += Codepage::ToUtf8(bytes.substr(run, 1));
+        } else if (!AppendEscape(out, c)) {
+            out += c;
+        }
+        pos = run + 1;
+    }
+    out += '"';
+}
 
 void JsonWriter::AppendQuoted(std::string& out, std::string_view utf8) {
     out += '"';
     std::size_t pos = 0;
     while (pos < utf8.size()) {
+        // Runs of bytes that stand for themselves go in one piece.
+        std::size_t run = pos;
+        while (run < utf8.size() && IsPlain(utf8[run])) {
+            ++run;
+        }
+        out.append(utf8, pos, run - pos);
+        pos = run;
+        if (pos == utf8.size()) {
+            break;
+        }
         char c = utf8[pos];
         auto u = static_cast<unsigned char>(c);
         if (u >= 0x80) {
@@ -60,33 +129,18 @@ void JsonWriter::AppendQuoted(std::string& out, std::string_view utf8) {
             continue;
         }
         ++pos;
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (u < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
-                out += escaped;
-            } else {
-                out += c;
-            }
+        if (!AppendEscape(out, c)) {
+            out += c;
         }
     }
     out += '"';
+}
+
+void JsonWriter::Flush() {
+    if (m_pStream != nullptr && !m_out.empty()) {
+        m_pStream->write(m_out.data(), static_cast<std::streamsize>(m_out.size()));
+        m_out.clear();
+    }
 }
 
 void JsonWriter::NewLine(std::size_t depth) {
@@ -132,6 +186,7 @@ void JsonWriter::End(char close) {
         }
     }
     m_out += close;
+    MaybeFlush();
 }
 
 void JsonWriter::Key(std::string_view key) {
@@ -144,6 +199,13 @@ void JsonWriter::Key(std::string_view key) {
 void JsonWriter::String(std::string_view utf8) {
     BeforeValue();
     AppendQuoted(m_out, utf8);
+    MaybeFlush();
+}
+
+void JsonWriter::CodePageString(std::string_view bytes) {
+    BeforeValue();
+    AppendQuotedCodePage(m_out, bytes);
+    MaybeFlush();
 }
 
 void JsonWriter::Number(std::int64_t value) {

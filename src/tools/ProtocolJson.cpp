@@ -2,22 +2,22 @@
 
 #include <algorithm>
 
-#include "model/Codepage.h"
+#include "model/FieldTable.h"
 #include "model/ProtocolNode.h"
 #include "model/TypeKeywordTable.h"
 #include "tools/JsonWriter.h"
 
 namespace {
 
-void Field(JsonWriter& json, const char* key, const std::string& value) {
+void CodePageField(JsonWriter& json, std::string_view key, std::string_view value) {
     json.Key(key);
-    json.String(Codepage::ToUtf8(value));
+    json.CodePageString(value);
 }
 
 void WriteParam(JsonWriter& json, const ParamType& param) {
     json.BeginObject();
-    Field(json, "Text", param.m_strText);
-    Field(json, "Description", param.m_strDescription);
+    CodePageField(json, "Text", param.m_strText);
+    CodePageField(json, "Description", param.m_strDescription);
     json.Key("OrCount");
     json.Number(param.m_nOrCount);
     json.Key("Or");
@@ -32,7 +32,7 @@ void WriteParam(JsonWriter& json, const ParamType& param) {
             json.BeginObject(true);
             json.Key("Keyword");
             json.String(TypeKeywordTable::Keyword(term.m_nKeyword));
-            Field(json, "Argument", term.m_strArgument);
+            CodePageField(json, "Argument", term.m_strArgument);
             json.EndObject();
         }
         json.EndArray();
@@ -43,34 +43,37 @@ void WriteParam(JsonWriter& json, const ParamType& param) {
 
 void WriteCommand(JsonWriter& json, const Command& command) {
     json.BeginObject();
-    Field(json, "Name", command.m_strName);
-    Field(json, "Description", command.m_strDescription);
-    Field(json, "Supported", command.m_strSupported);
-    Field(json, "Message", command.m_strMessage);
-    Field(json, "Retries", command.m_strRetries);
-    Field(json, "Timeout", command.m_strTimeout);
-    Field(json, "MessageAck", command.m_strMessageAck);
-    Field(json, "CompletionAck", command.m_strCompletionAck);
-    json.Key("Params");
-    json.BeginArray();
-    for (int i = 0; i < std::clamp(command.m_nParams, 0, Command::kMaxParams); ++i) {
-        WriteParam(json, command.m_oParam[static_cast<std::size_t>(i)]);
+    for (const CommandField& field : kCommandFields) {
+        switch (field.kind) {
+        case CommandFieldKind::SectionName:
+        case CommandFieldKind::Text:
+            CodePageField(json, field.jsonName, command.*field.member);
+            break;
+        case CommandFieldKind::Params:
+        case CommandFieldKind::Bytes: {
+            json.Key(field.jsonName);
+            json.BeginArray();
+            int count =
+                std::clamp(NumberedCount(command, field.kind), 0, NumberedLimit(field.kind));
+            for (int i = 0; i < count; ++i) {
+                if (field.kind == CommandFieldKind::Params) {
+                    WriteParam(json, command.m_oParam[static_cast<std::size_t>(i)]);
+                } else {
+                    json.CodePageString(NumberedText(command, field.kind, i));
+                }
+            }
+            json.EndArray();
+            break;
+        }
+        }
     }
-    json.EndArray();
-    json.Key("Bytes");
-    json.BeginArray();
-    for (int i = 0; i < std::clamp(command.m_nBytes, 0, Command::kMaxBytes); ++i) {
-        json.String(Codepage::ToUtf8(command.m_strByte[static_cast<std::size_t>(i)]));
-    }
-    json.EndArray();
     json.EndObject();
 }
 
 } // namespace
 
-std::string ProtocolToJson(const ProtocolNode& node, bool ok,
-                           const std::vector<std::string>& messages) {
-    std::string out;
+void WriteProtocolJson(std::ostream& out, const ProtocolNode& node, bool ok,
+                       const std::vector<std::string>& messages) {
     JsonWriter json(out);
     json.BeginObject();
     json.Key("ok");
@@ -84,26 +87,15 @@ std::string ProtocolToJson(const ProtocolNode& node, bool ok,
 
     json.Key("device");
     json.BeginObject();
-    // The path is the file system's, not the code page's: given as it is.
-    json.Key("FileName");
-    json.String(node.m_strFileName);
-    Field(json, "Version", node.m_strVersion);
-    Field(json, "Description", node.m_strDescription);
-    Field(json, "Location", node.m_strLocation);
-    Field(json, "Date", node.m_strDate);
-    Field(json, "Author", node.m_strAuthor);
-    Field(json, "Maker", node.m_strMaker);
-    Field(json, "Model", node.m_strModel);
-    Field(json, "Supported", node.m_strSupported);
-    Field(json, "Interface", node.m_strInterface);
-    Field(json, "Type", node.m_strType);
-    Field(json, "DataBits", node.m_strDataBits);
-    Field(json, "StopBits", node.m_strStopBits);
-    Field(json, "Parity", node.m_strParity);
-    Field(json, "BaudRate", node.m_strBaudRate);
-    Field(json, "Address", node.m_strAddress);
-    Field(json, "Protocol", node.m_strProtocol);
-    Field(json, "VantorType", node.m_strVantorType);
+    for (const DeviceField& field : kDeviceFields) {
+        json.Key(field.jsonName);
+        // A path is the file system's, not the code page's: given as it is.
+        if (field.isPath) {
+            json.String(node.*field.member);
+        } else {
+            json.CodePageString(node.*field.member);
+        }
+    }
     json.EndObject();
 
     json.Key("commands");
@@ -114,6 +106,6 @@ std::string ProtocolToJson(const ProtocolNode& node, bool ok,
     }
     json.EndArray();
     json.EndObject();
-    out += '\n';
-    return out;
+    json.Flush();
+    out << '\n';
 }

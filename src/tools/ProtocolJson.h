@@ -1,13 +1,14 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
 class ProtocolNode;
 
-// The JSON form `pcltool dump` prints: whether the read succeeded, the messages it
-// showed (UTF-8) and the protocol as read, its values decoded from Windows-1252.
-// Only the parameters and bytes in use are listed, and of each parameter's parse
-// the groups that can hold terms.
-std::string ProtocolToJson(const ProtocolNode& node, bool ok,
-                           const std::vector<std::string>& messages);
+// The JSON form `pcltool dump` prints, streamed to `out`: whether the read succeeded,
+// the messages it showed (UTF-8) and the protocol as read, its values decoded from
+// Windows-1252. Only the parameters and bytes in use are listed, and of each
+// parameter's parse the groups that can hold terms.
+void WriteProtocolJson(std::ostream& out, const ProtocolNode& node, bool ok,
+                       const std::vector<std::string>& messages);

@@ -10,9 +10,9 @@ TEST(Command, CategoryAndLabelSplitAtTheFirstColon) {
         const char* category;
         const char* label;
     };
-    for (const Case& c : {Case{"Lamp:On", "Lamp", "On"}, Case{"Lamp", "Lamp", ""},
-                          Case{"a:b:c", "a", "bc"}, Case{":x", "", "x"},
-                          Case{"Lamp:", "Lamp", ""}, Case{"", "", ""}, Case{"::", "", ""}}) {
+    for (const Case& c :
+         {Case{"Lamp:On", "Lamp", "On"}, Case{"Lamp", "Lamp", ""}, Case{"a:b:c", "a", "bc"},
+          Case{":x", "", "x"}, Case{"Lamp:", "Lamp", ""}, Case{"", "", ""}, Case{"::", "", ""}}) {
         Command command(c.name);
         EXPECT_EQ(command.GetCategory(), c.category) << c.name;
         EXPECT_EQ(command.GetLabel(), c.label) << c.name;
@@ -26,7 +26,7 @@ TEST(Command, ConstructedCommandIsEmptyButForItsName) {
     EXPECT_TRUE(command.m_strMessage.empty());
     EXPECT_EQ(command.m_nParams, 0);
     EXPECT_EQ(command.m_nBytes, 0);
-    for (const std::string& byte : command.m_strByte) {
+    for (const Text& byte : command.m_strByte) {
         EXPECT_TRUE(byte.empty());
     }
     for (const ParamType& param : command.m_oParam) {

@@ -2,6 +2,7 @@
 
 #include "ScriptedPlatform.h"
 #include "model/ParamType.h"
+#include "model/ParseCache.h"
 #include "model/TypeKeywordTable.h"
 
 namespace {
@@ -21,7 +22,7 @@ std::string Groups(const ParamType& param) {
             }
             out += TypeKeywordTable::Keyword(group.m_oAnd[t].m_nKeyword);
             if (!group.m_oAnd[t].m_strArgument.empty()) {
-                out += "(" + group.m_oAnd[t].m_strArgument + ")";
+                out += "(" + group.m_oAnd[t].m_strArgument.str() + ")";
             }
         }
     }
@@ -221,4 +222,89 @@ TEST(ParseType, CodePageBytesAreShownDecoded) {
     Parse("caf\xE9", "Men\xFC");
     EXPECT_EQ(platform.Texts(),
               (std::vector<std::string>{UnknownWord("caf\xC3\xA9", "Men\xC3\xBC")}));
+}
+
+TEST(ParseType, StoresExactlyTheGroupsWithTermsAndTheirArgumentsInThem) {
+    ScriptedPlatform platform;
+    EXPECT_EQ(Parse("port, \"A valid Port\"").m_oOr.Stored(), 1u);
+    EXPECT_EQ(Parse("bogus|byte").m_oOr.Stored(), 2u) << "an empty group before a stored one";
+    EXPECT_EQ(Parse("byte|bogus").m_oOr.Stored(), 1u);
+    EXPECT_EQ(Parse(", \"only a description\"").m_oOr.Stored(), 0u);
+
+    // The arguments belong to the parse, not to the text they were found in: the text
+    // may change, or be gone, while the parse lives on in copies.
+    ParamType copy;
+    {
+        ParamType param = Parse("contains(abc)&\"lit\"|bytelabel(x y)");
+        copy = param;
+        param.m_strText = "changed";
+    }
+    EXPECT_EQ(Groups(copy), "contains(abc)&string(lit)|bytelabel(xy)");
+}
+
+TEST(ParseType, CopiesShareAParseUntilOneChangesIt) {
+    ScriptedPlatform platform;
+    ParamType param = Parse("byte&contains(0x01)|word, \"Output\"");
+    ParamType copy = param;
+    EXPECT_EQ(Groups(copy), Groups(param));
+    EXPECT_EQ(copy.m_strDescription, "Output");
+
+    copy.m_oOr[0].m_oAnd[1].m_strArgument = "0x02";
+    copy.AddKeyword("port", "Cmd"); // the next group, index m_nOrCount
+    copy.m_nOrCount = 3;
+    EXPECT_EQ(Groups(copy), "byte&contains(0x02)|word|port");
+    EXPECT_EQ(copy.m_oOr.Stored(), 5u);
+    EXPECT_EQ(Groups(param), "byte&contains(0x01)|word") << "the original keeps its parse";
+}
+
+TEST(ParseType, ParsingAgainReplacesTheParse) {
+    ScriptedPlatform platform;
+    ParamType param = Parse("byte|word|port, \"three\"");
+    param.m_strText = "ipaddress";
+    EXPECT_TRUE(param.ParseType("Cmd"));
+    EXPECT_EQ(Groups(param), "ipaddress");
+    EXPECT_EQ(param.m_nOrCount, 1);
+    EXPECT_EQ(param.m_strDescription, "");
+    param.m_strText = "nothing";
+    EXPECT_FALSE(param.ParseType("Cmd")) << "a warning makes the parse depend on the command";
+}
+
+TEST(ParseCache, RepeatedTextsGiveTheSameParseAndWarnEveryTime) {
+    ScriptedPlatform platform;
+    ParseCache cache;
+    // More distinct texts than the cache has room for, so that texts meet in its
+    // slots; each comes three times, its bytes in a place of their own each time.
+    std::vector<std::string> texts;
+    for (int i = 0; i < 600; ++i) {
+        texts.push_back("byte&contains(" + std::to_string(i) + ")|word, \"n" + std::to_string(i) +
+                        "\"");
+    }
+    std::vector<std::string> places;
+    for (int round = 0; round < 3; ++round) {
+        for (const std::string& text : texts) {
+            places.push_back(text);
+        }
+    }
+    for (const std::string& place : places) {
+        ParamType param;
+        param.m_strText = Text::Refer(place);
+        cache.Parse(param, "Cmd");
+        ParamType fresh = Parse(place);
+        ASSERT_EQ(Groups(param), Groups(fresh)) << place;
+        ASSERT_EQ(param.m_nOrCount, fresh.m_nOrCount) << place;
+        ASSERT_EQ(param.m_strDescription, fresh.m_strDescription) << place;
+        EXPECT_TRUE(param.m_strDescription.Refers()) << "taken from the param's own text";
+    }
+    EXPECT_TRUE(platform.messages.empty());
+
+    // A text that warns names its command every time it comes.
+    std::string bad = "bogus, \"x\"";
+    for (const char* command : {"A", "B"}) {
+        ParamType param;
+        param.m_strText = Text::Refer(bad);
+        cache.Parse(param, command);
+        EXPECT_EQ(param.m_strDescription, "x");
+    }
+    EXPECT_EQ(platform.Texts(),
+              (std::vector<std::string>{UnknownWord("bogus", "A"), UnknownWord("bogus", "B")}));
 }

@@ -21,7 +21,7 @@ std::vector<std::string> Sections(const std::string& bytes) {
     ProfileBuffer buffer;
     EXPECT_TRUE(buffer.Load(bytes));
     std::vector<std::string> names;
-    for (std::string name = buffer.NextSection(false); !name.empty();
+    for (std::string name(buffer.NextSection(false)); !name.empty();
          name = buffer.NextSection(true)) {
         names.push_back(name);
     }
@@ -36,8 +36,8 @@ std::string Value(const std::string& bytes, const std::string& section, const st
     if (!buffer.FindSection(section, false)) {
         return "<no section>";
     }
-    std::string scanned = buffer.ScanValue(key, "<default>");
-    std::string indexed = buffer.GetValue(key, "<default>");
+    std::string scanned(buffer.ScanValue(key, "<default>"));
+    std::string indexed(buffer.GetValue(key, "<default>"));
     EXPECT_EQ(indexed, scanned) << key;
     return indexed;
 }
@@ -192,7 +192,7 @@ TEST(ProfileBufferSections, IndexAgreesWithTheScanOnRandomTexts) {
 
         ProfileBuffer buffer = Loaded(text);
         std::vector<std::string> looked;
-        for (std::string name = buffer.NextSection(false);; name = buffer.NextSection(true)) {
+        for (std::string name(buffer.NextSection(false));; name = buffer.NextSection(true)) {
             for (const std::string& key : keys) {
                 ASSERT_EQ(buffer.GetValue(key, "-"), buffer.ScanValue(key, "-"))
                     << "key \"" << key << "\" in " << ::testing::PrintToString(text);

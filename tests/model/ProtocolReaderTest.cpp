@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -164,4 +165,121 @@ TEST(ProtocolReader, CommandsKeepToTheirOwnSections) {
     EXPECT_EQ(second.m_strMessage, "");
     EXPECT_EQ(second.m_oParam[1].m_strText, "") << "the entry past the count is empty";
     EXPECT_EQ(node.m_poCmndList->GetAt(2)->m_strDescription, "Press [Enter]; wait");
+}
+
+// Read texts refer into the file the protocol keeps; whatever leaves the protocol
+// takes its own bytes, and outlives it.
+TEST(ProtocolReader, TextsThatLeaveTheProtocolTakeTheirOwnBytes) {
+    ScriptedPlatform platform;
+    TempDir dir;
+    std::string path = dir.Write("a.pcl", "[Device]\r\n"
+                                          "Description=Switcher\r\n"
+                                          "[Route:In]\r\n"
+                                          "Description=Routes\r\n"
+                                          "Param1=byte&contains(0x01), \"Input\"\r\n"
+                                          "Byte1=0x52\r\n"
+                                          "Message=R\r\n"
+                                          "[Lamp:On]\r\n"
+                                          "Param1=byte&contains(0x01), \"Input\"\r\n");
+    auto node = std::make_unique<ProtocolNode>();
+    ASSERT_TRUE(node->ReadDevice(path));
+    ASSERT_TRUE(node->ReadCommands());
+    EXPECT_FALSE(node->m_strDescription.Refers()) << "the device texts have their own bytes";
+    const Command& read = *node->m_poCmndList->GetAt(0);
+    EXPECT_TRUE(read.m_strName.Refers());
+    EXPECT_TRUE(read.m_oParam[0].m_strText.Refers());
+    EXPECT_TRUE(read.m_oParam[0].m_strDescription.Refers());
+    EXPECT_EQ(read.m_oParam.Stored(), 1u) << "exactly the parameters there are";
+    EXPECT_EQ(read.m_strByte.Stored(), 1u);
+
+    Command copy("x");
+    copy.Copy(read);
+    std::unique_ptr<Command> taken = node->m_poCmndList->RemoveAt(0);
+    ASSERT_TRUE(taken);
+    EXPECT_FALSE(taken->m_strName.Refers());
+    EXPECT_FALSE(taken->m_oParam[0].m_strDescription.Refers());
+    EXPECT_EQ(taken->m_strByte.Stored(), 1u) << "taking out does not make room for more";
+    node.reset();
+
+    // The file's bytes are gone now (checked under the sanitizers).
+    for (const Command* command :
+         {static_cast<const Command*>(taken.get()), static_cast<const Command*>(&copy)}) {
+        EXPECT_EQ(command->m_strName, "Route:In");
+        EXPECT_EQ(command->m_strDescription, "Routes");
+        EXPECT_EQ(command->m_oParam[0].m_strText, "byte&contains(0x01), \"Input\"");
+        EXPECT_EQ(command->m_strByte[0], "0x52");
+        EXPECT_EQ(command->m_strMessage, "R");
+    }
+    EXPECT_EQ(taken->m_oParam[0].m_strDescription, "Input");
+    EXPECT_EQ(taken->m_oParam[0].m_oOr[0].m_oAnd[1].m_strArgument, "0x01");
+}
+
+// ReadCommands reads the file again into the memory ReadDevice used; what it finds
+// must be what the file holds at that time, however it changed.
+TEST(ProtocolReader, TheSecondReadSeesOnlyWhatTheFileHoldsThen) {
+    const std::string longer = "[Device]\r\n[A]\r\nMessage=xyzzy and more\r\n[B]\r\nMessage=b\r\n";
+    {
+        ScriptedPlatform platform;
+        TempDir dir;
+        ProtocolNode node;
+        ASSERT_TRUE(node.ReadDevice(dir.Write("a.pcl", longer)));
+        dir.Write("a.pcl", "[Device]\r\n[A]\r\nMessage=xy");
+        ASSERT_TRUE(node.ReadCommands());
+        ASSERT_EQ(node.m_poCmndList->GetCount(), 1) << "nothing of the longer file is left";
+        EXPECT_EQ(node.m_poCmndList->GetAt(0)->m_strMessage, "xy");
+        EXPECT_EQ(node.GetReadLength(), 25u);
+    }
+    {
+        ScriptedPlatform platform;
+        TempDir dir;
+        ProtocolNode node;
+        ASSERT_TRUE(node.ReadDevice(dir.Write("a.pcl", "[Device]\r\n")));
+        dir.Write("a.pcl", longer);
+        ASSERT_TRUE(node.ReadCommands());
+        ASSERT_EQ(node.m_poCmndList->GetCount(), 2);
+        EXPECT_EQ(node.m_poCmndList->GetAt(1)->m_strMessage, "b");
+    }
+    {
+        // Only the bytes the second read delivered count.
+        ScriptedPlatform platform;
+        TempDir dir;
+        ProtocolNode node;
+        ASSERT_TRUE(node.ReadDevice(dir.Write("a.pcl", longer)));
+        platform.fail.shortReadAt = 28;
+        ASSERT_TRUE(node.ReadCommands());
+        ASSERT_EQ(node.m_poCmndList->GetCount(), 1);
+        EXPECT_EQ(node.m_poCmndList->GetAt(0)->m_strMessage, "xyzzy");
+    }
+    for (bool openFails : {true, false}) {
+        ScriptedPlatform platform;
+        TempDir dir;
+        std::string path = dir.Write("a.pcl", longer);
+        ProtocolNode node;
+        ASSERT_TRUE(node.ReadDevice(path));
+        if (openFails) {
+            platform.fail.openForReadingAfter = 1;
+        } else {
+            platform.fail.read = true;
+        }
+        EXPECT_FALSE(node.ReadCommands());
+        EXPECT_EQ(platform.Texts(), (std::vector<std::string>{
+                                        "Could not open " + path + " for reading", kCouldNotRead}));
+        EXPECT_EQ(node.m_poCmndList->GetCount(), 0);
+        EXPECT_FALSE(node.m_bCommandsRead);
+        ExpectCursorDownAtEveryMessage(platform);
+    }
+}
+
+TEST(ProtocolReader, CommandsReadFromTwoFilesKeepBoth) {
+    ScriptedPlatform platform;
+    TempDir dir;
+    ProtocolNode node;
+    ASSERT_TRUE(node.ReadDevice(dir.Write("a.pcl", "[Device]\r\n[First]\r\nMessage=1\r\n")));
+    ASSERT_TRUE(node.ReadCommands());
+    ASSERT_TRUE(node.ReadDevice(dir.Write("b.pcl", "[Device]\r\n[Second]\r\nMessage=2\r\n")));
+    ASSERT_TRUE(node.ReadCommands());
+    ASSERT_EQ(node.m_poCmndList->GetCount(), 2);
+    EXPECT_EQ(node.m_poCmndList->GetAt(0)->m_strName, "First");
+    EXPECT_EQ(node.m_poCmndList->GetAt(0)->m_strMessage, "1");
+    EXPECT_EQ(node.m_poCmndList->GetAt(1)->m_strMessage, "2");
 }

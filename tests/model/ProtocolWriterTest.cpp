@@ -84,6 +84,30 @@ TEST(TextBuffer, StoresOnlyWhatStaysBelowTheCapacity) {
     EXPECT_EQ(buffer.GetData(), nullptr);
 }
 
+TEST(TextBuffer, AGrowingBufferTakesEveryLine) {
+    TextBuffer buffer;
+    ASSERT_TRUE(buffer.Allocate(4));
+    buffer.AllowGrowth();
+    std::string expected;
+    for (int i = 0; i < 200; ++i) {
+        std::string value(static_cast<std::size_t>(i), 'v');
+        buffer.AppendLine("k" + std::to_string(i), value);
+        buffer.AppendLineOf({"[", value, "]"});
+        expected += "k" + std::to_string(i) + "=" + value + "\r\n[" + value + "]\r\n";
+    }
+    EXPECT_TRUE(buffer.Succeeded());
+    EXPECT_EQ(buffer.GetUsed(), expected.size());
+    EXPECT_LT(buffer.GetWritten(), buffer.GetCapacity()) << "the last byte stays free";
+    EXPECT_EQ(std::string(buffer.GetData(), buffer.GetWritten()), expected);
+
+    // Released, it measures again.
+    buffer.Release();
+    buffer.Start();
+    buffer.AppendLine("Key", "value");
+    EXPECT_FALSE(buffer.Succeeded());
+    EXPECT_EQ(buffer.GetUsed(), 11u);
+}
+
 TEST(ProtocolWriter, NewProtocolFileByteForByte) {
     ScriptedPlatform platform;
     TempDir dir;

@@ -10,6 +10,7 @@
 
 #include "ScriptedPlatform.h"
 #include "TempDir.h"
+#include "model/FieldTable.h"
 #include "model/ProtocolNode.h"
 #include "model/ProtocolWriter.h"
 #include "model/TextBuffer.h"
@@ -94,22 +95,18 @@ private:
 };
 
 void Fill(Generator& gen, ProtocolNode& node) {
-    for (std::string* field :
-         {&node.m_strVersion, &node.m_strDescription, &node.m_strLocation, &node.m_strDate,
-          &node.m_strAuthor, &node.m_strMaker, &node.m_strModel, &node.m_strSupported,
-          &node.m_strInterface, &node.m_strType, &node.m_strDataBits, &node.m_strStopBits,
-          &node.m_strParity, &node.m_strBaudRate, &node.m_strAddress, &node.m_strProtocol,
-          &node.m_strVantorType}) {
-        *field = gen.Chance(20) ? "" : gen.Value(40);
+    for (const DeviceField& field : kDeviceFields) {
+        if (!field.isPath) {
+            node.*field.member = gen.Chance(20) ? "" : gen.Value(40);
+        }
     }
     int commands = gen.Number(0, 6);
     for (int i = 0; i < commands; ++i) {
         auto command = Command::Create(gen.Name());
-        for (std::string* field :
-             {&command->m_strDescription, &command->m_strSupported, &command->m_strMessage,
-              &command->m_strRetries, &command->m_strTimeout, &command->m_strMessageAck,
-              &command->m_strCompletionAck}) {
-            *field = gen.Chance(30) ? "" : gen.Value(60);
+        for (const CommandField& field : kCommandFields) {
+            if (field.kind == CommandFieldKind::Text) {
+                command.get()->*field.member = gen.Chance(30) ? "" : gen.Value(60);
+            }
         }
         command->m_nParams = gen.Number(0, Command::kMaxParams);
         for (int p = 0; p < Command::kMaxParams; ++p) {
@@ -128,51 +125,35 @@ void Fill(Generator& gen, ProtocolNode& node) {
 
 void ExpectSame(const ProtocolNode& written, const ProtocolNode& read, int round) {
     SCOPED_TRACE("round " + std::to_string(round));
-    auto orDefault = [](const std::string& value, const char* fallback) {
-        return value.empty() ? std::string(fallback) : value;
-    };
-    EXPECT_EQ(read.m_strVersion, written.m_strVersion);
-    EXPECT_EQ(read.m_strDescription, written.m_strDescription);
-    EXPECT_EQ(read.m_strLocation, orDefault(written.m_strLocation, "Local"));
-    EXPECT_EQ(read.m_strDate, written.m_strDate);
-    EXPECT_EQ(read.m_strAuthor, written.m_strAuthor);
-    EXPECT_EQ(read.m_strMaker, written.m_strMaker);
-    EXPECT_EQ(read.m_strModel, written.m_strModel);
-    EXPECT_EQ(read.m_strSupported, written.m_strSupported);
-    EXPECT_EQ(read.m_strInterface, written.m_strInterface);
-    EXPECT_EQ(read.m_strType, written.m_strType);
-    EXPECT_EQ(read.m_strDataBits, written.m_strDataBits);
-    EXPECT_EQ(read.m_strStopBits, written.m_strStopBits);
-    EXPECT_EQ(read.m_strParity, written.m_strParity);
-    EXPECT_EQ(read.m_strBaudRate, written.m_strBaudRate);
-    EXPECT_EQ(read.m_strAddress, written.m_strAddress);
-    EXPECT_EQ(read.m_strProtocol, written.m_strProtocol);
-    EXPECT_EQ(read.m_strVantorType, orDefault(written.m_strVantorType, "Show Controller"));
+    // An empty value is written but reads as absent, which gives the default.
+    for (const DeviceField& field : kDeviceFields) {
+        if (!field.isPath) {
+            std::string_view value = written.*field.member;
+            EXPECT_EQ(read.*field.member, value.empty() ? field.defaultValue : value)
+                << field.jsonName;
+        }
+    }
 
     ASSERT_EQ(read.m_poCmndList->GetCount(), written.m_poCmndList->GetCount());
     for (int i = 0; i < read.m_poCmndList->GetCount(); ++i) {
         const Command& a = *written.m_poCmndList->GetAt(i);
         const Command& b = *read.m_poCmndList->GetAt(i);
         SCOPED_TRACE("command " + std::to_string(i));
-        EXPECT_EQ(b.m_strName, a.m_strName);
-        EXPECT_EQ(b.m_strDescription, a.m_strDescription);
-        EXPECT_EQ(b.m_strSupported, a.m_strSupported);
-        EXPECT_EQ(b.m_strMessage, a.m_strMessage);
-        EXPECT_EQ(b.m_strRetries, a.m_strRetries);
-        EXPECT_EQ(b.m_strTimeout, a.m_strTimeout);
-        EXPECT_EQ(b.m_strMessageAck, a.m_strMessageAck);
-        EXPECT_EQ(b.m_strCompletionAck, a.m_strCompletionAck);
+        for (const CommandField& field : kCommandFields) {
+            if (field.member != nullptr) {
+                EXPECT_EQ(b.*field.member, a.*field.member) << field.jsonName;
+            }
+        }
         ASSERT_EQ(b.m_nParams, a.m_nParams);
         ASSERT_EQ(b.m_nBytes, a.m_nBytes);
         for (int p = 0; p < Command::kMaxParams; ++p) {
-            const std::string& text = b.m_oParam[static_cast<std::size_t>(p)].m_strText;
-            EXPECT_EQ(text, p < a.m_nParams ? a.m_oParam[static_cast<std::size_t>(p)].m_strText
-                                            : std::string());
+            const Text& text = b.m_oParam[static_cast<std::size_t>(p)].m_strText;
+            EXPECT_EQ(text,
+                      p < a.m_nParams ? a.m_oParam[static_cast<std::size_t>(p)].m_strText : Text());
         }
         for (int n = 0; n < Command::kMaxBytes; ++n) {
-            const std::string& byte = b.m_strByte[static_cast<std::size_t>(n)];
-            EXPECT_EQ(byte,
-                      n < a.m_nBytes ? a.m_strByte[static_cast<std::size_t>(n)] : std::string());
+            const Text& byte = b.m_strByte[static_cast<std::size_t>(n)];
+            EXPECT_EQ(byte, n < a.m_nBytes ? a.m_strByte[static_cast<std::size_t>(n)] : Text());
         }
     }
 }

@@ -36,8 +36,8 @@ TEST(QtPlatform, MessageBoxesHaveTheCaptionIconsAndButtons) {
                   QMessageBox::Question, yesNo},
              Case{Platform::MessageKind::YesNo, QMessageBox::Yes, Platform::Answer::Yes,
                   QMessageBox::Question, yesNo},
-             Case{Platform::MessageKind::YesNoCancel, QMessageBox::Cancel,
-                  Platform::Answer::Cancel, QMessageBox::Warning, yesNo | QMessageBox::Cancel},
+             Case{Platform::MessageKind::YesNoCancel, QMessageBox::Cancel, Platform::Answer::Cancel,
+                  QMessageBox::Warning, yesNo | QMessageBox::Cancel},
          }) {
         auto seen = std::make_shared<BoxSeen>();
         QTimer::singleShot(0, [seen, c] {
@@ -93,4 +93,15 @@ TEST(QtText, ModelBytesAndQtStrings) {
     char32_t refused = 0;
     EXPECT_FALSE(QtText::ToModel(QString::fromUtf8("\xF0\x9F\x98\x80"), bytes, &refused));
     EXPECT_EQ(refused, U'\U0001F600');
+
+    // Straight into a model field, which owns what was typed; a refused text leaves
+    // the field as it was.
+    std::string file = "caf\xE9";
+    Text field = Text::Refer(file);
+    EXPECT_EQ(QtText::FromModel(field), QString::fromUtf8("caf\xC3\xA9"));
+    EXPECT_FALSE(QtText::ToModel(QString::fromUtf8("\xF0\x9F\x98\x80"), field));
+    EXPECT_TRUE(field.Refers());
+    EXPECT_TRUE(QtText::ToModel(QString::fromUtf8("na\xC3\xAFve"), field));
+    EXPECT_FALSE(field.Refers());
+    EXPECT_EQ(field, "na\xEFve");
 }
