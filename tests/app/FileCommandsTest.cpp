@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMimeData>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
 #include <QTimer>
@@ -227,11 +228,34 @@ TEST_F(FileCommands, ExitAsksForEveryModifiedDocument) {
     EXPECT_EQ(settings.value("Recent File List/File1").toString(), saved);
 }
 
-TEST_F(FileCommands, PrintSetupShowsThePlatformsDialog) {
+TEST_F(FileCommands, PrintSetupKeepsTheChosenPrinterSettingsForTheRun) {
     Start();
     EXPECT_TRUE(Enabled(FilePrintSetup));
+    QPrinter& printer = app->Printer();
+    QPageLayout::Orientation before = printer.pageLayout().orientation();
+    QPageLayout::Orientation chosen =
+        before == QPageLayout::Landscape ? QPageLayout::Portrait : QPageLayout::Landscape;
+
+    // Cancelled: the dialog leaves the printer as it was.
     Run(FilePrintSetup);
-    EXPECT_EQ(platform.printSetupCalls, 1);
+    ASSERT_EQ(platform.printSetupPrinters.size(), 1u);
+    EXPECT_EQ(platform.printSetupPrinters[0], &printer);
+    EXPECT_EQ(printer.pageLayout().orientation(), before);
+
+    // Confirmed: the choice is in the printer every later job and set-up gets.
+    platform.printSetupAnswer = [chosen](QPrinter& shown) {
+        shown.setPageOrientation(chosen);
+        return true;
+    };
+    Run(FilePrintSetup);
+    platform.printSetupAnswer = nullptr;
+    Run(FileNew);
+    Run(FilePrintSetup);
+    ASSERT_EQ(platform.printSetupPrinters.size(), 3u);
+    EXPECT_EQ(platform.printSetupPrinters[2], &printer);
+    EXPECT_EQ(&app->Printer(), &printer);
+    EXPECT_EQ(printer.pageLayout().orientation(), chosen);
+    EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(FileCommands, AboutBoxShowsTheVersionAndClosesWithOk) {
