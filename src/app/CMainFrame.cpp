@@ -335,16 +335,21 @@ void CMainFrame::UpdateRecentFileMenu() {
 }
 
 CChildFrame* CMainFrame::ActiveChildFrame() const {
-    QMdiSubWindow* current = m_pMdiArea->currentSubWindow();
-    if (current == nullptr && !isActiveWindow()) {
-        // While another window has the focus the workspace has no active window, but
-        // the one the user was in is still the current document window.
-        QList<QMdiSubWindow*> used = m_pMdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
-        current = used.isEmpty() ? nullptr : used.constLast();
-    }
-    auto* frame = qobject_cast<CChildFrame*>(current);
+    // The workspace has no active window while the editor is in the background (and
+    // drops it before it learns that it is), yet the window the user was in is still
+    // the current one: its document names the main window and its commands are on.
     // A window on its way out no longer counts.
-    return frame != nullptr && frame->GetDocument() != nullptr ? frame : nullptr;
+    QList<QMdiSubWindow*> used = m_pMdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+    if (QMdiSubWindow* current = m_pMdiArea->currentSubWindow()) {
+        used.append(current);
+    }
+    for (auto it = used.crbegin(); it != used.crend(); ++it) {
+        auto* frame = qobject_cast<CChildFrame*>(*it);
+        if (frame != nullptr && frame->GetDocument() != nullptr) {
+            return frame;
+        }
+    }
+    return nullptr;
 }
 
 std::vector<CChildFrame*> CMainFrame::ChildFrames() const {

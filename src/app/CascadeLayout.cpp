@@ -37,7 +37,9 @@ std::vector<QRect> CascadeLayout::Arrange(int count) const {
 }
 
 QRect CascadeLayout::Place(int index) const {
-    QSize size = m_oNatural.boundedTo(m_oArea).expandedTo(m_oMinimum);
+    // At most three quarters of the workspace, so that a few more windows can follow
+    // one step further on each.
+    QSize size = m_oNatural.boundedTo(m_oArea * 3 / 4).expandedTo(m_oMinimum);
     int round = StepsThatFit(size);
     return {m_oStep * (std::max(index, 0) % round), size};
 }

@@ -19,8 +19,8 @@ public:
     // The places of `count` cascaded windows, from the back to the front.
     std::vector<QRect> Arrange(int count) const;
     // The place of a newly opened window that `index` windows were opened before:
-    // its natural size as far as the workspace allows, on the next step that still
-    // keeps it inside.
+    // its natural size, but no more than three quarters of the workspace, on the next
+    // step that still keeps it inside.
     QRect Place(int index) const;
 
 private:
