@@ -1,6 +1,7 @@
 #include "AppFixture.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -95,6 +96,30 @@ TEST_F(FileCommands, OpenStartsInTheProtocolFolderAndBringsAnOpenFileToTheFront)
     EXPECT_TRUE(platform.messages.empty());
 }
 
+TEST_F(FileCommands, OpeningAnOpenFileAgainMakesItTheMostRecentFile) {
+    QString one = WriteProtocol("One.pcl");
+    QString two = WriteProtocol("Two.pcl");
+    Start();
+    app->OpenDocumentFile(one);
+    app->OpenDocumentFile(two);
+    ASSERT_EQ(app->GetRecentFileList().Paths(), (QStringList{two, one}));
+
+    platform.fileDialogAnswers = {one.toStdString()};
+    Run(FileOpen);
+    EXPECT_EQ(app->GetDocuments().size(), 2u);
+    EXPECT_EQ(ActiveChild()->GetDocument()->GetTitle(), "One.pcl");
+    EXPECT_EQ(app->GetRecentFileList().Paths(), (QStringList{one, two}));
+    EXPECT_TRUE(MenuItems("File").contains(app->GetRecentFileList().MenuText(0)));
+
+    // The same from the recent-file menu, and from a drop or a second start.
+    Run(RecentFileFirst + 1);
+    EXPECT_EQ(ActiveChild()->GetDocument()->GetTitle(), "Two.pcl");
+    EXPECT_EQ(app->GetRecentFileList().Paths(), (QStringList{two, one}));
+    app->OpenDocumentFile(one);
+    EXPECT_EQ(app->GetRecentFileList().Paths(), (QStringList{one, two}));
+    EXPECT_TRUE(platform.messages.empty());
+}
+
 TEST_F(FileCommands, AFailedOpenLeavesNoWindowBehind) {
     TempDir dir;
     std::string broken = dir.Write("broken.pcl", "[NotADevice]\r\n");
@@ -129,6 +154,41 @@ TEST_F(FileCommands, SaveOfANewDocumentProposesItsTitleAndSavesAsTessel1Pcl) {
     EXPECT_EQ(platform.dialogCalls.at(1).proposed, path.toStdString());
     EXPECT_EQ(Doc()->GetTitle(), "Copy.pcl");
     EXPECT_EQ(app->GetRecentFileList().Paths(), (QStringList{TempPath("Copy.pcl"), path}));
+}
+
+TEST_F(FileCommands, SaveAsStartsInTheProtocolFolderUntilTheDocumentHasAFile) {
+    QString elsewhere = WriteProtocol("Elsewhere/Relay.pcl");
+    QDir().mkpath(TempPath("Saved"));
+    Start();
+    const std::string protocolFolder = TempPath("Protocol").toStdString();
+    Run(FileNew);
+    platform.fileDialogAnswers = {""};
+    Run(FileSaveAs);
+    EXPECT_EQ(platform.dialogCalls.back().proposed, "Tessel1");
+    EXPECT_EQ(platform.dialogCalls.back().saveFolder, protocolFolder);
+
+    // Once saved, the document's own file names the folder.
+    QString saved = TempPath("Saved/Tessel1.pcl");
+    platform.fileDialogAnswers = {saved.toStdString(), ""};
+    Run(FileSave);
+    Run(FileSaveAs);
+    EXPECT_EQ(platform.dialogCalls.back().proposed, saved.toStdString());
+
+    // So does the file of an opened document, also one from the command line.
+    app->OpenDocumentFile(elsewhere);
+    platform.fileDialogAnswers = {""};
+    Run(FileSaveAs);
+    EXPECT_EQ(platform.dialogCalls.back().proposed, elsewhere.toStdString());
+    Restart({elsewhere});
+    platform.fileDialogAnswers = {""};
+    Run(FileSaveAs);
+    EXPECT_EQ(platform.dialogCalls.back().proposed, elsewhere.toStdString());
+    // A new document of that run starts in the Protocol folder again.
+    Run(FileNew);
+    platform.fileDialogAnswers = {""};
+    Run(FileSaveAs);
+    EXPECT_EQ(platform.dialogCalls.back().saveFolder, protocolFolder);
+    EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(FileCommands, ProposedNamesFollowTheDocumentTitle) {
@@ -258,23 +318,44 @@ TEST_F(FileCommands, PrintSetupKeepsTheChosenPrinterSettingsForTheRun) {
     EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(FileCommands, AboutBoxShowsTheVersionAndClosesWithOk) {
+TEST_F(FileCommands, AboutBoxShowsTheVersionRoomilyAndClosesWithOk) {
     Start();
     QString title;
     QString text;
+    QSize size;
+    QRect textRect;
+    QRect iconRect;
+    QRect okRect;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         title = dialog->windowTitle();
-        text = dialog->findChild<QLabel*>("version")->text();
+        auto* label = dialog->findChild<QLabel*>("version");
+        text = label->text();
+        size = dialog->size();
+        auto* icon = dialog->findChild<QLabel*>("icon");
+        ASSERT_NE(icon, nullptr);
+        EXPECT_FALSE(icon->pixmap().isNull());
+        iconRect = QRect(icon->mapTo(dialog, QPoint(0, 0)), icon->size());
         QList<QPushButton*> buttons = dialog->findChildren<QPushButton*>();
         ASSERT_EQ(buttons.size(), 1);
         EXPECT_EQ(buttons[0]->text(), "OK");
+        EXPECT_TRUE(buttons[0]->isDefault());
+        textRect = QRect(label->mapTo(dialog, QPoint(0, 0)), label->size());
+        okRect = QRect(buttons[0]->mapTo(dialog, QPoint(0, 0)), buttons[0]->size());
         buttons[0]->click();
     });
     Run(AppAbout);
     EXPECT_EQ(title, "About Tessel");
     EXPECT_EQ(text, "Tessel Version 1.04");
+    EXPECT_GE(size.width(), CAboutDlg::kMinimumWidth);
+    EXPECT_GE(size.height(), CAboutDlg::kMinimumHeight);
+    // Icon and text side by side, OK below them on the right, nothing at the edges.
+    EXPECT_LT(iconRect.right(), textRect.left());
+    EXPECT_GT(okRect.top(), std::max(textRect.bottom(), iconRect.bottom()));
+    EXPECT_GT(okRect.left(), size.width() / 2);
+    EXPECT_GE(iconRect.left(), 12);
+    EXPECT_LE(okRect.bottom(), size.height() - 8);
 }
 
 TEST_F(FileCommands, DroppedFilesOpen) {
