@@ -108,10 +108,29 @@ bool QtPlatform::AskSaveFileName(const std::string& title, const std::string& fi
     return true;
 }
 
+namespace {
+
+// Qt's print dialog without the choice of pages, which belongs to Print: here the
+// user picks the printer, its paper and options, and confirms with OK.
+class PrintSetupDialog : public QPrintDialog {
+public:
+    using QPrintDialog::QPrintDialog;
+
+    void setVisible(bool visible) override {
+        // The dialog sets up its parts as it is shown; the page range goes after that.
+        QPrintDialog::setVisible(visible);
+        if (visible) {
+            if (auto* range = findChild<QWidget*>(QStringLiteral("gbPrintRange"))) {
+                range->hide();
+            }
+        }
+    }
+};
+
+} // namespace
+
 bool QtPlatform::ShowPrintSetup(QPrinter& printer) {
-    // Qt's print dialog without the choice of pages: what to print is asked by Print;
-    // here the user picks the printer, its paper and options, and confirms with OK.
-    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    PrintSetupDialog dialog(&printer, QApplication::activeWindow());
     dialog.setWindowTitle(QString::fromLatin1(kPrintSetupTitle));
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
                       QAbstractPrintDialog::PrintCollateCopies);

@@ -247,16 +247,22 @@ TEST_F(Frames, HighlightedDisabledMenuItemsShowTheirPrompts) {
     ASSERT_NE(edit, nullptr);
     edit->popup(Frame().mapToGlobal(QPoint(20, 20)));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(edit));
-    QTest::keyClick(edit, Qt::Key_Down);
     QAction* undo = Frame().Action(EditUndo);
+    QRect undoRow = edit->actionGeometry(undo);
+    // A point of the row away from its text, where only a highlight can show.
+    QPoint blank(undoRow.right() - 4, undoRow.center().y());
+    QColor plain = edit->grab().toImage().pixelColor(blank);
+    QTest::keyClick(edit, Qt::Key_Down);
     ASSERT_FALSE(undo->isEnabled());
     EXPECT_EQ(edit->activeAction(), undo);
     EXPECT_EQ(Frame().statusBar()->currentMessage(), "Undo the last action");
+    EXPECT_NE(edit->grab().toImage().pixelColor(blank), plain);
     // The arrow keys go on past the separator to Cut, enabled or not.
     QTest::keyClick(edit, Qt::Key_Down);
     EXPECT_EQ(edit->activeAction(), Frame().Action(EditCut));
     EXPECT_EQ(Frame().statusBar()->currentMessage(),
               "Cut the selection and put it on the Clipboard");
+    EXPECT_EQ(edit->grab().toImage().pixelColor(blank), plain);
     edit->hide();
     EXPECT_TRUE(Frame().statusBar()->currentMessage().isEmpty());
     EXPECT_TRUE(Frame().GetMessagePane()->isVisible());

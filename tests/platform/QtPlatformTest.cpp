@@ -142,6 +142,7 @@ TEST(QtPlatform, PrintSetupChoosesThePrinterAndItsOptionsWithoutAWordOnTheConsol
         QString title;
         QPrinter* printer = nullptr;
         bool printerChoice = false;
+        bool pageRangeShown = false;
         QString okText;
     };
     for (bool confirm : {false, true}) {
@@ -154,6 +155,10 @@ TEST(QtPlatform, PrintSetupChoosesThePrinterAndItsOptionsWithoutAWordOnTheConsol
             // The list of printers to choose from.
             for (QComboBox* box : dialog->findChildren<QComboBox*>()) {
                 seen->printerChoice = seen->printerChoice || box->isVisibleTo(dialog);
+            }
+            // Which pages to print is the Print dialog's question, not this one's.
+            if (auto* range = dialog->findChild<QWidget*>("gbPrintRange")) {
+                seen->pageRangeShown = range->isVisibleTo(dialog);
             }
             auto* buttons = dialog->findChild<QDialogButtonBox*>();
             ASSERT_NE(buttons, nullptr);
@@ -168,6 +173,7 @@ TEST(QtPlatform, PrintSetupChoosesThePrinterAndItsOptionsWithoutAWordOnTheConsol
         EXPECT_EQ(seen->title, "Print Setup");
         EXPECT_EQ(seen->printer, &printer);
         EXPECT_TRUE(seen->printerChoice);
+        EXPECT_FALSE(seen->pageRangeShown);
         // Nothing is printed here, so the button does not say so.
         EXPECT_EQ(seen->okText, "OK");
     }
