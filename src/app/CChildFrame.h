@@ -49,6 +49,10 @@ public:
 
     CommandTable& Commands() { return m_oCommands; }
 
+    // The window's natural size: room for the tree and for both columns of the
+    // property grid with values of a usual length.
+    QSize sizeHint() const override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

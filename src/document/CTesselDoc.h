@@ -42,6 +42,11 @@ public:
     void OnFileSaveAs();
     void OnFileClose();
 
+    // Where the save dialog starts for a document that has no file yet; a document
+    // with a file starts in that file's folder.
+    const std::string& GetSaveFolder() const { return m_strSaveFolder; }
+    void SetSaveFolder(const std::string& folder) { m_strSaveFolder = folder; }
+
     // The name proposed for a first save: the title cut to 8 characters, then before
     // the first of " #%;/\", then `extension` appended when there is one.
     static std::string ProposedFileName(const std::string& title, const std::string& extension);
@@ -50,4 +55,5 @@ private:
     DocumentTemplate* m_pTemplate;
     ProtocolNode m_oProtocol;
     TextBuffer m_oTextBuffer;
+    std::string m_strSaveFolder;
 };

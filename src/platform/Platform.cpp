@@ -67,9 +67,9 @@ class PlainPlatform : public HeadlessPlatform {
 public:
     Answer ShowMessage(const std::string& text, MessageKind kind) override {
         std::fprintf(stderr, "Tessel: %s\n", text.c_str());
-        return kind == MessageKind::Ok        ? Answer::Ok
+        return kind == MessageKind::Ok      ? Answer::Ok
                : kind == MessageKind::YesNo ? Answer::No
-                                              : Answer::Cancel;
+                                            : Answer::Cancel;
     }
 };
 

@@ -2,10 +2,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
-#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 #include "platform/QtText.h"
 
@@ -40,9 +43,9 @@ Platform::Answer QtPlatform::ShowMessage(const std::string& text, MessageKind ki
         return Answer::Cancel;
     default:
         // Escape on a Yes/No box closes it like No.
-        return kind == MessageKind::Ok ? Answer::Ok
+        return kind == MessageKind::Ok      ? Answer::Ok
                : kind == MessageKind::YesNo ? Answer::No
-                                             : Answer::Cancel;
+                                            : Answer::Cancel;
     }
 }
 
@@ -70,9 +73,9 @@ void QtPlatform::SetClipboardText(const std::string& text) {
 
 bool QtPlatform::AskOpenFileName(const std::string& title, const std::string& filter,
                                  const std::string& startFolder, std::string& path) {
-    QString chosen = QFileDialog::getOpenFileName(
-        QApplication::activeWindow(), QtText::FromUtf8(title), QtText::FromUtf8(startFolder),
-        QtText::FromUtf8(filter));
+    QString chosen =
+        QFileDialog::getOpenFileName(QApplication::activeWindow(), QtText::FromUtf8(title),
+                                     QtText::FromUtf8(startFolder), QtText::FromUtf8(filter));
     if (chosen.isEmpty()) {
         return false;
     }
@@ -82,14 +85,22 @@ bool QtPlatform::AskOpenFileName(const std::string& title, const std::string& fi
 
 bool QtPlatform::AskSaveFileName(const std::string& title, const std::string& filter,
                                  const std::string& defaultSuffix, const std::string& proposed,
-                                 std::string& path) {
-    QFileDialog dialog(QApplication::activeWindow(), QtText::FromUtf8(title), QString(),
+                                 const std::string& startFolder, std::string& path) {
+    QString name = QtText::FromUtf8(proposed);
+    QString folder;
+    if (name.contains(QLatin1Char('/'))) {
+        folder = QFileInfo(name).absolutePath();
+        name = QFileInfo(name).fileName();
+    } else if (QFileInfo(QtText::FromUtf8(startFolder)).isDir()) {
+        folder = QtText::FromUtf8(startFolder);
+    }
+    QFileDialog dialog(QApplication::activeWindow(), QtText::FromUtf8(title), folder,
                        QtText::FromUtf8(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QtText::FromUtf8(defaultSuffix));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-    dialog.selectFile(QtText::FromUtf8(proposed));
+    dialog.selectFile(name);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return false;
     }
@@ -97,15 +108,36 @@ bool QtPlatform::AskSaveFileName(const std::string& title, const std::string& fi
     return true;
 }
 
-QPrinter& QtPlatform::Printer() {
-    // Made on first use: looking up the printers can take a moment.
-    if (!m_poPrinter) {
-        m_poPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    }
-    return *m_poPrinter;
-}
+namespace {
 
-bool QtPlatform::ShowPrintSetup() {
-    QPageSetupDialog dialog(&Printer(), QApplication::activeWindow());
+// Qt's print dialog without the choice of pages, which belongs to Print: here the
+// user picks the printer, its paper and options, and confirms with OK.
+class PrintSetupDialog : public QPrintDialog {
+public:
+    using QPrintDialog::QPrintDialog;
+
+    void setVisible(bool visible) override {
+        // The dialog sets up its parts as it is shown; the page range goes after that.
+        QPrintDialog::setVisible(visible);
+        if (visible) {
+            if (auto* range = findChild<QWidget*>(QStringLiteral("gbPrintRange"))) {
+                range->hide();
+            }
+        }
+    }
+};
+
+} // namespace
+
+bool QtPlatform::ShowPrintSetup(QPrinter& printer) {
+    PrintSetupDialog dialog(&printer, QApplication::activeWindow());
+    dialog.setWindowTitle(QString::fromLatin1(kPrintSetupTitle));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
+                      QAbstractPrintDialog::PrintCollateCopies);
+    for (auto* buttons : dialog.findChildren<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) {
+            ok->setText(QStringLiteral("OK"));
+        }
+    }
     return dialog.exec() == QDialog::Accepted;
 }

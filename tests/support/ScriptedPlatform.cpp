@@ -22,8 +22,8 @@ public:
             return -1;
         }
         if (m_fail.shortReadAt >= 0) {
-            auto left = static_cast<std::size_t>(m_fail.shortReadAt) - std::min(
-                static_cast<std::size_t>(m_fail.shortReadAt), m_delivered);
+            auto left = static_cast<std::size_t>(m_fail.shortReadAt) -
+                        std::min(static_cast<std::size_t>(m_fail.shortReadAt), m_delivered);
             count = std::min(count, left);
             if (count == 0) {
                 return 0;
@@ -128,14 +128,14 @@ bool ScriptedPlatform::IsFileWritable(const std::string& path) {
     return !fail.notWritable && Platform::IsFileWritable(path);
 }
 
-bool ScriptedPlatform::ShowPrintSetup() {
-    ++printSetupCalls;
-    return printSetupAnswer;
+bool ScriptedPlatform::ShowPrintSetup(QPrinter& printer) {
+    printSetupPrinters.push_back(&printer);
+    return printSetupAnswer ? printSetupAnswer(printer) : false;
 }
 
 bool ScriptedPlatform::AskOpenFileName(const std::string& title, const std::string& filter,
                                        const std::string& startFolder, std::string& path) {
-    dialogCalls.push_back({title, filter, startFolder, {}});
+    dialogCalls.push_back({title, filter, startFolder, {}, {}});
     if (fileDialogAnswers.empty()) {
         return false;
     }
@@ -146,8 +146,9 @@ bool ScriptedPlatform::AskOpenFileName(const std::string& title, const std::stri
 
 bool ScriptedPlatform::AskSaveFileName(const std::string& title, const std::string& filter,
                                        const std::string& defaultSuffix,
-                                       const std::string& proposed, std::string& path) {
-    dialogCalls.push_back({title, filter, defaultSuffix, proposed});
+                                       const std::string& proposed, const std::string& startFolder,
+                                       std::string& path) {
+    dialogCalls.push_back({title, filter, defaultSuffix, proposed, startFolder});
     if (fileDialogAnswers.empty()) {
         return false;
     }
