@@ -1091,18 +1091,10 @@ void GridCtrl::UpdateAfterMove(int oldCol, int oldRow, const QRect& oldSelection
 }
 
 void GridCtrl::UpdateScrollBars() {
+    // Whether a bar shows is the layout's to say (it runs again when the highest top
+    // row comes to or leaves 0); here the bars only follow the view.
     m_pVScroll->UpdateBar();
     m_pHScroll->UpdateBar();
-    // A bar the layout hid while there is something to scroll (the sizes changed
-    // since) needs the layout again to show.
-    const GridSheet& s = *m_pSheet;
-    if (!m_bInLayout && !m_bRelayout &&
-        ((s.m_rectVScroll.width() == 0 && s.m_nHighestTopRow > s.m_nLockedRows) ||
-         (s.m_rectHScroll.height() == 0 && s.m_nHighestLeftCol > s.m_nLockedCols))) {
-        m_bRelayout = true;
-        LayoutComponents();
-        m_bRelayout = false;
-    }
 }
 
 QRect GridCtrl::CurrentMarkRect(int col, int row) {

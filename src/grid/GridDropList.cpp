@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 
 #include "grid/CellType.h"
 #include "grid/DropListCellType.h"
@@ -54,6 +55,7 @@ void GridDropList::Open(int typeIndex, int col, int row, const QStringList& item
     setAccessibleName(m_pGrid->CellName(col, row));
     m_bOpen = true;
     m_bChosen = false;
+    ++m_nOpenings;
     qApp->installEventFilter(this);
     show();
     raise();
@@ -137,6 +139,17 @@ void GridDropList::focusInEvent(QFocusEvent* event) {
 
 void GridDropList::focusOutEvent(QFocusEvent* event) {
     QListWidget::focusOutEvent(event);
+    if (event->reason() == Qt::MouseFocusReason && m_bOpen) {
+        // A click took the focus before the press reached anyone: the press closes
+        // the list (see eventFilter), so that it does nothing else. Should none come,
+        // the list closes all the same.
+        QTimer::singleShot(0, this, [this, opening = m_nOpenings] {
+            if (opening == m_nOpenings) {
+                Finish();
+            }
+        });
+        return;
+    }
     Finish();
 }
 

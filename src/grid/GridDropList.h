@@ -56,4 +56,6 @@ private:
     int* m_pListRow = nullptr;
     bool m_bOpen = false;
     bool m_bChosen = false;
+    // Counts the openings, so that a late close meant for one leaves the next alone.
+    int m_nOpenings = 0;
 };

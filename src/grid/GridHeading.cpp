@@ -33,6 +33,13 @@ std::vector<GridHeading::AcrossSpan> GridHeading::AcrossSpans() const {
         pos -= sizes[i];
         spans[sizes.size() - 1 - i] = {-static_cast<int>(i) - 1, pos, sizes[i]};
     }
+    // The outermost one reaches the heading's edge, so that the cells fill the
+    // heading also when their sizes add up to less than its total (a new sheet's
+    // side heading is 40 wide, its one column 25).
+    if (!spans.empty() && spans.front().m_nPos > 0) {
+        spans.front().m_nSize += spans.front().m_nPos;
+        spans.front().m_nPos = 0;
+    }
     return spans;
 }
 
