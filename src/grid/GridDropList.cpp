@@ -87,7 +87,8 @@ void GridDropList::Finish() {
     if (auto* type = dynamic_cast<DropListCellType*>(m_pGrid->GetCellType(m_nTypeIndex))) {
         type->OnListClosed(m_nCol, m_nRow);
     }
-    m_pGrid->GetArea()->update();
+    // Hiding the list repaints what it covered; its cell shows how it ended.
+    m_pGrid->RedrawCell(m_nCol, m_nRow);
 }
 
 void GridDropList::Choose() {
