@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include <QAccessible>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHelpEvent>
@@ -15,6 +16,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QToolTip>
+#include <QWheelEvent>
 
 #include "grid/ArrowCellType.h"
 #include "grid/CheckBoxCellType.h"
@@ -1745,6 +1747,33 @@ void GridCtrl::AreaToolTip(QHelpEvent* event) {
     m_nTipCol = col;
     m_nTipRow = row;
     QToolTip::showText(event->globalPos(), text, m_pArea, rect);
+}
+
+void GridCtrl::Wheel(QWheelEvent* event, Qt::Orientation orientation) {
+    event->accept();
+    // The editor and a dropped list stay where they are, over their cell, so the
+    // view stays too.
+    if (m_bEditing || m_pDropList->IsOpen()) {
+        return;
+    }
+    const QPoint delta = event->angleDelta();
+    const bool columns = orientation == Qt::Horizontal ||
+                         (event->modifiers() & Qt::ShiftModifier) ||
+                         (delta.x() != 0 && delta.y() == 0);
+    int& remainder = columns ? m_nWheelCols : m_nWheelRows;
+    remainder += columns && delta.x() != 0 ? delta.x() : delta.y();
+    const int steps = remainder / QWheelEvent::DefaultDeltasPerStep;
+    remainder -= steps * QWheelEvent::DefaultDeltasPerStep;
+    if (steps == 0) {
+        return;
+    }
+    GridSheet& s = *m_pSheet;
+    s.m_nMoveCause = GridSheet::kMoveScrollBar;
+    if (columns) {
+        SetLeftColumn(s.m_nLeftCol - steps);
+    } else {
+        SetTopRow(s.m_nTopRow - steps * QApplication::wheelScrollLines());
+    }
 }
 
 void GridCtrl::AreaHover(const QPoint& point) {

@@ -32,6 +32,7 @@ class GridVScrollBar;
 class NormalCellType;
 class QHelpEvent;
 class QMenu;
+class QWheelEvent;
 class QPaintDevice;
 
 // A spreadsheet-like grid window: a cell area with top and side headings, a
@@ -360,6 +361,10 @@ public:
     // over it (another cell cancels the tip).
     void AreaToolTip(QHelpEvent* event);
     void AreaHover(const QPoint& point);
+    // The mouse wheel over any component (or a scroll bar, which names its own
+    // orientation): the view scrolls by lines, or by columns with Shift, a sideways
+    // wheel or over the horizontal bar.
+    void Wheel(QWheelEvent* event, Qt::Orientation orientation = Qt::Vertical);
     void PaintArea(QPainter& painter, const QRegion& region);
     void AreaKeyPress(QKeyEvent* event);
     void AreaKeyRelease(QKeyEvent* event);
@@ -451,6 +456,9 @@ private:
     // The cell whose tool tip shows.
     int m_nTipCol = -1;
     int m_nTipRow = -1;
+    // Wheel turns not yet a whole step, in eighths of a degree.
+    int m_nWheelRows = 0;
+    int m_nWheelCols = 0;
 
     int m_nPopupCol = -1;
     int m_nPopupRow = -1;

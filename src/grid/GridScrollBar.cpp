@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QWheelEvent>
 
 #include "grid/GridArea.h"
 #include "grid/GridCtrl.h"
@@ -94,6 +95,10 @@ QPoint GridScrollBar::PointerInGrid() const {
     const QRect thumb =
         style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
     return mapTo(m_pGrid, thumb.center());
+}
+
+void GridScrollBar::wheelEvent(QWheelEvent* event) {
+    m_pGrid->Wheel(event, orientation());
 }
 
 void GridScrollBar::contextMenuEvent(QContextMenuEvent* event) {

@@ -28,6 +28,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // The view scrolls as the wheel over the cells would scroll it.
+    void wheelEvent(QWheelEvent* event) override;
 
     // The view's moves, in rows (columns).
     virtual void StepLine(int direction) = 0;

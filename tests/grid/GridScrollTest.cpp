@@ -5,12 +5,14 @@
 #include <QHelpEvent>
 #include <QTest>
 #include <QToolTip>
+#include <QWheelEvent>
 
 #include "RecordingGrid.h"
 #include "grid/GridArea.h"
 #include "grid/GridHScrollBar.h"
 #include "grid/GridHint.h"
 #include "grid/GridSheetTabs.h"
+#include "grid/GridSideHeading.h"
 #include "grid/GridVScrollBar.h"
 
 namespace {
@@ -333,4 +335,38 @@ TEST_F(Scrolling, TheTabStripsEdgeDragsItsWidthButNotBelow40) {
     m_oGrid.Take();
     QTest::mouseClick(tabs, Qt::RightButton, Qt::NoModifier, QPoint(10, 5));
     EXPECT_EQ(m_oGrid.Take(), QStringList{"Popup 0,0 7"});
+}
+
+TEST_F(Scrolling, TheWheelScrollsByLinesOrColumnsButNotUnderAnOpenEditor) {
+    m_oGrid.SetColumnCount(20);
+    auto turn = [&](QWidget* widget, QPoint delta, Qt::KeyboardModifiers modifiers) {
+        const QPointF at(10, 10);
+        QWheelEvent wheel(at, widget->mapToGlobal(at), QPoint(), delta, Qt::NoButton, modifiers,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(widget, &wheel);
+    };
+    const int lines = QApplication::wheelScrollLines();
+    turn(m_oGrid.GetArea(), QPoint(0, -120), Qt::NoModifier);
+    EXPECT_EQ(m_oGrid.GetTopRow(), lines);
+    // Half a turn is kept until the other half comes.
+    turn(m_oGrid.GetArea(), QPoint(0, 60), Qt::NoModifier);
+    EXPECT_EQ(m_oGrid.GetTopRow(), lines);
+    turn(m_oGrid.GetArea(), QPoint(0, 60), Qt::NoModifier);
+    EXPECT_EQ(m_oGrid.GetTopRow(), 0);
+    // Columns: with Shift, sideways, or over the horizontal bar; the side heading
+    // scrolls the rows like the cells.
+    turn(m_oGrid.GetArea(), QPoint(0, -120), Qt::ShiftModifier);
+    EXPECT_EQ(m_oGrid.GetLeftColumn(), 1);
+    turn(m_oGrid.GetArea(), QPoint(-240, 0), Qt::NoModifier);
+    EXPECT_EQ(m_oGrid.GetLeftColumn(), 3);
+    turn(HBar(), QPoint(0, 120), Qt::NoModifier);
+    EXPECT_EQ(m_oGrid.GetLeftColumn(), 2);
+    turn(m_oGrid.GetSideHeading(), QPoint(0, -120), Qt::NoModifier);
+    EXPECT_EQ(m_oGrid.GetTopRow(), lines);
+    EXPECT_EQ(m_oGrid.GetCurrentRow(), 0);
+
+    m_oGrid.StartEdit(1, lines + 1, 0);
+    turn(m_oGrid.GetArea(), QPoint(0, -120), Qt::NoModifier);
+    EXPECT_EQ(m_oGrid.GetTopRow(), lines);
+    m_oGrid.CancelEdit();
 }
