@@ -58,6 +58,19 @@ public:
     int OnEditKey(int, int, QWidget*, int& ch) override { return QChar(ch).isDigit() ? 0 : 1; }
 };
 
+// A store that keeps an edit open while its text is empty, and sends every move
+// after an edit one column to the right.
+class StrictSource : public GridMemDataSource {
+public:
+    int OnEditFinish(int, int, QWidget*, const QString& text, bool cancelled) override {
+        return cancelled || !text.isEmpty() ? 1 : 0;
+    }
+    int OnEditContinue(int, int, int& col, int&) override {
+        ++col;
+        return 1;
+    }
+};
+
 // A grid of 3 columns by 10 rows, 400 by 300 pixels, with "c,r" in each cell.
 class InPlaceEditing : public ::testing::Test {
 protected:
@@ -260,6 +273,24 @@ TEST_F(InPlaceEditing, TypedCharactersPassTheDataSourceAndTheOwnerFirst) {
     Type("qa1!");
     EXPECT_EQ(Editor()->toPlainText(), "b1!");
     Press(Qt::Key_Escape);
+    m_oGrid.SetColumnDataSource(1, nullptr);
+}
+
+TEST_F(InPlaceEditing, TheDataSourceIsAskedBeforeTheOwnerAndMayKeepTheEditOpen) {
+    StrictSource source;
+    m_oGrid.SetColumnDataSource(1, &source);
+    m_oGrid.StartEdit(1, 1, 0);
+    Press(Qt::Key_Down);
+    EXPECT_TRUE(m_oGrid.IsEditing());
+    EXPECT_TRUE(Editor()->hasFocus());
+    // The owner did not hear of the refused end.
+    EXPECT_TRUE(m_oGrid.Ends().isEmpty());
+    Type("x");
+    Press(Qt::Key_Down);
+    EXPECT_FALSE(m_oGrid.IsEditing());
+    EXPECT_EQ(m_oGrid.Ends(), (QStringList{"EndEdit 1,1 x 0", "EditMove 1,1>2,2"}));
+    EXPECT_EQ(m_oGrid.GetCurrentColumn(), 2);
+    EXPECT_EQ(m_oGrid.GetCurrentRow(), 2);
     m_oGrid.SetColumnDataSource(1, nullptr);
 }
 
