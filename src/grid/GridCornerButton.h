@@ -9,13 +9,7 @@ class GridCornerButton : public GridComponent {
     Q_OBJECT
 
 public:
-    // Which edge a pointer over the button would drag.
-    enum class Edge { None, Right, Bottom };
-
     explicit GridCornerButton(GridCtrl* grid);
-
-    Edge GetArmedEdge() const { return m_eArmed; }
-    bool IsSizing() const { return m_bSizing; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -26,6 +20,9 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    // Which edge a pointer over the button would drag.
+    enum class Edge { None, Right, Bottom };
+
     void Arm(const QPoint& point);
     int ClickedByType(QMouseEvent* event, int pressed);
 

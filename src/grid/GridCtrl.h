@@ -32,8 +32,8 @@ class GridVScrollBar;
 class NormalCellType;
 class QHelpEvent;
 class QMenu;
-class QWheelEvent;
 class QPaintDevice;
+class QWheelEvent;
 
 // A spreadsheet-like grid window: a cell area with top and side headings, a
 // corner button, two scroll bars, a sheet tab strip, a hint window and an in-place

@@ -29,7 +29,6 @@ public:
     // Closes the list without a choice.
     void Close();
     bool IsOpen() const { return m_bOpen; }
-    bool WasChosen() const { return m_bChosen; }
     int GetColumn() const { return m_nCol; }
     int GetRow() const { return m_nRow; }
 

@@ -64,7 +64,6 @@ bool GridEdit::event(QEvent* event) {
 }
 
 void GridEdit::keyPressEvent(QKeyEvent* event) {
-    m_nLastKey = event->key();
     const int col = m_pGrid->GetEditColumn();
     const int row = m_pGrid->GetEditRow();
     switch (event->key()) {
@@ -159,7 +158,7 @@ void GridEdit::focusOutEvent(QFocusEvent* event) {
 
 void GridEdit::Grow() {
     QWidget* parent = parentWidget();
-    if (!m_bAutoGrow || !parent || !IsEditingHere()) {
+    if (!parent || !IsEditingHere()) {
         return;
     }
     const QRect client = parent->rect();

@@ -26,9 +26,6 @@ public:
     void BeginEditing();
     // Grown beyond the height it started with (Up and Down then move the caret).
     bool IsGrown() const { return m_nCurrentHeight != m_nStartHeight; }
-    void SetAutoGrow(bool grow) { m_bAutoGrow = grow; }
-    bool IsCancelled() const { return m_bCancel; }
-    int GetLastKey() const { return m_nLastKey; }
 
 protected:
     bool event(QEvent* event) override;
@@ -49,8 +46,6 @@ private:
     bool m_bMove = false;
     int m_nTargetCol = 0;
     int m_nTargetRow = 0;
-    int m_nLastKey = 0;
-    bool m_bAutoGrow = true;
     int m_nStartHeight = 0;
     int m_nCurrentHeight = 0;
 };

@@ -22,21 +22,12 @@ class GridHeading : public GridComponent {
     Q_OBJECT
 
 public:
-    // What a pointer over the heading would drag: nothing, the border of a column
-    // (row) of cells, or the border of one of the heading's own rows (columns).
-    enum class Sizing { None, Cells, Heading };
-
     GridHeading(GridCtrl* grid, int section, Qt::Orientation along);
 
     // A heading cell's rectangle in this heading; null when it is not shown.
     QRect CellRect(int col, int row) const;
     // The heading cell under a point; false where there is none.
     bool HitTest(const QPoint& point, int& col, int& row, QRect* rect = nullptr) const;
-
-    Sizing GetArmedSizing() const { return m_eArmed; }
-    bool IsSizing() const { return m_bSizing; }
-    // The column (row) or heading row (column) being sized or armed.
-    int GetSizingIndex() const { return m_nSizingIndex; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -82,6 +73,9 @@ protected:
     int m_nDropPos = -1;
 
 private:
+    // What a pointer over the heading would drag: nothing, the border of a column
+    // (row) of cells, or the border of one of the heading's own rows (columns).
+    enum class Sizing { None, Cells, Heading };
     struct AcrossSpan {
         int m_nIndex;
         int m_nPos;
@@ -104,6 +98,7 @@ private:
 
     Sizing m_eArmed = Sizing::None;
     bool m_bSizing = false;
+    // The column (row) or heading row (column) being sized or armed.
     int m_nSizingIndex = -1;
     int m_nStartSize = 0;
     int m_nStartTotal = 0;
