@@ -1,17 +1,25 @@
 // What a user of the grid waits for on a large sheet: a full repaint of a view of
 // about 40 by 15 cells on a sheet of 1,000 columns by 100,000 rows, a Page Down
-// (and Page Up) that scrolls it, painting included, and setting the row count to
-// 100,000 and back. Runs on the offscreen platform, so the figures include Qt's
-// own painting into the window's backing store but no display server. Qt paces
-// window updates with a timer (5 ms by default); the benchmark sets it to 0 and
-// waits for the paint itself, so that it measures the work and not the pacing.
+// (and Page Up) that scrolls it, painting included, setting the row count to
+// 100,000 and back, dragging the vertical thumb across all the rows, and opening
+// and closing the in-place editor and a drop list. Runs on the offscreen platform,
+// so the figures include Qt's own painting into the window's backing store but no
+// display server. Qt paces window updates with a timer (5 ms by default); the
+// benchmark sets it to 0 and waits for the paint itself, so that it measures the
+// work and not the pacing.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionSlider>
 
 #include "grid/GridArea.h"
 #include "grid/GridCtrl.h"
+#include "grid/GridDropList.h"
+#include "grid/GridEdit.h"
+#include "grid/GridVScrollBar.h"
 
 namespace {
 
@@ -168,6 +176,156 @@ void BM_SetRowCountTo100000AndBackInOneGo(benchmark::State& state) {
     SetRowCounts(state, false);
 }
 
+// A grid every cell of which shows a text, without a store holding 100 million
+// of them: the texts are made as the cells are fetched, as an owner showing data
+// of its own would.
+class TextEverywhereGrid : public GridCtrl {
+public:
+    void OnFetchCell(int col, int row, GridCell& cell) override {
+        if (!cell.IsPropertySet(GridCell::kTextSet)) {
+            cell.SetText(QString::number(row * 7 + col));
+        }
+    }
+};
+
+void SendMouse(QWidget* widget, QEvent::Type type, const QPoint& point, Qt::MouseButtons buttons) {
+    QMouseEvent event(type, point, widget->mapToGlobal(point),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+// The thumb dragged with the mouse from the top of the bar to the bottom and back,
+// a pixel per step, every cell holding a text; the view follows it (scroll mode
+// 1). Each step moves the view by some 300 rows, so the cell area and the side
+// heading are painted afresh. The counters say how many paints of the cell area
+// each step cost (one) and how many steps a drag across took.
+void BM_DragTheThumbAcross100000Rows(benchmark::State& state) {
+    TextEverywhereGrid grid;
+    grid.CreateGrid(true, QRect(0, 0, 40 + 40 * kColumnWidth + 17, 20 + 15 * 20 + 17), nullptr, 1);
+    grid.SetColumnCount(kColumns);
+    grid.SetRowCount(kRows);
+    for (int col = 0; col < kColumns; ++col) {
+        grid.SetColumnWidth(col, kColumnWidth);
+    }
+    grid.SetVScrollMode(1);
+    for (int row = 0; row < 15; ++row) {
+        grid.SetCellText(-1, row, QString::number(row + 1));
+    }
+    grid.GetArea()->setFocus();
+    QApplication::processEvents();
+    PaintCounter paints(grid.GetArea());
+    GridVScrollBar* bar = grid.GetVScrollBar();
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.orientation = Qt::Vertical;
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = option.sliderValue = bar->value();
+    option.pageStep = bar->pageStep();
+    option.singleStep = bar->singleStep();
+    option.subControls = QStyle::SC_All;
+    const QRect thumb = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                     QStyle::SC_ScrollBarSlider, bar);
+    const QRect groove = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                      QStyle::SC_ScrollBarGroove, bar);
+    const int x = thumb.center().x();
+    const int top = thumb.center().y();
+    const int bottom = groove.bottom() - thumb.height() / 2;
+    SendMouse(bar, QEvent::MouseButtonPress, QPoint(x, top), Qt::LeftButton);
+    int y = top;
+    int direction = 1;
+    long steps = 0;
+    const int paintsBefore = paints.m_nPaints;
+    for (auto _ : state) {
+        if (y + direction > bottom || y + direction < top) {
+            direction = -direction;
+        }
+        y += direction;
+        SendMouse(bar, QEvent::MouseMove, QPoint(x, y), Qt::LeftButton);
+        WaitForPaint(paints);
+        ++steps;
+    }
+    SendMouse(bar, QEvent::MouseButtonRelease, QPoint(x, y), Qt::NoButton);
+    state.counters["paints_per_step"] =
+        steps > 0 ? double(paints.m_nPaints - paintsBefore) / double(steps) : 0;
+    state.counters["steps_across"] = bottom - top;
+    state.counters["top_row_at_end"] = grid.GetTopRow();
+}
+
+void Key(QWidget* widget, Qt::Key key, const QString& text = QString()) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &release);
+}
+
+// Opening the editor on a cell in the middle of the large sheet and closing it,
+// each with the paint it causes: with Esc (nothing stored), or after typing a
+// character that replaces the text, with Enter (the text stored and its cell
+// repainted).
+void EditAndClose(benchmark::State& state, bool store) {
+    BigGrid big;
+    GridCtrl& grid = big.m_oGrid;
+    PaintCounter areaPaints(grid.GetArea());
+    PaintCounter editorPaints(grid.GetEditor()->viewport());
+    const int col = kLeftColumn + 3;
+    const int row = kTopRow + 4;
+    for (auto _ : state) {
+        grid.StartEdit(col, row, 0);
+        WaitForPaint(editorPaints);
+        if (store) {
+            Key(grid.GetEditor(), Qt::Key_7, QStringLiteral("7"));
+            WaitForPaint(editorPaints);
+            Key(grid.GetEditor(), Qt::Key_Return);
+        } else {
+            Key(grid.GetEditor(), Qt::Key_Escape);
+        }
+        WaitForPaint(areaPaints);
+    }
+    if (grid.IsEditing()) {
+        state.SkipWithError("the editor stayed open");
+    }
+}
+
+void BM_OpenTheEditorAndCancel(benchmark::State& state) {
+    EditAndClose(state, false);
+}
+
+void BM_OpenTheEditorTypeAndStore(benchmark::State& state) {
+    EditAndClose(state, true);
+}
+
+// Dropping a list of 20 items under a cell with Ctrl+Down and closing it with Esc.
+void BM_DropAListAndCloseIt(benchmark::State& state) {
+    BigGrid big;
+    GridCtrl& grid = big.m_oGrid;
+    const int col = kLeftColumn + 3;
+    const int row = kTopRow + 2;
+    GridCell cell;
+    cell.SetCellType(1);
+    QString label;
+    for (int i = 1; i <= 20; ++i) {
+        label += QStringLiteral("Choice %1\n").arg(i);
+    }
+    cell.SetLabel(label);
+    cell.SetText(QStringLiteral("Choice 3"));
+    grid.SetCell(col, row, cell);
+    grid.GotoCell(col, row);
+    PaintCounter areaPaints(grid.GetArea());
+    PaintCounter listPaints(grid.GetDropList()->viewport());
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::ControlModifier);
+        QApplication::sendEvent(grid.GetArea(), &press);
+        WaitForPaint(listPaints);
+        Key(grid.GetDropList(), Qt::Key_Escape);
+        WaitForPaint(areaPaints);
+    }
+    if (grid.GetDropList()->IsOpen()) {
+        state.SkipWithError("the list stayed open");
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMillisecond);
@@ -175,6 +333,10 @@ BENCHMARK(BM_PageDownFromTheTopRow)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PageDownFromTheLastRowShown)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SetRowCountTo100000AndBackPaintingEach)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SetRowCountTo100000AndBackInOneGo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragTheThumbAcross100000Rows)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenTheEditorAndCancel)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenTheEditorTypeAndStore)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DropAListAndCloseIt)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

@@ -24,6 +24,14 @@ class CellType {
 public:
     // Events a cell type reports through GridHost::OnCellTypeEvent.
     static constexpr int kEventCheckToggled = 53;
+    // A drop list is about to open; the parameter points to its items (a
+    // QStringList), which the owner may change.
+    static constexpr int kEventListOpening = 100;
+    // An item was picked from a drop list; the parameter is its number.
+    static constexpr int kEventListItemPicked = 108;
+    // The picked item's text is about to be stored; the parameter points to it (a
+    // QString). Answering 0 keeps the cell as it was.
+    static constexpr int kEventListChosen = 101;
 
     // Extended style bits the text drawing knows.
     static constexpr int kStyleWordWrap = 0x2;

@@ -133,6 +133,15 @@ void DropListCellType::OnCellLeft(int, int, GridCell&) {
     Forget();
 }
 
+void DropListCellType::OnListClosed(int col, int row) {
+    if (m_bBtnDown) {
+        m_bBtnDown = false;
+        if (m_pGrid) {
+            m_pGrid->RedrawCell(col, row);
+        }
+    }
+}
+
 void DropListCellType::OnDraw(QPainter& painter, const GridCellOption& option, int col, int row,
                               GridCell& cell) {
     if ((cell.GetCellTypeEx() & kStyleButtonOnCurrent) && !option.current) {

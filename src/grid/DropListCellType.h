@@ -30,6 +30,9 @@ public:
     void OnDraw(QPainter& painter, const GridCellOption& option, int col, int row,
                 GridCell& cell) override;
     void OnCellLeft(int col, int row, GridCell& cell) override;
+    // The list that dropped from the button closed: the button comes up again (the
+    // release that would lift it went to the list).
+    void OnListClosed(int col, int row);
 
     // The cell whose list is open: -1 none, -2 after the list closed without a choice.
     int GetListCol() const { return m_nBtnCol; }

@@ -3,6 +3,7 @@
 #include "grid/GridAccessibleCell.h"
 #include "grid/GridArea.h"
 #include "grid/GridCtrl.h"
+#include "grid/GridDropList.h"
 
 namespace {
 
@@ -123,6 +124,15 @@ int GridAccessible::indexOfChild(const QAccessibleInterface* child) const {
 
 QAccessibleInterface* GridAccessible::focusChild() const {
     GridCtrl* grid = Grid();
+    // While a cell is edited (or its list is dropped) the editor (the list) has the
+    // focus; its name says which cell it stands for.
+    QWidget* editor = grid->GetEditorWindow();
+    if (grid->IsEditing() && editor && editor->hasFocus()) {
+        return QAccessible::queryAccessibleInterface(editor);
+    }
+    if (grid->GetDropList()->IsOpen() && grid->GetDropList()->hasFocus()) {
+        return QAccessible::queryAccessibleInterface(grid->GetDropList());
+    }
     if (!grid->GetArea()->hasFocus()) {
         return nullptr;
     }

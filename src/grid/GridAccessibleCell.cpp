@@ -66,30 +66,23 @@ QRect GridAccessibleCell::rect() const {
     if (!isValid()) {
         return {};
     }
-    const GridSheet& sheet = m_pGrid->Sheet();
     if (m_nRow >= 0 && m_nCol >= 0) {
         const QRect local = m_pGrid->GetCellRect(m_nCol, m_nRow);
         return local.isNull()
                    ? QRect()
                    : QRect(m_pGrid->GetArea()->mapToGlobal(local.topLeft()), local.size());
     }
+    // A heading cell as its heading lays it out, so that its size is the one
+    // dragging its border gave it.
     if (m_nRow < 0 && m_nCol >= 0) {
-        const QRect cell = m_pGrid->GetCellRect(m_nCol, std::max(m_pGrid->GetTopRow(), 0));
-        if (cell.isNull()) {
-            return {};
-        }
-        QWidget* heading = m_pGrid->GetTopHeading();
-        return {heading->mapToGlobal(QPoint(cell.x(), 0)),
-                QSize(cell.width(), sheet.m_nTopHeadingHeight)};
+        GridTopHeading* heading = m_pGrid->GetTopHeading();
+        const QRect cell = heading->CellRect(m_nCol, m_nRow);
+        return cell.isNull() ? QRect() : QRect(heading->mapToGlobal(cell.topLeft()), cell.size());
     }
     if (m_nCol < 0 && m_nRow >= 0) {
-        const QRect cell = m_pGrid->GetCellRect(std::max(m_pGrid->GetLeftColumn(), 0), m_nRow);
-        if (cell.isNull()) {
-            return {};
-        }
-        QWidget* heading = m_pGrid->GetSideHeading();
-        return {heading->mapToGlobal(QPoint(0, cell.y())),
-                QSize(sheet.m_nSideHeadingWidth, cell.height())};
+        GridSideHeading* heading = m_pGrid->GetSideHeading();
+        const QRect cell = heading->CellRect(m_nCol, m_nRow);
+        return cell.isNull() ? QRect() : QRect(heading->mapToGlobal(cell.topLeft()), cell.size());
     }
     QWidget* corner = m_pGrid->GetCornerButton();
     return {corner->mapToGlobal(QPoint(0, 0)), corner->size()};

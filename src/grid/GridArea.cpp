@@ -1,5 +1,7 @@
 #include "grid/GridArea.h"
 
+#include <QHelpEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -8,6 +10,14 @@
 GridArea::GridArea(GridCtrl* grid) : GridComponent(grid, GridCtrl::kSectionArea) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_KeyCompression, false);
+}
+
+bool GridArea::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        m_pGrid->AreaToolTip(static_cast<QHelpEvent*>(event));
+        return true;
+    }
+    return GridComponent::event(event);
 }
 
 void GridArea::paintEvent(QPaintEvent* event) {
@@ -29,6 +39,7 @@ void GridArea::mousePressEvent(QMouseEvent* event) {
 }
 
 void GridArea::mouseMoveEvent(QMouseEvent* event) {
+    m_pGrid->AreaHover(event->position().toPoint());
     m_pGrid->AreaMouseMove(event);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "grid/GridArea.h"
 #include "grid/GridCtrl.h"
@@ -16,6 +17,10 @@ void GridComponent::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     m_pGrid->OnPaintSetup(painter, nullptr, m_nSection);
     painter.fillRect(event->rect(), m_pGrid->OnDefaultBackColor(m_nSection));
+}
+
+void GridComponent::wheelEvent(QWheelEvent* event) {
+    m_pGrid->Wheel(event);
 }
 
 void GridComponent::mousePressEvent(QMouseEvent* event) {

@@ -20,6 +20,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     // A press in any component gives the keyboard focus to the cell area first.
     void mousePressEvent(QMouseEvent* event) override;
+    // The wheel scrolls the view wherever it turns.
+    void wheelEvent(QWheelEvent* event) override;
 
     GridCtrl* m_pGrid;
     int m_nSection;

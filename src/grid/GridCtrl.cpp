@@ -4,8 +4,10 @@
 #include <cmath>
 
 #include <QAccessible>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -13,6 +15,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QToolTip>
+#include <QWheelEvent>
 
 #include "grid/ArrowCellType.h"
 #include "grid/CheckBoxCellType.h"
@@ -20,9 +24,11 @@
 #include "grid/GridAccessible.h"
 #include "grid/GridArea.h"
 #include "grid/GridCornerButton.h"
+#include "grid/GridDropList.h"
 #include "grid/GridEdit.h"
 #include "grid/GridHScrollBar.h"
 #include "grid/GridHint.h"
+#include "grid/GridMarkerLine.h"
 #include "grid/GridSheetTabs.h"
 #include "grid/GridSideHeading.h"
 #include "grid/GridSystem.h"
@@ -68,6 +74,9 @@ GridCtrl::GridCtrl(QWidget* parent) : QWidget(parent) {
     m_pHScroll = new GridHScrollBar(this);
     m_pSheetTabs = new GridSheetTabs(this);
     m_pHint = new GridHint(this);
+    // Over every component, so that it can mark a border across them.
+    m_pMarker = new GridMarkerLine(this);
+    m_pDropList = new GridDropList(this, m_pArea);
     m_oSheets.push_back(MakeSheet());
     SetSheet(0);
 
@@ -90,6 +99,10 @@ GridCtrl::GridCtrl(QWidget* parent) : QWidget(parent) {
 
 GridCtrl::~GridCtrl() {
     m_oDragTimer.stop();
+    // Nothing is finished or chosen while the grid goes.
+    m_bEditing = false;
+    delete m_pDropList;
+    m_pDropList = nullptr;
     // The components call back into the grid as they go (the cell area loses the
     // focus), so they go while the grid is whole.
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
@@ -525,6 +538,10 @@ int GridCtrl::SetTabStripWidth(int width) {
     return kOk;
 }
 
+int GridCtrl::GetTabStripWidth() const {
+    return m_pSheet->m_nTabStripWidth;
+}
+
 void GridCtrl::LayoutComponents() {
     if (!m_pSheet || m_bInLayout) {
         return;
@@ -586,6 +603,19 @@ void GridCtrl::LayoutComponents() {
     QRect tabStrip(QPoint(0, h - hh), QPoint(tabWidth - 1, h - 1));
     QRect hScroll(QPoint(tabWidth, h - hh), QPoint(w - vw - 1, h - 1));
     OnLayoutComponents(area, topHeading, sideHeading, corner, vScroll, hScroll, tabStrip);
+    auto place = [](QWidget* widget, const QRect& rect) {
+        widget->setGeometry(rect);
+        widget->setVisible(rect.width() > 0 && rect.height() > 0);
+    };
+    if (m_bTabStripDragging) {
+        // Only the strip and the bar beside it follow the dragged edge.
+        s.m_rectTabStrip = tabStrip;
+        s.m_rectHScroll = hScroll;
+        place(m_pSheetTabs, tabStrip);
+        place(m_pHScroll, hScroll);
+        m_bInLayout = false;
+        return;
+    }
     s.m_rectArea = area;
     s.m_rectTopHeading = topHeading;
     s.m_rectSideHeading = sideHeading;
@@ -594,10 +624,6 @@ void GridCtrl::LayoutComponents() {
     s.m_rectHScroll = hScroll;
     s.m_rectTabStrip = tabStrip;
 
-    auto place = [](QWidget* widget, const QRect& rect) {
-        widget->setGeometry(rect);
-        widget->setVisible(rect.width() > 0 && rect.height() > 0);
-    };
     place(m_pArea, area);
     place(m_pTopHeading, topHeading);
     place(m_pSideHeading, sideHeading);
@@ -612,6 +638,7 @@ void GridCtrl::LayoutComponents() {
     RedrawAll();
     s.m_nPrevLeftCol = s.m_nLeftCol;
     s.m_nPrevTopRow = s.m_nTopRow;
+    UpdateScrollBars();
     m_bInLayout = false;
     if ((oldHighestTop == 0) != (s.m_nHighestTopRow == 0) && !m_bRelayout) {
         // The vertical bar shows or hides, which changes the room for the rows; once
@@ -941,7 +968,7 @@ int GridCtrl::TopRowFor(int row) const {
 
 void GridCtrl::UpdateSelectionAfterMove(int col, int row) {
     GridSheet& s = *m_pSheet;
-    if (!s.m_bMultiSelect || m_bEditing) {
+    if (!s.m_bMultiSelect || m_bEditing || s.m_nMoveCause == GridSheet::kMoveHeading) {
         s.m_nCurrentCol = col;
         s.m_nCurrentRow = row;
         return;
@@ -1062,6 +1089,14 @@ void GridCtrl::UpdateAfterMove(int oldCol, int oldRow, const QRect& oldSelection
     }
     s.m_nPrevLeftCol = s.m_nLeftCol;
     s.m_nPrevTopRow = s.m_nTopRow;
+    UpdateScrollBars();
+}
+
+void GridCtrl::UpdateScrollBars() {
+    // Whether a bar shows is the layout's to say (it runs again when the highest top
+    // row comes to or leaves 0); here the bars only follow the view.
+    m_pVScroll->UpdateBar();
+    m_pHScroll->UpdateBar();
 }
 
 QRect GridCtrl::CurrentMarkRect(int col, int row) {
@@ -1282,12 +1317,14 @@ int GridCtrl::StartEdit(int col, int row, int ch) {
     if (selection.width() * selection.height() > 1) {
         RedrawSelection(selection);
     }
-    if ((col != s.m_nCurrentCol || row != s.m_nCurrentRow) && GotoCell(col, row) != kOk) {
+    if ((col != s.m_nCurrentCol || row != s.m_nCurrentRow) && col >= 0 && row >= 0 &&
+        GotoCell(col, row) != kOk) {
         m_bEditing = false;
         return kRefused;
     }
     if (col < -static_cast<int>(s.m_oSideHeadingWidths.size()) || col >= s.GetColumnCount() ||
-        row < -static_cast<int>(s.m_oTopHeadingHeights.size()) || row >= s.GetRowCount()) {
+        row < -static_cast<int>(s.m_oTopHeadingHeights.size()) || row >= s.GetRowCount() ||
+        (col < 0 && row < 0)) {
         m_bEditing = false;
         return kOutOfRange;
     }
@@ -1300,10 +1337,10 @@ int GridCtrl::StartEdit(int col, int row, int ch) {
         return kOutOfRange;
     }
     QWidget* parent = ComponentFor(col, row);
-    QRect rect = GetCellRect(col, row);
-    if (rect.isNull() || parent != m_pArea) {
-        // Heading cells are edited in their heading, which lays its cells out itself.
-        rect = QRect();
+    QRect rect = CellRectIn(parent, col, row);
+    if (rect.isNull()) {
+        m_bEditing = false;
+        return kOutOfRange;
     }
     rect.adjust(0, 0, -1, -1);
     type->AdjustEditRect(rect);
@@ -1327,12 +1364,18 @@ int GridCtrl::StartEdit(int col, int row, int ch) {
     editor->setFont(m_oEditCell.GetFont(GetDefaultFont()));
     editor->setParent(parent);
     editor->setGeometry(rect);
+    // Assistive technology hears which cell the editor edits.
+    editor->setAccessibleName(CellName(col, row));
     editor->show();
     editor->raise();
+    if (editor == m_pEdit) {
+        m_pEdit->BeginEditing();
+    }
     editor->activateWindow();
     editor->setFocus(Qt::OtherFocusReason);
     if (ch != 0) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(ch)));
+        const char32_t typed = static_cast<char32_t>(ch);
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUcs4(&typed, 1));
         QCoreApplication::sendEvent(editor, &press);
     }
     return kOk;
@@ -1353,37 +1396,77 @@ int GridCtrl::CancelEdit() {
 }
 
 int GridCtrl::FinishEdit(const QString& text, int cancel, int move, int newCol, int newRow) {
+    if (m_bFinishing) {
+        // Moving the focus below calls here again; the edit is already ending.
+        return kOk;
+    }
     GridSheet& s = *m_pSheet;
     const bool cancelled = cancel != 0 || !m_bEditing;
     const int col = m_nEditCol;
     const int row = m_nEditRow;
+    m_bFinishing = true;
     if (m_bEditing &&
         (s.DataSourceOf(col)->OnEditFinish(col, row, m_pEditor, text, cancelled) != 1 ||
          !OnEndEdit(col, row, m_pEditor, text, cancelled))) {
         // The edit goes on at its cell.
-        GotoCell(col, row);
+        if (col >= 0 && row >= 0) {
+            GotoCell(col, row);
+        }
+        if (QWidget* grabber = QWidget::mouseGrabber()) {
+            grabber->releaseMouse();
+        }
         if (m_pEditor) {
             m_pEditor->setFocus(Qt::OtherFocusReason);
         }
+        m_bFinishing = false;
         return kRefused;
     }
     if (m_pEditor) {
+        // The focus goes back to the cells rather than to wherever hiding the
+        // editor would send it.
+        if (m_pEditor->hasFocus()) {
+            m_pArea->setFocus(Qt::OtherFocusReason);
+        }
         m_pEditor->hide();
     }
     if (m_bEditing && !cancelled) {
         SetCellText(col, row, text);
         RedrawCell(col, row);
     }
-    if (m_bEditing && move && m_pEditorParent == m_pArea) {
-        int targetCol = std::clamp(newCol, 0, std::max(s.GetColumnCount() - 1, 0));
-        int targetRow = std::clamp(newRow, 0, std::max(s.GetRowCount() - 1, 0));
+    if (m_bEditing && move && m_pEditorParent == m_pArea && s.GetColumnCount() > 0 &&
+        s.GetRowCount() > 0) {
+        int targetCol = newCol;
+        int targetRow = newRow;
+        // Moving on out of a joined block goes to the cell past it.
+        int firstCol = col;
+        int firstRow = row;
+        int lastCol = col;
+        int lastRow = row;
+        if (s.m_bJoinedCells && GetJoinRange(firstCol, firstRow, lastCol, lastRow) == 0) {
+            if (targetCol > col) {
+                targetCol = lastCol + 1;
+            } else if (targetCol < col) {
+                targetCol = firstCol - 1;
+            }
+            if (targetRow > row) {
+                targetRow = lastRow + 1;
+            } else if (targetRow < row) {
+                targetRow = firstRow - 1;
+            }
+        }
+        targetCol = std::clamp(targetCol, 0, s.GetColumnCount() - 1);
+        targetRow = std::clamp(targetRow, 0, s.GetRowCount() - 1);
         if (s.DataSourceOf(col)->OnEditContinue(col, row, targetCol, targetRow) == 1 &&
             OnEditMoveQuery(col, row, targetCol, targetRow)) {
-            m_bEditing = false;
+            s.m_nMoveCause = GridSheet::kMoveKeyboard;
             GotoCell(targetCol, targetRow);
         }
     }
     m_bEditing = false;
+    m_bFinishing = false;
+    if (m_pArea->hasFocus()) {
+        GridAccessible::CurrentCellChanged(this);
+    }
     return kOk;
 }
 
@@ -1392,6 +1475,196 @@ QWidget* GridCtrl::ComponentFor(int col, int row) const {
         return m_pTopHeading;
     }
     return col < 0 ? static_cast<QWidget*>(m_pSideHeading) : m_pArea;
+}
+
+QRect GridCtrl::CellRectIn(QWidget* component, int col, int row) {
+    if (component == m_pTopHeading) {
+        return m_pTopHeading->CellRect(col, row);
+    }
+    if (component == m_pSideHeading) {
+        return m_pSideHeading->CellRect(col, row);
+    }
+    return GetCellRect(col, row);
+}
+
+QRect GridCtrl::CellRectAt(QWidget* component, const QPoint& point) {
+    int col = -1;
+    int row = -1;
+    QRect rect;
+    if (component == m_pArea) {
+        return HitTest(point, col, row, &rect) ? rect : QRect();
+    }
+    if (auto* heading = qobject_cast<GridHeading*>(component)) {
+        return heading->HitTest(point, col, row, &rect) ? rect : QRect();
+    }
+    return {};
+}
+
+int GridCtrl::SetCancelOnLeave(int flag) {
+    m_pSheet->m_bCancelOnLeave = flag != 0;
+    return kOk;
+}
+
+QString GridCtrl::CellName(int col, int row) {
+    const QString column = col >= 0 ? GetCellText(col, -1).trimmed() : QString();
+    const QString line = row >= 0 ? GetCellText(-1, row).trimmed() : QString();
+    QStringList parts;
+    if (col >= 0) {
+        parts << (column.isEmpty() ? QStringLiteral("Column %1").arg(col + 1) : column);
+    }
+    if (row >= 0) {
+        parts << (line.isEmpty() ? QStringLiteral("Row %1").arg(row + 1) : line);
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+// --- Headings, scroll bars, hints and tabs --------------------------------------------
+
+int GridCtrl::SetSizingMode(int mode) {
+    m_pSheet->m_nSizingMode = mode;
+    return kOk;
+}
+
+int GridCtrl::SetColumnMoving(int flag) {
+    m_pSheet->m_bColumnMoving = flag != 0;
+    return kOk;
+}
+
+int GridCtrl::SetVScrollHint(int flag) {
+    m_pSheet->m_bVScrollHint = flag != 0;
+    return kOk;
+}
+
+int GridCtrl::SetHScrollHint(int flag) {
+    m_pSheet->m_bHScrollHint = flag != 0;
+    return kOk;
+}
+
+int GridCtrl::AddSheetTab(const QString& name, int id) {
+    return m_pSheetTabs->AddTab(name, id);
+}
+
+void GridCtrl::SetTabStripDragging(bool dragging) {
+    m_bTabStripDragging = dragging;
+}
+
+std::vector<GridSpan> GridCtrl::ShownColumns() const {
+    const GridSheet& s = *m_pSheet;
+    std::vector<GridSpan> spans;
+    const int width = s.m_rectArea.width();
+    const int count = s.GetColumnCount();
+    int x = 0;
+    for (int col = 0; col < count && x < width; ++col) {
+        if (col == s.m_nLockedCols && col < s.m_nLeftCol) {
+            col = s.m_nLeftCol;
+            if (col >= count) {
+                break;
+            }
+        }
+        const int w = s.ColumnWidth(col);
+        spans.push_back({col, x, w});
+        x += w;
+    }
+    return spans;
+}
+
+std::vector<GridSpan> GridCtrl::ShownRows() const {
+    const GridSheet& s = *m_pSheet;
+    std::vector<GridSpan> spans;
+    const int height = s.m_rectArea.height();
+    const int count = s.GetRowCount();
+    int y = 0;
+    for (int row = 0; row < count && y < height; ++row) {
+        if (row == s.m_nLockedRows && row < s.m_nTopRow) {
+            row = s.m_nTopRow;
+            if (row >= count) {
+                break;
+            }
+        }
+        const int h = s.RowHeight(row);
+        spans.push_back({row, y, h});
+        y += h;
+    }
+    return spans;
+}
+
+void GridCtrl::HeadingSelectStart(Qt::Orientation along, int index,
+                                  Qt::KeyboardModifiers modifiers) {
+    GridSheet& s = *m_pSheet;
+    if (!s.m_bMultiSelect || s.GetColumnCount() == 0 || s.GetRowCount() == 0 || index < 0) {
+        return;
+    }
+    const bool columns = along == Qt::Horizontal;
+    const int lastCol = s.GetColumnCount() - 1;
+    const int lastRow = s.GetRowCount() - 1;
+    GridSelection& selection = s.m_oSelection;
+    const QRect old = selection.BoundingBox();
+    if (modifiers & Qt::ShiftModifier) {
+        // From the current block's anchor column (row) to this one.
+        const GridSelection::Block* block = selection.GetCurrentBlock();
+        if (columns) {
+            selection.AddBlock(block ? block->m_nAnchorCol : std::max(s.m_nCurrentCol, 0), 0);
+            selection.ExtendCurrent(index, lastRow);
+        } else {
+            selection.AddBlock(0, block ? block->m_nAnchorRow : std::max(s.m_nCurrentRow, 0));
+            selection.ExtendCurrent(lastCol, index);
+        }
+    } else {
+        const int col = columns ? index : 0;
+        const int row = columns ? 0 : index;
+        s.m_nMoveCause = GridSheet::kMoveHeading;
+        s.m_oMoveModifiers = modifiers;
+        if (MoveTo(col, row) != kOk) {
+            return;
+        }
+        if (s.m_nCurrentCol != col || s.m_nCurrentRow != row) {
+            // The moving end stood there already, but the current cell did not.
+            const int oldCol = s.m_nCurrentCol;
+            const int oldRow = s.m_nCurrentRow;
+            s.m_nCurrentCol = col;
+            s.m_nCurrentRow = row;
+            Notify();
+            UpdateAfterMove(oldCol, oldRow, old);
+        }
+        if (!(modifiers & Qt::ControlModifier)) {
+            selection.Clear();
+        }
+        selection.AddBlock(col, row);
+        selection.ExtendCurrent(columns ? col : lastCol, columns ? lastRow : row);
+    }
+    RedrawSelection(old);
+    RedrawSelection(selection.BoundingBox());
+    GridAccessible::SelectionChanged(this);
+}
+
+void GridCtrl::HeadingSelectExtend(Qt::Orientation along, int index) {
+    GridSheet& s = *m_pSheet;
+    if (!s.m_bMultiSelect || s.m_oSelection.IsEmpty() || index < 0) {
+        return;
+    }
+    const QRect old = s.m_oSelection.BoundingBox();
+    if (along == Qt::Horizontal) {
+        s.m_oSelection.ExtendCurrent(index, s.GetRowCount() - 1);
+    } else {
+        s.m_oSelection.ExtendCurrent(s.GetColumnCount() - 1, index);
+    }
+    RedrawSelection(old);
+    RedrawSelection(s.m_oSelection.BoundingBox());
+    GridAccessible::SelectionChanged(this);
+}
+
+void GridCtrl::HeadingSelectEnd(Qt::Orientation along, int index) {
+    GridSheet& s = *m_pSheet;
+    if (!s.m_bMultiSelect || s.m_oSelection.IsEmpty() || index < 0) {
+        return;
+    }
+    if (along == Qt::Horizontal) {
+        s.m_nMovingCol = index;
+        s.m_nMovingRow = s.GetRowCount() - 1;
+    } else {
+        s.m_nMovingCol = s.GetColumnCount() - 1;
+        s.m_nMovingRow = index;
+    }
 }
 
 // --- Drawing and misc --------------------------------------------------------------
@@ -1451,7 +1724,68 @@ int GridCtrl::SetHScrollMode(int mode) {
 
 int GridCtrl::SetToolTipsEnabled(int flag) {
     m_pSheet->m_bToolTips = flag != 0;
+    // A tip follows the pointer from cell to cell, so the area hears every move.
+    m_pArea->setMouseTracking(m_pSheet->m_bToolTips);
+    if (!m_pSheet->m_bToolTips) {
+        QToolTip::hideText();
+    }
     return kOk;
+}
+
+void GridCtrl::AreaToolTip(QHelpEvent* event) {
+    int col = -1;
+    int row = -1;
+    QRect rect;
+    QString text;
+    if (!m_pSheet->m_bToolTips || !HitTest(event->pos(), col, row, &rect) ||
+        !OnCellHint(col, row, kSectionArea, text) || text.isEmpty()) {
+        m_nTipCol = m_nTipRow = -1;
+        QToolTip::hideText();
+        event->ignore();
+        return;
+    }
+    m_nTipCol = col;
+    m_nTipRow = row;
+    QToolTip::showText(event->globalPos(), text, m_pArea, rect);
+}
+
+void GridCtrl::Wheel(QWheelEvent* event, Qt::Orientation orientation) {
+    event->accept();
+    // The editor and a dropped list stay where they are, over their cell, so the
+    // view stays too.
+    if (m_bEditing || m_pDropList->IsOpen()) {
+        return;
+    }
+    const QPoint delta = event->angleDelta();
+    const bool columns = orientation == Qt::Horizontal ||
+                         (event->modifiers() & Qt::ShiftModifier) ||
+                         (delta.x() != 0 && delta.y() == 0);
+    int& remainder = columns ? m_nWheelCols : m_nWheelRows;
+    remainder += columns && delta.x() != 0 ? delta.x() : delta.y();
+    const int steps = remainder / QWheelEvent::DefaultDeltasPerStep;
+    remainder -= steps * QWheelEvent::DefaultDeltasPerStep;
+    if (steps == 0) {
+        return;
+    }
+    GridSheet& s = *m_pSheet;
+    s.m_nMoveCause = GridSheet::kMoveScrollBar;
+    if (columns) {
+        SetLeftColumn(s.m_nLeftCol - steps);
+    } else {
+        SetTopRow(s.m_nTopRow - steps * QApplication::wheelScrollLines());
+    }
+}
+
+void GridCtrl::AreaHover(const QPoint& point) {
+    if (m_nTipCol < 0) {
+        return;
+    }
+    int col = -1;
+    int row = -1;
+    if (!HitTest(point, col, row) || col != m_nTipCol || row != m_nTipRow) {
+        m_nTipCol = m_nTipRow = -1;
+        QToolTip::hideText();
+    }
 }
 
 int GridCtrl::SetTextOverflow(int flag) {
@@ -2200,11 +2534,58 @@ int GridCtrl::GetVScrollWidth() {
     return m_pSheet->m_nVScrollWidth;
 }
 
-int GridCtrl::OpenDropList(int, int, int, int*, int*) {
-    return 1;
+int GridCtrl::OpenDropList(int typeIndex, int col, int row, int* listCol, int* listRow) {
+    if (m_pDropList->IsOpen()) {
+        return 1;
+    }
+    const QRect cellRect = GetCellRect(col, row);
+    if (cellRect.isNull()) {
+        return 1;
+    }
+    GridCell cell;
+    GetCell(col, row, cell);
+    // An item is a line ended by a line feed; text after the last one is none.
+    QStringList items;
+    const QString label = cell.GetLabel();
+    qsizetype start = 0;
+    for (qsizetype end = label.indexOf('\n'); end >= 0; end = label.indexOf('\n', start)) {
+        items << label.mid(start, end - start);
+        start = end + 1;
+    }
+    OnCellTypeEvent(typeIndex, col, row, CellType::kEventListOpening,
+                    reinterpret_cast<std::intptr_t>(&items));
+
+    const GridSheet& s = *m_pSheet;
+    QFont font = GetDefaultFont();
+    int itemHeight = 12;
+    if (cell.IsPropertySet(GridCell::kFontSet)) {
+        font = cell.GetFont(font);
+        itemHeight = QFontMetrics(font).height();
+    } else if (s.m_bHasDefaultFont) {
+        itemHeight = QFontMetrics(s.m_oDefaultFont).height();
+    }
+    // Under the cell, shifted right a little, as tall as its items (and one more,
+    // for air) up to a limit; moved up or left to stay inside the cell area.
+    const int shown = std::min(static_cast<int>(items.size()) + 1, GridDropList::kMaxShownItems);
+    QRect rect(cellRect.left() + 10, cellRect.bottom() + 1, cellRect.width(),
+               shown * itemHeight + 2);
+    const QRect area = m_pArea->rect();
+    if (rect.bottom() > area.bottom()) {
+        rect.moveBottom(area.bottom());
+    }
+    if (rect.right() > area.right()) {
+        rect.moveRight(area.right());
+    }
+    rect.moveTop(std::max(rect.top(), 0));
+    rect.moveLeft(std::max(rect.left(), 0));
+    m_pDropList->Open(typeIndex, col, row, items, rect, font, itemHeight, listCol, listRow);
+    RedrawCell(col, row);
+    return 0;
 }
 
-void GridCtrl::CloseDropList() {}
+void GridCtrl::CloseDropList() {
+    m_pDropList->Close();
+}
 
 GridColumnInfo* GridCtrl::GetColumnInfo(int col) {
     return m_pSheet->GetColumnInfo(col);

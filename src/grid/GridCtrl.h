@@ -12,6 +12,7 @@
 #include "grid/GridCellOption.h"
 #include "grid/GridHost.h"
 #include "grid/GridSheet.h"
+#include "grid/GridSpan.h"
 
 class ArrowCellType;
 class CellType;
@@ -19,16 +20,20 @@ class CheckBoxCellType;
 class DropListCellType;
 class GridArea;
 class GridCornerButton;
+class GridDropList;
 class GridEdit;
 class GridHint;
 class GridHScrollBar;
+class GridMarkerLine;
 class GridSheetTabs;
 class GridSideHeading;
 class GridTopHeading;
 class GridVScrollBar;
 class NormalCellType;
+class QHelpEvent;
 class QMenu;
 class QPaintDevice;
+class QWheelEvent;
 
 // A spreadsheet-like grid window: a cell area with top and side headings, a
 // corner button, two scroll bars, a sheet tab strip, a hint window and an in-place
@@ -116,6 +121,7 @@ public:
     int MoveColumn(int col, int position, int before);
     int FitColumns(int first, int last, int rows, int flags);
     int SetTabStripWidth(int width);
+    int GetTabStripWidth() const;
 
     // --- Cells and defaults -------------------------------------------------------
     int GetCell(int col, int row, GridCell& cell) override;
@@ -160,13 +166,37 @@ public:
     // Whether the cell lies in a selection block (and which: the number + 1).
     int IsSelected(int col, int row) const;
 
+    // --- Headings, scroll bars, hints and tabs ---------------------------------------
+    // 0 no resizing by dragging, 1 a marker line shows the dragged border, other
+    // values resize as the border moves.
+    int SetSizingMode(int mode);
+    // Columns may be dragged to another place by their heading cells.
+    int SetColumnMoving(int flag);
+    // The hint window names the row (column) under a dragged thumb.
+    int SetVScrollHint(int flag);
+    int SetHScrollHint(int flag);
+    // A tab of the sheet tab strip; `id` reaches OnSheetTabSelected. The tab's
+    // index, or -1 when the strip is full.
+    int AddSheetTab(const QString& name, int id);
+
     // --- Editing ------------------------------------------------------------------
     int StartEdit(int ch = 0);
     int StartEdit(int col, int row, int ch);
     int CancelEdit();
     int FinishEdit(const QString& text, int cancel, int move, int newCol, int newRow);
     bool IsEditing() const { return m_bEditing; }
+    int GetEditColumn() const { return m_nEditCol; }
+    int GetEditRow() const { return m_nEditRow; }
+    // The sheet's own editor, and the window an edit uses (OnBeginEdit may have
+    // handed in another).
     GridEdit* GetEditor() const { return m_pEdit; }
+    QWidget* GetEditorWindow() const { return m_pEditor; }
+    // The edit is thrown away when the focus leaves the grid for another window.
+    int SetCancelOnLeave(int flag);
+    GridDropList* GetDropList() const { return m_pDropList; }
+    // What assistive technology calls a cell: its column heading and its row
+    // heading, or its column and row numbers where a heading has no text.
+    QString CellName(int col, int row);
 
     // --- Drawing and misc --------------------------------------------------------
     int EnableUpdate(int flag);
@@ -219,8 +249,8 @@ public:
     int GetFrameWidth() override;
     int GetTextMargin() override;
     int GetVScrollWidth() override;
-    // The drop list is dropped by the list window that in-place editing brings;
-    // until a grid has one, no list opens (1).
+    // Drops the grid's list (GridDropList) under the cell with the lines of its
+    // label, after OnCellTypeEvent (event 100) may change them.
     int OpenDropList(int typeIndex, int col, int row, int* listCol, int* listRow) override;
     void CloseDropList() override;
     GridColumnInfo* GetColumnInfo(int col) override;
@@ -303,8 +333,38 @@ public:
     virtual int OnColumnMoveQuery(int fromCol, int toCol);
 
     // --- For the components ---------------------------------------------------------
+    // The columns (rows) the cell area shows, in order: the locked ones, then from
+    // the left column (top row) on while they start inside the area. Columns and
+    // rows of size 0 are listed too, since their borders can be dragged open.
+    std::vector<GridSpan> ShownColumns() const;
+    std::vector<GridSpan> ShownRows() const;
+    // The rectangle of the cell under a point of a component (the cell area or a
+    // heading); null where there is none.
+    QRect CellRectAt(QWidget* component, const QPoint& point);
     // Lays the components out by the sheet's sizes and repaints them.
     void LayoutComponents();
+    // While the tab strip's edge is dragged the layout moves only the strip and
+    // the horizontal bar beside it.
+    void SetTabStripDragging(bool dragging);
+    // Brings both scroll bars up to date with the view.
+    void UpdateScrollBars();
+    // Whole columns (rows) selected from a heading: a press, a drag over more of
+    // them, and the release that makes the last one the moving end.
+    void HeadingSelectStart(Qt::Orientation along, int index, Qt::KeyboardModifiers modifiers);
+    void HeadingSelectExtend(Qt::Orientation along, int index);
+    void HeadingSelectEnd(Qt::Orientation along, int index);
+    // Opens the grid's popup menu for a section, at a point of the screen.
+    void OpenPopup(int col, int row, int section, const QPoint& globalPos);
+    // The line that marks a dragged border or a column's new place.
+    GridMarkerLine* GetMarkerLine() const { return m_pMarker; }
+    // The cell tool tip for a help event of the cell area, and the pointer moving
+    // over it (another cell cancels the tip).
+    void AreaToolTip(QHelpEvent* event);
+    void AreaHover(const QPoint& point);
+    // The mouse wheel over any component (or a scroll bar, which names its own
+    // orientation): the view scrolls by lines, or by columns with Shift, a sideways
+    // wheel or over the horizontal bar.
+    void Wheel(QWheelEvent* event, Qt::Orientation orientation = Qt::Vertical);
     void PaintArea(QPainter& painter, const QRegion& region);
     void AreaKeyPress(QKeyEvent* event);
     void AreaKeyRelease(QKeyEvent* event);
@@ -350,8 +410,9 @@ private:
     void RedrawSelection(const QRect& cells);
     void DragStep();
     void StopDrag();
-    void OpenPopup(int col, int row, int section, const QPoint& globalPos);
     QWidget* ComponentFor(int col, int row) const;
+    // A cell's rectangle in the component that shows it; null when not shown.
+    QRect CellRectIn(QWidget* component, int col, int row);
 
     std::unique_ptr<NormalCellType> m_poNormalType;
     std::unique_ptr<DropListCellType> m_poDropListType;
@@ -374,6 +435,8 @@ private:
     GridHScrollBar* m_pHScroll = nullptr;
     GridSheetTabs* m_pSheetTabs = nullptr;
     GridHint* m_pHint = nullptr;
+    GridMarkerLine* m_pMarker = nullptr;
+    GridDropList* m_pDropList = nullptr;
 
     std::vector<std::unique_ptr<GridSheet>> m_oSheets;
     int m_nCurrentSheet = 0;
@@ -381,12 +444,21 @@ private:
     bool m_bUpdateEnabled = true;
     bool m_bInLayout = false;
     bool m_bRelayout = false;
+    bool m_bTabStripDragging = false;
 
     bool m_bEditing = false;
     int m_nEditCol = -1;
     int m_nEditRow = -1;
     QPointer<QWidget> m_pEditor;
     QWidget* m_pEditorParent = nullptr;
+    // Set while FinishEdit runs: the focus it moves must not finish the edit again.
+    bool m_bFinishing = false;
+    // The cell whose tool tip shows.
+    int m_nTipCol = -1;
+    int m_nTipRow = -1;
+    // Wheel turns not yet a whole step, in eighths of a degree.
+    int m_nWheelRows = 0;
+    int m_nWheelCols = 0;
 
     int m_nPopupCol = -1;
     int m_nPopupRow = -1;

@@ -155,6 +155,9 @@ public:
     static constexpr int kMoveRightButton = 2;
     static constexpr int kMoveDrag = 3;
     static constexpr int kMoveScrollBar = 4;
+    // A heading selects whole columns or rows itself: the move leaves the
+    // selection alone.
+    static constexpr int kMoveHeading = 5;
     int m_nMoveCause = kMoveKeyboard;
     Qt::KeyboardModifiers m_oMoveModifiers;
 

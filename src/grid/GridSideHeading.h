@@ -1,11 +1,32 @@
 #pragma once
 
-#include "grid/GridComponent.h"
+#include "grid/GridHeading.h"
 
-// The heading columns left of the cells, with the row titles.
-class GridSideHeading : public GridComponent {
+// The heading columns left of the cells, with the row titles. Dragging a row's
+// bottom border resizes the row, dragging the heading's right border resizes the
+// heading.
+class GridSideHeading : public GridHeading {
     Q_OBJECT
 
 public:
     explicit GridSideHeading(GridCtrl* grid);
+
+protected:
+    std::vector<GridSpan> AlongSpans() const override;
+    std::vector<int>& AcrossSizes() const override;
+    int& AcrossTotal() const override;
+    int CellResizeQuery(int index, int& size) override;
+    void CellResizing(int index, int& size) override;
+    void CellResized(int index, int& size) override;
+    void SetCellSize(int index, int size) override;
+    void TellCellTypes(int index, int& size, bool final) override;
+    int HeadingResizeQuery() override;
+    void HeadingResizing(int& size) override;
+    void HeadingResized(int& size) override;
+    void LeftClick(int col, int row, int down, const QRect& rect, const QPoint& point,
+                   int handled) override;
+    void RightClick(int col, int row, int down, const QRect& rect, const QPoint& point,
+                    int handled) override;
+    void DoubleClick(int col, int row, const QRect& rect, const QPoint& point,
+                     int handled) override;
 };

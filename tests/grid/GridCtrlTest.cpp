@@ -296,7 +296,8 @@ TEST_F(Grid, DraggingBelowTheAreaStepsTheSelectionOnWhileTheButtonIsHeld) {
     QApplication::sendEvent(area, &move);
     const int first = m_oGrid.GetMovingRow();
     EXPECT_GE(first, 13);
-    QTRY_VERIFY(m_oGrid.GetMovingRow() >= first + 3);
+    // QTRY_VERIFY would only report to QtTest; gtest must hear of a failure.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m_oGrid.GetMovingRow() >= first + 3; }));
     EXPECT_GT(m_oGrid.GetTopRow(), 0);
     EXPECT_EQ(m_oGrid.GetCurrentRow(), 1);
     QTest::mouseRelease(area, Qt::LeftButton, Qt::NoModifier, CentreOf(1, 1));

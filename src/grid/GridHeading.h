@@ -1,0 +1,115 @@
+#pragma once
+
+#include <vector>
+
+#include <QTimer>
+
+#include "grid/GridComponent.h"
+#include "grid/GridSpan.h"
+
+class CellType;
+
+// What the top and the side heading share. A heading runs along the cells'
+// columns (the top heading) or rows (the side heading) and holds one or more
+// heading rows or columns across; its cells are drawn through the cell types like
+// the cell area's. The user drags the borders of the cells to resize columns or
+// rows, drags the heading's own borders to resize it, selects whole columns or
+// rows, and clicks its cells; each step asks or tells the grid's hooks, which the
+// two headings name.
+//
+// "Along" is x for the top heading and y for the side heading, "across" the other.
+class GridHeading : public GridComponent {
+    Q_OBJECT
+
+public:
+    GridHeading(GridCtrl* grid, int section, Qt::Orientation along);
+
+    // A heading cell's rectangle in this heading; null when it is not shown.
+    QRect CellRect(int col, int row) const;
+    // The heading cell under a point; false where there is none.
+    bool HitTest(const QPoint& point, int& col, int& row, QRect* rect = nullptr) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+    // The parts that differ between the two headings.
+    // The cells' columns (rows) the heading shows, as the cell area shows them.
+    virtual std::vector<GridSpan> AlongSpans() const = 0;
+    // The heading's own rows (columns) sizes: index -1 first, and their total.
+    virtual std::vector<int>& AcrossSizes() const = 0;
+    virtual int& AcrossTotal() const = 0;
+    virtual int CellResizeQuery(int index, int& size) = 0;
+    virtual void CellResizing(int index, int& size) = 0;
+    virtual void CellResized(int index, int& size) = 0;
+    virtual void SetCellSize(int index, int size) = 0;
+    // Tells the cell types of the shown cells (all of them, when `final` asks for
+    // it) that the column (row) is being resized, or was.
+    virtual void TellCellTypes(int index, int& size, bool final) = 0;
+    virtual int HeadingResizeQuery() = 0;
+    virtual void HeadingResizing(int& size) = 0;
+    virtual void HeadingResized(int& size) = 0;
+    virtual void LeftClick(int col, int row, int down, const QRect& rect, const QPoint& point,
+                           int handled) = 0;
+    virtual void RightClick(int col, int row, int down, const QRect& rect, const QPoint& point,
+                            int handled) = 0;
+    virtual void DoubleClick(int col, int row, const QRect& rect, const QPoint& point,
+                             int handled) = 0;
+    // Columns can be moved by their heading cells; rows cannot.
+    virtual bool CanMoveCells() const { return false; }
+
+    int Along(const QPoint& point) const { return m_bTop ? point.x() : point.y(); }
+    int Across(const QPoint& point) const { return m_bTop ? point.y() : point.x(); }
+    // The column (row) under a point along, or the nearest shown one; -1 without any.
+    int AlongIndexAt(int pos) const;
+
+    bool m_bTop;
+    // The column being moved and where it would go (-1: none).
+    int m_nMoveSource = -1;
+    int m_nDropPos = -1;
+
+private:
+    // What a pointer over the heading would drag: nothing, the border of a column
+    // (row) of cells, or the border of one of the heading's own rows (columns).
+    enum class Sizing { None, Cells, Heading };
+    struct AcrossSpan {
+        int m_nIndex;
+        int m_nPos;
+        int m_nSize;
+    };
+    // The heading's own rows (columns), topmost (leftmost) first, laid out from the
+    // heading's far edge back, so that the one next to the cells ends at the cells.
+    std::vector<AcrossSpan> AcrossSpans() const;
+    QRect MakeRect(int alongPos, int alongSize, int acrossPos, int acrossSize) const;
+    void CellOf(int alongIndex, int acrossIndex, int& col, int& row) const;
+    CellType* TypeOf(int col, int row);
+    void Arm(const QPoint& point);
+    void DragSize(const QPoint& globalPoint);
+    void FinishSizing();
+    void DragMove(const QPoint& point);
+    void StepMove();
+    void FinishMove();
+    // Where the marker of a dragged border or column stands, in the grid.
+    void ShowMarker(int alongPos);
+
+    Sizing m_eArmed = Sizing::None;
+    bool m_bSizing = false;
+    // The column (row) or heading row (column) being sized or armed.
+    int m_nSizingIndex = -1;
+    int m_nStartSize = 0;
+    int m_nStartTotal = 0;
+    int m_nStartPointer = 0;
+    int m_nSize = 0;
+    bool m_bSelecting = false;
+    int m_nSelectIndex = -1;
+    // The pointer while a column is moved, and the timer that scrolls the view one
+    // column per step while it is beyond the heading.
+    QPoint m_oMovePoint;
+    QTimer m_oMoveTimer;
+    // Whether the press that the coming release ends was given to the hooks.
+    bool m_bClicked = false;
+};
