@@ -49,6 +49,12 @@ public:
 
     CommandTable& Commands() { return m_oCommands; }
 
+signals:
+    // A pane's own state changed in a way that may enable or disable commands.
+    void CommandStateChanged();
+    // The window no longer shows its document: it is closing.
+    void DocumentDetached();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

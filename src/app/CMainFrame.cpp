@@ -25,7 +25,7 @@
 #include "app/resources.h"
 #include "document/CTesselDoc.h"
 #include "document/CommandIds.h"
-#include "platform/QtText.h"
+#include "document/QtText.h"
 #include "tree/CLeftView.h"
 #include "view/CTesselView.h"
 

@@ -12,8 +12,8 @@
 #include "app/resources.h"
 #include "document/CTesselDoc.h"
 #include "document/CommandIds.h"
+#include "document/QtText.h"
 #include "platform/Platform.h"
-#include "platform/QtText.h"
 #include "tree/CLeftView.h"
 #include "view/CTesselView.h"
 
@@ -150,17 +150,15 @@ void CTesselApp::ExitInstance() {
 }
 
 CTesselDoc* CTesselApp::NewDocumentObject() {
-    auto* document = new CTesselDoc(m_poDocTemplate.get(), this);
+    auto* document = new CTesselDoc(m_poDocTemplate.get());
     connect(document, &DocumentBase::PathNameEntered, this, [this](const QString& path) {
         m_oRecentFileList.Add(path);
         m_pMainFrame->UpdateRecentFileMenu();
     });
     connect(document, &DocumentBase::CloseRequested, this,
             [this](DocumentBase* closing) { CloseDocument(static_cast<CTesselDoc*>(closing)); });
-    connect(document, &DocumentBase::CommandStateChanged, m_pMainFrame.get(),
+    connect(document, &DocumentBase::ModifiedChanged, m_pMainFrame.get(),
             &CMainFrame::UpdateCommandUi);
-    connect(document, &DocumentBase::ViewsChanged, this,
-            [this, document] { UpdateFrameCounts(document); });
     connect(document, &DocumentBase::TitleChanged, m_pMainFrame.get(),
             &CMainFrame::UpdateFrameTitle);
     return document;
@@ -168,6 +166,13 @@ CTesselDoc* CTesselApp::NewDocumentObject() {
 
 CChildFrame* CTesselApp::CreateChildFrame(CTesselDoc& document) {
     auto* frame = new CChildFrame(document, *this);
+    connect(frame, &CChildFrame::CommandStateChanged, m_pMainFrame.get(),
+            &CMainFrame::UpdateCommandUi);
+    connect(frame, &CChildFrame::DocumentDetached, this, [this, doc = &document] {
+        if (std::find(m_oDocuments.begin(), m_oDocuments.end(), doc) != m_oDocuments.end()) {
+            UpdateFrameCounts(doc);
+        }
+    });
     m_pMainFrame->AddChildFrame(frame);
     frame->InitialUpdateFrame();
     UpdateFrameCounts(&document);
@@ -317,14 +322,9 @@ void CTesselApp::CloseDocument(CTesselDoc* document) {
 
 void CTesselApp::UpdateFrameCounts(CTesselDoc* document) {
     std::vector<CChildFrame*> frames;
-    for (DocumentView* view : document->GetViews()) {
-        for (QWidget* widget = view; widget != nullptr; widget = widget->parentWidget()) {
-            if (auto* frame = qobject_cast<CChildFrame*>(widget)) {
-                if (std::find(frames.begin(), frames.end(), frame) == frames.end()) {
-                    frames.push_back(frame);
-                }
-                break;
-            }
+    for (CChildFrame* frame : m_pMainFrame->ChildFrames()) {
+        if (frame->GetDocument() == document) {
+            frames.push_back(frame);
         }
     }
     for (std::size_t i = 0; i < frames.size(); ++i) {
