@@ -145,7 +145,7 @@ TEST(CTesselDoc, FailedSaveAsKeepsTheFileTheUserChoseToReplace) {
     NewDocument d;
     std::string chosen = d.dir.Write("Existing.pcl", "[Device]\r\nDescription=Precious\r\n");
     d.doc.SetModifiedFlag();
-    d.platform.fail.createForWriting = true;
+    d.platform.fail.createTemporary = true;
     d.platform.fileDialogAnswers.push_back(chosen);
 
     d.doc.OnFileSaveAs();

@@ -123,11 +123,15 @@ TEST(PclTool, FormatWritesTheWritersForm) {
               "\r\n[Lamp:On]\r\ndescription=\r\ntimeout=5\r\nparam1=byte\r\nmessage=L1\r\n");
     EXPECT_EQ(ReadFileBytes(source).substr(0, 9), "[device]\n") << "the source stays";
 
-    // In place by default, and the writer's form is its own fixed point.
+    // In place by default, and the writer's form is its own fixed point. A private
+    // file stays private.
+    fs::permissions(source, fs::perms::owner_read | fs::perms::owner_write);
     Result inPlace = RunPclTool({"format", source});
     EXPECT_EQ(inPlace.code, 0);
     EXPECT_EQ(ReadFileBytes(source), ReadFileBytes(dir.Path("out.pcl")));
     EXPECT_EQ(dir.FileCount(), 2u);
+    EXPECT_EQ(fs::status(source).permissions() & fs::perms::mask,
+              fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST(PclTool, FormatLeavesAFileItCannotReadAlone) {
