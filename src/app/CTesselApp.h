@@ -12,6 +12,7 @@
 #include "document/CommandTable.h"
 #include "document/DocumentTemplate.h"
 #include "model/Command.h"
+#include "platform/ProgramInfo.h"
 
 class CChildFrame;
 class CMainFrame;
@@ -28,7 +29,7 @@ class CTesselApp : public QObject, public ApplicationState {
     Q_OBJECT
 public:
     static constexpr const char* kSettingsOrganization = "Local AppWizard-Generated Applications";
-    static constexpr const char* kSettingsApplication = "Tessel";
+    static constexpr const char* kSettingsApplication = ProgramInfo::kName;
     static constexpr const char* kSettingsSection = "Settings";
     static constexpr const char* kPreviewPagesEntry = "PreviewPages";
     static constexpr const char* kOpenTitle = "Open File";

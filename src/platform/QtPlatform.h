@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/Platform.h"
+#include "platform/ProgramInfo.h"
 
 class QPrinter;
 
@@ -13,7 +14,7 @@ class QPrinter;
 // printer settings that print set-up changes and printing uses.
 class QtPlatform : public Platform {
 public:
-    static constexpr const char* kCaption = "Tessel";
+    static constexpr const char* kCaption = ProgramInfo::kName;
 
     QtPlatform();
     ~QtPlatform() override;
