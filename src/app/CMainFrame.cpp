@@ -19,9 +19,9 @@
 #include <QWhatsThis>
 
 #include "app/CChildFrame.h"
-#include "app/CTesselApp.h"
 #include "app/HelpWindow.h"
 #include "app/LockKeyState.h"
+#include "app/RecentFileList.h"
 #include "app/resources.h"
 #include "document/CTesselDoc.h"
 #include "document/CommandIds.h"
@@ -37,8 +37,9 @@ constexpr int kKeyOnlyCommands[] = {CommandId::HelpCurrent, CommandId::ContextHe
 
 } // namespace
 
-CMainFrame::CMainFrame(CTesselApp& app)
-    : m_rApp(app), m_oRouter([this] { return CommandChain(); }) {
+CMainFrame::CMainFrame(CommandTable& appCommands, const RecentFileList& recentFiles)
+    : m_rAppCommands(appCommands), m_rRecentFiles(recentFiles),
+      m_oRouter([this] { return CommandChain(); }) {
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowTitle(QString::fromUtf8(Resources::kAppTitle));
     setWindowIcon(QIcon(Resources::AppIconPath()));
@@ -97,7 +98,7 @@ std::vector<CommandTable*> CMainFrame::CommandChain() const {
         }
         chain.push_back(&child->Commands());
     }
-    chain.push_back(&m_rApp.Commands());
+    chain.push_back(&m_rAppCommands);
     chain.push_back(const_cast<CommandTable*>(&m_oCommands));
     return chain;
 }
@@ -111,8 +112,6 @@ void CMainFrame::RegisterCommands() {
     m_oCommands.Add(
         ViewStatusBar, [this](int) { statusBar()->setVisible(statusBar()->isHidden()); }, {},
         [this](int) { return !statusBar()->isHidden(); });
-    m_oCommands.Add(
-        WindowNew, [this](int) { m_rApp.OnWindowNew(); }, hasChild);
     m_oCommands.Add(
         WindowCascade, [this](int) { m_pMdiArea->cascadeSubWindows(); }, hasChild);
     m_oCommands.Add(
@@ -310,7 +309,7 @@ void CMainFrame::UpdateCommandUi() {
 }
 
 void CMainFrame::UpdateRecentFileMenu() {
-    const RecentFileList& list = m_rApp.GetRecentFileList();
+    const RecentFileList& list = m_rRecentFiles;
     for (int i = 0; i < static_cast<int>(m_oRecentActions.size()); ++i) {
         QAction* action = m_oRecentActions[i];
         bool used = i < list.GetCount();
@@ -486,10 +485,7 @@ void CMainFrame::ShowContextHelp() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!m_rApp.CanExit()) {
-        event->ignore();
-        return;
-    }
+    // The owner has let the window close (see the class comment).
     if (m_pHelpWindow != nullptr) {
         m_pHelpWindow->close();
     }
@@ -517,7 +513,5 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     }
     event->acceptProposedAction();
     BringToFront();
-    for (const QString& path : paths) {
-        m_rApp.OpenDocumentFile(path);
-    }
+    emit FilesDropped(paths);
 }
