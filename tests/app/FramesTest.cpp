@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QTest>
 #include <QToolBar>
@@ -100,6 +101,22 @@ TEST_F(Frames, TheActivePaneGetsCopyCutPasteAndItsRemoveCommand) {
     EXPECT_EQ(ran,
               (std::vector<std::string>{"tree:57634", "tree:57634", "tree:57635", "view:57637",
                                         "view:57635", "view:32775", "view:57607", "view:57609"}));
+}
+
+// A pane's selection or current cell is its own: when it changes what a command's rule
+// says, the pane says so and the menus and buttons follow, without the document.
+TEST_F(Frames, APanesOwnStateReachesTheMenusThroughItsWindow) {
+    CChildFrame& child = StartWithDocument();
+    bool removable = false;
+    child.GetLeftPane()->Commands().Add(
+        RemoveCommand, [](int) {}, [&](int) { return removable; });
+    Frame().UpdateCommandUi();
+    EXPECT_FALSE(Enabled(RemoveCommand));
+    QSignalSpy modified(child.GetDocument(), &DocumentBase::ModifiedChanged);
+    removable = true;
+    emit child.GetLeftPane()->CommandStateChanged();
+    EXPECT_TRUE(Enabled(RemoveCommand));
+    EXPECT_EQ(modified.count(), 0);
 }
 
 TEST_F(Frames, NewCommandGoesToTheTreeAndNewParamToThePropertyViewWhicheverIsActive) {
