@@ -15,6 +15,12 @@ constexpr const char* kSaveTitle = "File Save As";
 constexpr const char* kSaveFilter = "Protocol Files (*.pcl)";
 constexpr const char* kSaveExtension = "pcl";
 
+// Parameter and byte texts, as opposed to the fields of one text.
+bool IsNumbered(CommandFieldId field) {
+    CommandFieldKind kind = Field(field).kind;
+    return kind == CommandFieldKind::Params || kind == CommandFieldKind::Bytes;
+}
+
 } // namespace
 
 CTesselDoc::CTesselDoc(DocumentTemplate* docTemplate) : m_pTemplate(docTemplate) {
@@ -190,15 +196,6 @@ void CTesselDoc::EmitChanged(ProtocolChange::Kind made, const ProtocolChange& ch
         break;
     }
 }
-
-namespace {
-
-bool IsNumbered(CommandFieldId field) {
-    CommandFieldKind kind = Field(field).kind;
-    return kind == CommandFieldKind::Params || kind == CommandFieldKind::Bytes;
-}
-
-} // namespace
 
 bool CTesselDoc::AppendNewCommand() {
     // New Command leaves the modified flag as it was: the user names the command
