@@ -1,5 +1,6 @@
 #include "app/CAboutDlg.h"
 
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -13,23 +14,35 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("CAboutDlg"));
 
     auto* icon = new QLabel(this);
-    icon->setPixmap(QIcon(Resources::AppIconPath()).pixmap(32, 32));
+    icon->setObjectName(QStringLiteral("icon"));
+    icon->setPixmap(QIcon(Resources::AppIconPath()).pixmap(48, 48));
+    icon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
     auto* text = new QLabel(QString::fromUtf8(Resources::kVersionText), this);
     text->setObjectName(QStringLiteral("version"));
+    QFont font = text->font();
+    font.setPointSizeF(font.pointSizeF() * 1.25);
+    font.setBold(true);
+    text->setFont(font);
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    auto* ok = new QPushButton(tr("OK"), this);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
+    // Icon and text side by side with room around them, OK below on the right, as
+    // a desktop's own About boxes are laid out.
     auto* row = new QHBoxLayout;
+    row->setSpacing(20);
     row->addWidget(icon, 0, Qt::AlignTop);
-    row->addSpacing(12);
     row->addWidget(text, 1, Qt::AlignVCenter);
-    row->addSpacing(24);
-    row->addWidget(ok, 0, Qt::AlignTop);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setContentsMargins(24, 24, 24, 16);
+    layout->setSpacing(24);
     layout->addLayout(row);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addStretch(1);
+    layout->addWidget(buttons);
+    // Nothing in it grows, so neither does the box.
+    setFixedSize(layout->sizeHint().expandedTo(QSize(kMinimumWidth, kMinimumHeight)));
 }

@@ -1,6 +1,7 @@
 #include "app/CChildFrame.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QMdiArea>
 #include <QSplitter>
@@ -51,6 +52,15 @@ CChildFrame::CChildFrame(CTesselDoc& document, ApplicationState& app, QWidget* p
 }
 
 CChildFrame::~CChildFrame() = default;
+
+QSize CChildFrame::sizeHint() const {
+    QFontMetrics metrics(font());
+    QSize panes(kLeftPaneWidth + m_pSplitter->handleWidth() + 60 * metrics.averageCharWidth(),
+                30 * metrics.lineSpacing());
+    // The frame and title bar around the panes, as the window itself counts them.
+    QSize decoration = QMdiSubWindow::sizeHint() - m_pSplitter->sizeHint();
+    return panes + decoration.expandedTo(QSize(0, 0));
+}
 
 bool CChildFrame::PaneHandles(DocumentView* pane, int id) const {
     const CommandTable::Entry* entry = pane->Commands().Find(id);

@@ -49,6 +49,10 @@ public:
 
     CommandTable& Commands() { return m_oCommands; }
 
+    // The window's natural size: room for the tree and for both columns of the
+    // property grid with values of a usual length.
+    QSize sizeHint() const override;
+
 signals:
     // A pane's own state changed in a way that may enable or disable commands.
     void CommandStateChanged();

@@ -15,12 +15,16 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QToolBar>
 #include <QWhatsThis>
 
 #include "app/CChildFrame.h"
+#include "app/CascadeLayout.h"
 #include "app/HelpWindow.h"
 #include "app/LockKeyState.h"
+#include "app/MenuStyle.h"
 #include "app/RecentFileList.h"
 #include "app/resources.h"
 #include "document/CTesselDoc.h"
@@ -63,6 +67,9 @@ bool CMainFrame::Create() {
     m_pMdiArea->setObjectName(QStringLiteral("MdiArea"));
     m_pMdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_pMdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Closing a window goes back to the one the user was in before, not to the
+    // first one opened.
+    m_pMdiArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     setCentralWidget(m_pMdiArea);
 
     RegisterCommands();
@@ -113,7 +120,7 @@ void CMainFrame::RegisterCommands() {
         ViewStatusBar, [this](int) { statusBar()->setVisible(statusBar()->isHidden()); }, {},
         [this](int) { return !statusBar()->isHidden(); });
     m_oCommands.Add(
-        WindowCascade, [this](int) { m_pMdiArea->cascadeSubWindows(); }, hasChild);
+        WindowCascade, [this](int) { CascadeWindows(); }, hasChild);
     m_oCommands.Add(
         WindowTile, [this](int) { m_pMdiArea->tileSubWindows(); }, hasChild);
     m_oCommands.Add(
@@ -164,6 +171,7 @@ QAction* CMainFrame::Action(int id) const {
 
 QMenu* CMainFrame::BuildMenu(const Resources::Menu& source) {
     auto* menu = new QMenu(QString::fromUtf8(source.title), this);
+    menu->setStyle(m_pMenuStyle);
     for (const Resources::MenuItem& item : source.items) {
         if (item.id == 0) {
             menu->addSeparator();
@@ -181,8 +189,13 @@ QMenu* CMainFrame::BuildMenu(const Resources::Menu& source) {
 }
 
 void CMainFrame::BuildMenus() {
+    // The frame owns the menus' style; a menu outliving it falls back to the
+    // application's style.
+    m_pMenuStyle = new MenuStyle;
+    m_pMenuStyle->setParent(this);
     m_pRecentPlaceholder = new QAction(QString::fromUtf8(Resources::kRecentFilePlaceholder), this);
     m_pRecentPlaceholder->setEnabled(false);
+    m_pRecentPlaceholder->setStatusTip(Resources::Prompt(CommandId::RecentFileFirst));
     for (int i = 0; i < CommandId::RecentFileCount; ++i) {
         int id = CommandId::RecentFileFirst + i;
         QAction* action = CreateAction(id, QString());
@@ -321,9 +334,21 @@ void CMainFrame::UpdateRecentFileMenu() {
 }
 
 CChildFrame* CMainFrame::ActiveChildFrame() const {
-    auto* frame = qobject_cast<CChildFrame*>(m_pMdiArea->currentSubWindow());
+    // The workspace has no active window while the editor is in the background (and
+    // drops it before it learns that it is), yet the window the user was in is still
+    // the current one: its document names the main window and its commands are on.
     // A window on its way out no longer counts.
-    return frame != nullptr && frame->GetDocument() != nullptr ? frame : nullptr;
+    QList<QMdiSubWindow*> used = m_pMdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+    if (QMdiSubWindow* current = m_pMdiArea->currentSubWindow()) {
+        used.append(current);
+    }
+    for (auto it = used.crbegin(); it != used.crend(); ++it) {
+        auto* frame = qobject_cast<CChildFrame*>(*it);
+        if (frame != nullptr && frame->GetDocument() != nullptr) {
+            return frame;
+        }
+    }
+    return nullptr;
 }
 
 std::vector<CChildFrame*> CMainFrame::ChildFrames() const {
@@ -337,23 +362,65 @@ std::vector<CChildFrame*> CMainFrame::ChildFrames() const {
     return frames;
 }
 
-void CMainFrame::AddChildFrame(CChildFrame* frame) {
-    m_pMdiArea->addSubWindow(frame);
-    // New windows cascade from the top left, three quarters of the area in size.
+QSize CMainFrame::WorkspaceSize() {
     // Before the main window is first shown (a file from the command line) neither
     // its layout nor the area's viewport have their sizes yet.
-    QSize area = m_pMdiArea->viewport()->size();
     if (!isVisible() && layout() != nullptr) {
         layout()->activate();
-        area = m_pMdiArea->contentsRect().size();
+        return m_pMdiArea->contentsRect().size();
     }
-    int step = static_cast<int>(ChildFrames().size() - 1) % 8 * 24;
-    frame->resize(std::max(480, area.width() * 3 / 4), std::max(320, area.height() * 3 / 4));
-    frame->move(step, step);
+    return m_pMdiArea->viewport()->size();
+}
+
+CascadeLayout CMainFrame::WindowLayout(const QMdiSubWindow& window) {
+    QSize area = WorkspaceSize();
+    QSize natural = window.sizeHint();
+    QSize minimum = (natural.boundedTo(area) / 2).expandedTo(window.minimumSizeHint());
+    // One title bar down and across, so that every title stays in view.
+    QStyleOptionTitleBar option;
+    option.initFrom(&window);
+    int step = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, &window) +
+               window.style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, &window);
+    return CascadeLayout(area, natural, minimum, QPoint(step, step));
+}
+
+void CMainFrame::AddChildFrame(CChildFrame* frame) {
+    m_pMdiArea->addSubWindow(frame);
+    int before = static_cast<int>(ChildFrames().size()) - 1;
+    frame->setGeometry(WindowLayout(*frame).Place(before));
     connect(frame, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateFrameTitle);
     connect(frame, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::UpdateFrameTitle);
     frame->show();
     ActivateChildFrame(frame);
+}
+
+void CMainFrame::CascadeWindows() {
+    // From the back to the front, so that the active window ends up in front with
+    // every title bar behind it in view. Minimised windows stay where they are.
+    std::vector<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* window : m_pMdiArea->subWindowList(QMdiArea::StackingOrder)) {
+        if (!window->isMinimized() && !window->isHidden()) {
+            windows.push_back(window);
+        }
+    }
+    if (windows.empty()) {
+        return;
+    }
+    QMdiSubWindow* active = m_pMdiArea->activeSubWindow();
+    for (QMdiSubWindow* window : windows) {
+        if (window->isMaximized()) {
+            window->showNormal();
+        }
+    }
+    std::vector<QRect> places =
+        WindowLayout(*windows.front()).Arrange(static_cast<int>(windows.size()));
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        windows[i]->setGeometry(places[i]);
+        windows[i]->raise();
+    }
+    if (active != nullptr) {
+        m_pMdiArea->setActiveSubWindow(active);
+    }
 }
 
 void CMainFrame::ActivateChildFrame(CChildFrame* frame) {

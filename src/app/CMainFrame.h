@@ -8,6 +8,7 @@
 #include "app/CommandRouter.h"
 #include "document/CommandTable.h"
 
+class CascadeLayout;
 class CChildFrame;
 class HelpWindow;
 class RecentFileList;
@@ -15,6 +16,7 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QStyle;
 class QToolBar;
 namespace Resources {
 struct Menu;
@@ -89,6 +91,11 @@ private:
     void RegisterCommands();
     void UpdateLockIndicators();
     void FillWindowMenu(QMenu* menu);
+    // The size the document windows have to share.
+    QSize WorkspaceSize();
+    // The cascade for windows like `window` in the workspace as it is now.
+    CascadeLayout WindowLayout(const QMdiSubWindow& window);
+    void CascadeWindows();
     void ArrangeIcons();
     void ShowHelpPage(const QString& page);
     void OnSubWindowActivated(QMdiSubWindow* window);
@@ -112,4 +119,5 @@ private:
     std::vector<QAction*> m_oWindowListActions;
     int m_nMenuResource = 0;
     HelpWindow* m_pHelpWindow = nullptr;
+    QStyle* m_pMenuStyle = nullptr;
 };

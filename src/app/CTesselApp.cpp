@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QPrinter>
 #include <QSettings>
 #include <algorithm>
 
@@ -144,14 +145,16 @@ bool CTesselApp::InitInstance(const QStringList& arguments) {
         m_pSingleInstance->Listen();
     }
 
+    // The Protocol folder is known before the file of the command line opens, so
+    // that its document, too, is saved under a new name starting there.
+    QString program = m_oOptions.programPath.isEmpty() ? QCoreApplication::applicationFilePath()
+                                                       : m_oOptions.programPath;
+    m_strProtocolDir = QtText::ToUtf8(ProtocolFolderFor(program));
+
     QString file = FileFromCommandLine(arguments);
     if (!file.isEmpty()) {
         OpenDocumentFile(file);
     }
-
-    QString program = m_oOptions.programPath.isEmpty() ? QCoreApplication::applicationFilePath()
-                                                       : m_oOptions.programPath;
-    m_strProtocolDir = QtText::ToUtf8(ProtocolFolderFor(program));
 
     m_pMainFrame->show();
     m_pMainFrame->UpdateCommandUi();
@@ -181,6 +184,8 @@ bool CTesselApp::eventFilter(QObject* watched, QEvent* event) {
 
 std::unique_ptr<CTesselDoc> CTesselApp::NewDocumentObject() {
     auto document = std::make_unique<CTesselDoc>(m_poDocTemplate.get());
+    // A first save starts where Open does.
+    document->SetSaveFolder(m_strProtocolDir);
     connect(document.get(), &DocumentBase::PathNameEntered, this, [this](const QString& path) {
         m_oRecentFileList.Add(path);
         m_pMainFrame->UpdateRecentFileMenu();
@@ -266,6 +271,9 @@ CTesselDoc* CTesselApp::OpenDocumentFile(const QString& path) {
     QString fullPath = QFileInfo(path).absoluteFilePath();
     if (CTesselDoc* open = FindOpenDocument(fullPath)) {
         ActivateDocument(open);
+        // Opened again all the same: it is the most recently used file now.
+        m_oRecentFileList.Add(QtText::FromUtf8(open->GetPathName()));
+        m_pMainFrame->UpdateRecentFileMenu();
         return open;
     }
     std::unique_ptr<CTesselDoc> document = NewDocumentObject();
@@ -275,8 +283,16 @@ CTesselDoc* CTesselApp::OpenDocumentFile(const QString& path) {
     return AddDocument(std::move(document));
 }
 
+QPrinter& CTesselApp::Printer() {
+    if (!m_poPrinter) {
+        m_poPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    return *m_poPrinter;
+}
+
 void CTesselApp::OnFilePrintSetup() {
-    Platform::Current().ShowPrintSetup();
+    // The dialog puts the choice into the printer; nothing else is to be done.
+    Platform::Current().ShowPrintSetup(Printer());
 }
 
 void CTesselApp::OnOpenRecentFile(int id) {

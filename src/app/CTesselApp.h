@@ -17,6 +17,7 @@
 class CChildFrame;
 class CMainFrame;
 class CTesselDoc;
+class QPrinter;
 class QSettings;
 class SingleInstance;
 
@@ -58,6 +59,7 @@ public:
     Command& ClipCommand() override { return *m_pClipCommand; }
     int TakeNextGridId() override { return m_nNextGridId++; }
     bool GridToolTips() const override { return m_bGridToolTips; }
+    QPrinter& Printer() override;
 
     // File New: a new protocol in a new window; nullptr when it could not be made.
     CTesselDoc* OnFileNew();
@@ -130,6 +132,8 @@ private:
     RecentFileList m_oRecentFileList;
     int m_nPreviewPages = 0;
     SingleInstance* m_pSingleInstance = nullptr;
+    // Made on first use: looking up the printers takes a moment.
+    std::unique_ptr<QPrinter> m_poPrinter;
     CommandTable m_oCommands;
     bool m_bExited = false;
 };

@@ -1,10 +1,11 @@
 #pragma once
 
 class Command;
+class QPrinter;
 
 // What the panes of a document window take from the application object: the command
-// clipboard shared by every document, the identifiers handed to property grids, and
-// the grids' tool-tip setting. The application implements it; a document window hands
+// clipboard shared by every document, the identifiers handed to property grids, the
+// grids' tool-tip setting and the printer. The application implements it; a document window hands
 // it to its panes, so that panes never depend on the application itself.
 class ApplicationState {
 public:
@@ -16,4 +17,7 @@ public:
     virtual int TakeNextGridId() = 0;
     // Whether grids show tool tips for their cells.
     virtual bool GridToolTips() const = 0;
+    // The printer of the run with the settings the user chose in Print Setup; every
+    // print job and preview uses it, so a choice holds until it is changed.
+    virtual QPrinter& Printer() = 0;
 };

@@ -101,7 +101,7 @@ bool CTesselDoc::SaveWithPrompt(const std::optional<std::string>& path, bool rep
 bool CTesselDoc::PromptSaveAsName(std::string& name) {
     std::string chosen;
     if (!Platform::Current().AskSaveFileName(kSaveTitle, kSaveFilter, kSaveExtension, name,
-                                             chosen)) {
+                                             m_strSaveFolder, chosen)) {
         return false;
     }
     name = chosen;

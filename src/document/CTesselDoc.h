@@ -54,6 +54,11 @@ public:
     void OnFileSaveAs();
     void OnFileClose();
 
+    // Where the save dialog starts for a document that has no file yet; a document
+    // with a file starts in that file's folder.
+    const std::string& GetSaveFolder() const { return m_strSaveFolder; }
+    void SetSaveFolder(const std::string& folder) { m_strSaveFolder = folder; }
+
     // The changes of the protocol. Each makes one change, marks the document modified
     // (all but AppendNewCommand, which leaves the flag as it was) and emits the signal
     // that says what changed. A change that does not fit the protocol (a position or
@@ -105,4 +110,5 @@ private:
     DocumentTemplate* m_pTemplate;
     ProtocolNode m_oProtocol;
     TextBuffer m_oTextBuffer;
+    std::string m_strSaveFolder;
 };

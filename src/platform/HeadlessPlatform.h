@@ -18,7 +18,7 @@ public:
         return false;
     }
     bool AskSaveFileName(const std::string&, const std::string&, const std::string&,
-                         const std::string&, std::string&) override {
+                         const std::string&, const std::string&, std::string&) override {
         return false;
     }
 

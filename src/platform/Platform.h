@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+class QPrinter;
+
 // An open file as the reader and writer see it. Every operation reports failure
 // instead of throwing, so a test platform can make any step fail.
 class PlatformFile {
@@ -96,17 +98,20 @@ public:
     virtual void SetClipboardText(const std::string& text) = 0;
 
     // File dialogs. `filter` is "Description (*.ext)"; they return false when the
-    // user cancels. The save dialog asks before replacing an existing file.
+    // user cancels. The save dialog asks before replacing an existing file; it starts
+    // in the folder of `proposed` when that names one, otherwise in `startFolder`
+    // (when it exists), and offers the file name of `proposed`.
     virtual bool AskOpenFileName(const std::string& title, const std::string& filter,
                                  const std::string& startFolder, std::string& path) = 0;
     virtual bool AskSaveFileName(const std::string& title, const std::string& filter,
                                  const std::string& defaultSuffix, const std::string& proposed,
-                                 std::string& path) = 0;
+                                 const std::string& startFolder, std::string& path) = 0;
 
-    // The printer set-up dialog; true when the user confirmed new settings, which the
-    // platform keeps for the next print job. A platform without printers has no such
-    // dialog and answers false.
-    virtual bool ShowPrintSetup() { return false; }
+    // The printer set-up dialog: the user chooses the printer and its options. On OK
+    // the choice goes into `printer`, which the caller keeps for the next print job,
+    // and the answer is true; nothing is printed. A platform without printers has no
+    // such dialog and answers false.
+    virtual bool ShowPrintSetup(QPrinter& /*printer*/) { return false; }
 
 protected:
     // Formats the given broken-down time; shared by the real and scripted clocks.

@@ -2,10 +2,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
-#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 QtPlatform::QtPlatform() = default;
 QtPlatform::~QtPlatform() = default;
@@ -80,14 +83,22 @@ bool QtPlatform::AskOpenFileName(const std::string& title, const std::string& fi
 
 bool QtPlatform::AskSaveFileName(const std::string& title, const std::string& filter,
                                  const std::string& defaultSuffix, const std::string& proposed,
-                                 std::string& path) {
-    QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(title), QString(),
+                                 const std::string& startFolder, std::string& path) {
+    QString name = QString::fromStdString(proposed);
+    QString folder;
+    if (name.contains(QLatin1Char('/'))) {
+        folder = QFileInfo(name).absolutePath();
+        name = QFileInfo(name).fileName();
+    } else if (QFileInfo(QString::fromStdString(startFolder)).isDir()) {
+        folder = QString::fromStdString(startFolder);
+    }
+    QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(title), folder,
                        QString::fromStdString(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QString::fromStdString(defaultSuffix));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-    dialog.selectFile(QString::fromStdString(proposed));
+    dialog.selectFile(name);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return false;
     }
@@ -95,15 +106,36 @@ bool QtPlatform::AskSaveFileName(const std::string& title, const std::string& fi
     return true;
 }
 
-QPrinter& QtPlatform::Printer() {
-    // Made on first use: looking up the printers can take a moment.
-    if (!m_poPrinter) {
-        m_poPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    }
-    return *m_poPrinter;
-}
+namespace {
 
-bool QtPlatform::ShowPrintSetup() {
-    QPageSetupDialog dialog(&Printer(), QApplication::activeWindow());
+// Qt's print dialog without the choice of pages, which belongs to Print: here the
+// user picks the printer, its paper and options, and confirms with OK.
+class PrintSetupDialog : public QPrintDialog {
+public:
+    using QPrintDialog::QPrintDialog;
+
+    void setVisible(bool visible) override {
+        // The dialog sets up its parts as it is shown; the page range goes after that.
+        QPrintDialog::setVisible(visible);
+        if (visible) {
+            if (auto* range = findChild<QWidget*>(QStringLiteral("gbPrintRange"))) {
+                range->hide();
+            }
+        }
+    }
+};
+
+} // namespace
+
+bool QtPlatform::ShowPrintSetup(QPrinter& printer) {
+    PrintSetupDialog dialog(&printer, QApplication::activeWindow());
+    dialog.setWindowTitle(QString::fromLatin1(kPrintSetupTitle));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
+                      QAbstractPrintDialog::PrintCollateCopies);
+    for (auto* buttons : dialog.findChildren<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) {
+            ok->setText(QStringLiteral("OK"));
+        }
+    }
     return dialog.exec() == QDialog::Accepted;
 }

@@ -1,20 +1,15 @@
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
-#include <memory>
-
 #include "platform/Platform.h"
 #include "platform/ProgramInfo.h"
 
-class QPrinter;
-
 // The platform on Qt: message boxes with the caption "Tessel" over the active
-// window, the override cursor, the system clipboard, Qt's file dialogs and the
-// printer settings that print set-up changes and printing uses.
+// window, the override cursor, the system clipboard, and Qt's file and print
+// dialogs.
 class QtPlatform : public Platform {
 public:
     static constexpr const char* kCaption = ProgramInfo::kName;
+    static constexpr const char* kPrintSetupTitle = "Print Setup";
 
     QtPlatform();
     ~QtPlatform() override;
@@ -30,13 +25,9 @@ public:
                          const std::string& startFolder, std::string& path) override;
     bool AskSaveFileName(const std::string& title, const std::string& filter,
                          const std::string& defaultSuffix, const std::string& proposed,
-                         std::string& path) override;
-    bool ShowPrintSetup() override;
-
-    // The printer and its settings, shared by every print job of the run.
-    QPrinter& Printer();
+                         const std::string& startFolder, std::string& path) override;
+    bool ShowPrintSetup(QPrinter& printer) override;
 
 private:
     bool m_bWaitCursorShown = false;
-    std::unique_ptr<QPrinter> m_poPrinter;
 };

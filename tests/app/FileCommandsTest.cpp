@@ -1,10 +1,12 @@
 #include "AppFixture.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMimeData>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
 #include <QTimer>
@@ -94,6 +96,30 @@ TEST_F(FileCommands, OpenStartsInTheProtocolFolderAndBringsAnOpenFileToTheFront)
     EXPECT_TRUE(platform.messages.empty());
 }
 
+TEST_F(FileCommands, OpeningAnOpenFileAgainMakesItTheMostRecentFile) {
+    QString one = WriteProtocol("One.pcl");
+    QString two = WriteProtocol("Two.pcl");
+    Start();
+    app->OpenDocumentFile(one);
+    app->OpenDocumentFile(two);
+    ASSERT_EQ(app->GetRecentFileList().Paths(), (QStringList{two, one}));
+
+    platform.fileDialogAnswers = {one.toStdString()};
+    Run(FileOpen);
+    EXPECT_EQ(app->GetDocuments().size(), 2u);
+    EXPECT_EQ(ActiveChild()->GetDocument()->GetTitle(), "One.pcl");
+    EXPECT_EQ(app->GetRecentFileList().Paths(), (QStringList{one, two}));
+    EXPECT_TRUE(MenuItems("File").contains(app->GetRecentFileList().MenuText(0)));
+
+    // The same from the recent-file menu, and from a drop or a second start.
+    Run(RecentFileFirst + 1);
+    EXPECT_EQ(ActiveChild()->GetDocument()->GetTitle(), "Two.pcl");
+    EXPECT_EQ(app->GetRecentFileList().Paths(), (QStringList{two, one}));
+    app->OpenDocumentFile(one);
+    EXPECT_EQ(app->GetRecentFileList().Paths(), (QStringList{one, two}));
+    EXPECT_TRUE(platform.messages.empty());
+}
+
 TEST_F(FileCommands, AFailedOpenLeavesNoWindowBehind) {
     TempDir dir;
     std::string broken = dir.Write("broken.pcl", "[NotADevice]\r\n");
@@ -128,6 +154,41 @@ TEST_F(FileCommands, SaveOfANewDocumentProposesItsTitleAndSavesAsTessel1Pcl) {
     EXPECT_EQ(platform.dialogCalls.at(1).proposed, path.toStdString());
     EXPECT_EQ(Doc()->GetTitle(), "Copy.pcl");
     EXPECT_EQ(app->GetRecentFileList().Paths(), (QStringList{TempPath("Copy.pcl"), path}));
+}
+
+TEST_F(FileCommands, SaveAsStartsInTheProtocolFolderUntilTheDocumentHasAFile) {
+    QString elsewhere = WriteProtocol("Elsewhere/Relay.pcl");
+    QDir().mkpath(TempPath("Saved"));
+    Start();
+    const std::string protocolFolder = TempPath("Protocol").toStdString();
+    Run(FileNew);
+    platform.fileDialogAnswers = {""};
+    Run(FileSaveAs);
+    EXPECT_EQ(platform.dialogCalls.back().proposed, "Tessel1");
+    EXPECT_EQ(platform.dialogCalls.back().saveFolder, protocolFolder);
+
+    // Once saved, the document's own file names the folder.
+    QString saved = TempPath("Saved/Tessel1.pcl");
+    platform.fileDialogAnswers = {saved.toStdString(), ""};
+    Run(FileSave);
+    Run(FileSaveAs);
+    EXPECT_EQ(platform.dialogCalls.back().proposed, saved.toStdString());
+
+    // So does the file of an opened document, also one from the command line.
+    app->OpenDocumentFile(elsewhere);
+    platform.fileDialogAnswers = {""};
+    Run(FileSaveAs);
+    EXPECT_EQ(platform.dialogCalls.back().proposed, elsewhere.toStdString());
+    Restart({elsewhere});
+    platform.fileDialogAnswers = {""};
+    Run(FileSaveAs);
+    EXPECT_EQ(platform.dialogCalls.back().proposed, elsewhere.toStdString());
+    // A new document of that run starts in the Protocol folder again.
+    Run(FileNew);
+    platform.fileDialogAnswers = {""};
+    Run(FileSaveAs);
+    EXPECT_EQ(platform.dialogCalls.back().saveFolder, protocolFolder);
+    EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(FileCommands, ProposedNamesFollowTheDocumentTitle) {
@@ -227,30 +288,74 @@ TEST_F(FileCommands, ExitAsksForEveryModifiedDocument) {
     EXPECT_EQ(settings.value("Recent File List/File1").toString(), saved);
 }
 
-TEST_F(FileCommands, PrintSetupShowsThePlatformsDialog) {
+TEST_F(FileCommands, PrintSetupKeepsTheChosenPrinterSettingsForTheRun) {
     Start();
     EXPECT_TRUE(Enabled(FilePrintSetup));
+    QPrinter& printer = app->Printer();
+    QPageLayout::Orientation before = printer.pageLayout().orientation();
+    QPageLayout::Orientation chosen =
+        before == QPageLayout::Landscape ? QPageLayout::Portrait : QPageLayout::Landscape;
+
+    // Cancelled: the dialog leaves the printer as it was.
     Run(FilePrintSetup);
-    EXPECT_EQ(platform.printSetupCalls, 1);
+    ASSERT_EQ(platform.printSetupPrinters.size(), 1u);
+    EXPECT_EQ(platform.printSetupPrinters[0], &printer);
+    EXPECT_EQ(printer.pageLayout().orientation(), before);
+
+    // Confirmed: the choice is in the printer every later job and set-up gets.
+    platform.printSetupAnswer = [chosen](QPrinter& shown) {
+        shown.setPageOrientation(chosen);
+        return true;
+    };
+    Run(FilePrintSetup);
+    platform.printSetupAnswer = nullptr;
+    Run(FileNew);
+    Run(FilePrintSetup);
+    ASSERT_EQ(platform.printSetupPrinters.size(), 3u);
+    EXPECT_EQ(platform.printSetupPrinters[2], &printer);
+    EXPECT_EQ(&app->Printer(), &printer);
+    EXPECT_EQ(printer.pageLayout().orientation(), chosen);
+    EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(FileCommands, AboutBoxShowsTheVersionAndClosesWithOk) {
+TEST_F(FileCommands, AboutBoxShowsTheVersionRoomilyAndClosesWithOk) {
     Start();
     QString title;
     QString text;
+    QSize size;
+    QRect textRect;
+    QRect iconRect;
+    QRect okRect;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         title = dialog->windowTitle();
-        text = dialog->findChild<QLabel*>("version")->text();
+        auto* label = dialog->findChild<QLabel*>("version");
+        text = label->text();
+        size = dialog->size();
+        auto* icon = dialog->findChild<QLabel*>("icon");
+        ASSERT_NE(icon, nullptr);
+        EXPECT_FALSE(icon->pixmap().isNull());
+        iconRect = QRect(icon->mapTo(dialog, QPoint(0, 0)), icon->size());
         QList<QPushButton*> buttons = dialog->findChildren<QPushButton*>();
         ASSERT_EQ(buttons.size(), 1);
         EXPECT_EQ(buttons[0]->text(), "OK");
+        EXPECT_TRUE(buttons[0]->isDefault());
+        textRect = QRect(label->mapTo(dialog, QPoint(0, 0)), label->size());
+        okRect = QRect(buttons[0]->mapTo(dialog, QPoint(0, 0)), buttons[0]->size());
         buttons[0]->click();
     });
     Run(AppAbout);
     EXPECT_EQ(title, "About Tessel");
     EXPECT_EQ(text, "Tessel Version 1.04");
+    EXPECT_GE(size.width(), CAboutDlg::kMinimumWidth);
+    EXPECT_GE(size.height(), CAboutDlg::kMinimumHeight);
+    // Icon and text side by side, OK below them on the right, nothing at the edges.
+    EXPECT_LT(iconRect.right(), textRect.left());
+    EXPECT_GT(okRect.top(), std::max(textRect.bottom(), iconRect.bottom()));
+    EXPECT_GT(okRect.left(), size.width() / 2);
+    EXPECT_GE(iconRect.left(), 12);
+    EXPECT_LE(okRect.bottom(), size.height() - 8);
 }
 
 TEST_F(FileCommands, DroppedFilesOpen) {

@@ -1,13 +1,18 @@
 #include "AppFixture.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMdiArea>
+#include <QMenu>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <QWhatsThis>
+#include <algorithm>
 
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
@@ -192,12 +197,158 @@ TEST_F(Frames, NewWindowNumbersTheWindowsOfADocument) {
     EXPECT_EQ(Frame().ChildFrames(), std::vector<CChildFrame*>{&first});
 }
 
+TEST_F(Frames, TheMainTitleAndMenusFollowTheDocumentWindowWhileAnotherWindowHasTheFocus) {
+    StartWithDocument();
+    Frame().ExecuteCommand(FileNew);
+    ASSERT_EQ(Frame().windowTitle(), "Tessel - Tessel2");
+    auto expectDocumentShown = [this](const char* when) {
+        ASSERT_FALSE(Frame().isActiveWindow()) << when;
+        EXPECT_EQ(Frame().windowTitle(), "Tessel - Tessel2") << when;
+        EXPECT_EQ(MenuTitles(), (QStringList{"File", "Edit", "View", "Window", "Help"})) << when;
+        ASSERT_NE(ActiveChild(), nullptr) << when;
+        EXPECT_EQ(ActiveChild()->windowTitle(), "Tessel2") << when;
+        EXPECT_TRUE(Enabled(FileSave)) << when;
+    };
+
+    // Another program takes the focus: the editor as a whole is deactivated first,
+    // then its window.
+    QEvent deactivate(QEvent::ApplicationDeactivate);
+    QCoreApplication::sendEvent(qApp, &deactivate);
+    QApplication::setActiveWindow(nullptr);
+    expectDocumentShown("another program");
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    EXPECT_EQ(Frame().windowTitle(), "Tessel - Tessel2");
+
+    // Another window of the editor's own, as help is.
+    QWidget other;
+    other.setWindowTitle("Help");
+    other.resize(200, 100);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    expectDocumentShown("own window");
+    // A change of title while away shows at once.
+    ActiveChild()->GetDocument()->SetTitle("Renamed.pcl");
+    EXPECT_EQ(Frame().windowTitle(), "Tessel - Renamed.pcl");
+
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    EXPECT_EQ(Frame().windowTitle(), "Tessel - Renamed.pcl");
+    EXPECT_EQ(ActiveChild(), Frame().ChildFrames().at(1));
+}
+
+TEST_F(Frames, ClosingAWindowGoesBackToTheOneUsedBeforeIt) {
+    StartWithDocument();
+    Frame().ExecuteCommand(FileNew);
+    Frame().ExecuteCommand(FileNew);
+    std::vector<CChildFrame*> frames = Frame().ChildFrames();
+    ASSERT_EQ(frames.size(), 3u);
+    Frame().ActivateChildFrame(frames[1]);
+    Frame().ActivateChildFrame(frames[2]);
+    EXPECT_TRUE(frames[2]->close());
+    Settle();
+    EXPECT_EQ(ActiveChild(), frames[1]);
+    EXPECT_EQ(Frame().windowTitle(), "Tessel - Tessel2");
+    // And on from there, through the history rather than the order of opening.
+    Frame().ActivateChildFrame(frames[0]);
+    Frame().ActivateChildFrame(frames[1]);
+    Frame().ExecuteCommand(FileClose);
+    Settle();
+    EXPECT_EQ(ActiveChild(), frames[0]);
+}
+
+TEST_F(Frames, HighlightedDisabledMenuItemsShowTheirPrompts) {
+    StartWithDocument();
+    QMenu* edit = Menu("Edit");
+    ASSERT_NE(edit, nullptr);
+    edit->popup(Frame().mapToGlobal(QPoint(20, 20)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(edit));
+    QAction* undo = Frame().Action(EditUndo);
+    QRect undoRow = edit->actionGeometry(undo);
+    // A point of the row away from its text, where only a highlight can show.
+    QPoint blank(undoRow.right() - 4, undoRow.center().y());
+    QColor plain = edit->grab().toImage().pixelColor(blank);
+    QTest::keyClick(edit, Qt::Key_Down);
+    ASSERT_FALSE(undo->isEnabled());
+    EXPECT_EQ(edit->activeAction(), undo);
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), "Undo the last action");
+    EXPECT_NE(edit->grab().toImage().pixelColor(blank), plain);
+    // The arrow keys go on past the separator to Cut, enabled or not.
+    QTest::keyClick(edit, Qt::Key_Down);
+    EXPECT_EQ(edit->activeAction(), Frame().Action(EditCut));
+    EXPECT_EQ(Frame().statusBar()->currentMessage(),
+              "Cut the selection and put it on the Clipboard");
+    EXPECT_EQ(edit->grab().toImage().pixelColor(blank), plain);
+    edit->hide();
+    EXPECT_TRUE(Frame().statusBar()->currentMessage().isEmpty());
+    EXPECT_TRUE(Frame().GetMessagePane()->isVisible());
+}
+
 TEST_F(Frames, AMaximisedWindowShowsItsTitleInTheMainTitle) {
     CChildFrame& child = StartWithDocument();
     child.showMaximized();
     EXPECT_EQ(Frame().windowTitle(), "Tessel - [Tessel1]");
     child.showNormal();
     EXPECT_EQ(Frame().windowTitle(), "Tessel - Tessel1");
+}
+
+TEST_F(Frames, CascadeGivesEveryWindowAUsableSizeInsideTheWorkspace) {
+    StartWithDocument();
+    for (int count : {2, 4}) {
+        while (Frame().ChildFrames().size() < static_cast<std::size_t>(count)) {
+            Frame().ExecuteCommand(FileNew);
+        }
+        std::vector<CChildFrame*> frames = Frame().ChildFrames();
+        // Start from a muddle: one window tiny, one maximised, the first one active.
+        frames[0]->resize(120, 30);
+        frames[1]->showMaximized();
+        Frame().ActivateChildFrame(frames[0]);
+        Frame().ExecuteCommand(WindowCascade);
+
+        QRect workspace(QPoint(0, 0), Frame().GetMdiArea()->viewport()->size());
+        std::vector<QRect> places;
+        for (CChildFrame* frame : frames) {
+            EXPECT_FALSE(frame->isMaximized());
+            EXPECT_TRUE(workspace.contains(frame->geometry())) << count;
+            places.push_back(frame->geometry());
+        }
+        std::sort(places.begin(), places.end(),
+                  [](const QRect& a, const QRect& b) { return a.y() < b.y(); });
+        int step = places[1].y() - places[0].y();
+        ASSERT_GT(step, 10);
+        QSize expected =
+            (workspace.size() - QSize(step, step) * (count - 1)).boundedTo(frames[0]->sizeHint());
+        for (int i = 0; i < count; ++i) {
+            EXPECT_EQ(places[i].topLeft(), QPoint(step, step) * i) << count;
+            EXPECT_EQ(places[i].size(), expected) << count;
+        }
+        EXPECT_GE(expected.height(), workspace.height() / 2);
+        // The window the user was in stays active, in front, at the last step.
+        EXPECT_EQ(ActiveChild(), frames[0]);
+        EXPECT_EQ(frames[0]->geometry(), places.back());
+        EXPECT_EQ(Frame().GetMdiArea()->subWindowList(QMdiArea::StackingOrder).constLast(),
+                  frames[0]);
+    }
+}
+
+TEST_F(Frames, NewWindowsOpenInsideTheWorkspace) {
+    StartWithDocument();
+    for (int i = 0; i < 11; ++i) {
+        Frame().ExecuteCommand(FileNew);
+    }
+    QRect workspace(QPoint(0, 0), Frame().GetMdiArea()->viewport()->size());
+    std::vector<CChildFrame*> frames = Frame().ChildFrames();
+    ASSERT_EQ(frames.size(), 12u);
+    for (CChildFrame* frame : frames) {
+        EXPECT_TRUE(workspace.contains(frame->geometry()))
+            << frame->windowTitle().toStdString() << " at " << frame->y() << " height "
+            << frame->height() << " in " << workspace.height();
+    }
+    EXPECT_EQ(frames[0]->pos(), QPoint(0, 0));
+    EXPECT_GT(frames[1]->y(), frames[0]->y());
+    EXPECT_FALSE(Frame().GetMdiArea()->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(Frame().GetMdiArea()->horizontalScrollBar()->isVisible());
 }
 
 TEST_F(Frames, WindowArrangementCommandsLayOutTheWindows) {
@@ -207,8 +358,6 @@ TEST_F(Frames, WindowArrangementCommandsLayOutTheWindows) {
     std::vector<CChildFrame*> frames = Frame().ChildFrames();
     ASSERT_EQ(frames.size(), 2u);
     EXPECT_FALSE(frames[0]->geometry().intersects(frames[1]->geometry()));
-    Frame().ExecuteCommand(WindowCascade);
-    EXPECT_TRUE(frames[0]->geometry().intersects(frames[1]->geometry()));
 
     frames[0]->showMinimized();
     frames[1]->showMinimized();

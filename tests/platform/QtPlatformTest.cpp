@@ -2,9 +2,17 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
 #include <QTimer>
 
+#include "TempDir.h"
 #include "platform/QtPlatform.h"
 
 namespace {
@@ -15,6 +23,36 @@ struct BoxSeen {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
 };
+
+// The visible top-level widget of type T, once a modal dialog is up.
+template <typename T> T* ShownDialog() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<T*>(widget); dialog && dialog->isVisible()) {
+            return dialog;
+        }
+    }
+    return nullptr;
+}
+
+// Collects what Qt writes to the console while it is alive.
+class ConsoleCapture {
+public:
+    ConsoleCapture() { s_pPrevious = qInstallMessageHandler(&ConsoleCapture::Handle); }
+    ~ConsoleCapture() { qInstallMessageHandler(s_pPrevious); }
+    static QStringList lines;
+
+private:
+    static void Handle(QtMsgType, const QMessageLogContext&, const QString& text) {
+        // The offscreen platform the tests run on remarks on what it cannot do with
+        // windows; that is not the program speaking.
+        if (!text.startsWith(QStringLiteral("This plugin does not support"))) {
+            lines.append(text);
+        }
+    }
+    static QtMessageHandler s_pPrevious;
+};
+QStringList ConsoleCapture::lines;
+QtMessageHandler ConsoleCapture::s_pPrevious = nullptr;
 
 } // namespace
 
@@ -82,4 +120,82 @@ TEST(QtPlatform, ClipboardCarriesText) {
     QtPlatform platform;
     platform.SetClipboardText("Lamp:On \xE2\x82\xAC");
     EXPECT_EQ(platform.ClipboardText(), "Lamp:On \xE2\x82\xAC");
+}
+
+TEST(QtPlatform, PrintSetupChoosesThePrinterAndItsOptionsWithoutAWordOnTheConsole) {
+    QtPlatform platform;
+    ConsoleCapture console;
+    ConsoleCapture::lines.clear();
+    QPrinter printer(QPrinter::HighResolution);
+    struct Seen {
+        QString title;
+        QPrinter* printer = nullptr;
+        bool printerChoice = false;
+        bool pageRangeShown = false;
+        QString okText;
+    };
+    for (bool confirm : {false, true}) {
+        auto seen = std::make_shared<Seen>();
+        QTimer::singleShot(0, [seen, confirm] {
+            auto* dialog = ShownDialog<QPrintDialog>();
+            ASSERT_NE(dialog, nullptr);
+            seen->title = dialog->windowTitle();
+            seen->printer = dialog->printer();
+            // The list of printers to choose from.
+            for (QComboBox* box : dialog->findChildren<QComboBox*>()) {
+                seen->printerChoice = seen->printerChoice || box->isVisibleTo(dialog);
+            }
+            // Which pages to print is the Print dialog's question, not this one's.
+            if (auto* range = dialog->findChild<QWidget*>("gbPrintRange")) {
+                seen->pageRangeShown = range->isVisibleTo(dialog);
+            }
+            auto* buttons = dialog->findChild<QDialogButtonBox*>();
+            ASSERT_NE(buttons, nullptr);
+            seen->okText = buttons->button(QDialogButtonBox::Ok)->text();
+            if (confirm) {
+                dialog->accept();
+            } else {
+                dialog->reject();
+            }
+        });
+        EXPECT_EQ(platform.ShowPrintSetup(printer), confirm);
+        EXPECT_EQ(seen->title, "Print Setup");
+        EXPECT_EQ(seen->printer, &printer);
+        EXPECT_TRUE(seen->printerChoice);
+        EXPECT_FALSE(seen->pageRangeShown);
+        // Nothing is printed here, so the button does not say so.
+        EXPECT_EQ(seen->okText, "OK");
+    }
+    EXPECT_TRUE(ConsoleCapture::lines.isEmpty()) << ConsoleCapture::lines.join('\n').toStdString();
+}
+
+TEST(QtPlatform, SaveDialogStartsInTheFolderOfTheProposedFileOrElseTheStartFolder) {
+    QtPlatform platform;
+    TempDir temp;
+    QString start = QString::fromStdString(temp.Path("Protocol"));
+    QString other = QString::fromStdString(temp.Path("Other"));
+    QDir().mkpath(start);
+    QDir().mkpath(other);
+    struct Case {
+        QString proposed, startFolder, folder, name;
+    };
+    for (const Case& c : {
+             Case{"Tessel1", start, start, "Tessel1.pcl"},
+             Case{other + "/Relay.pcl", start, other, "Relay.pcl"},
+         }) {
+        auto seen = std::make_shared<QStringList>();
+        QTimer::singleShot(0, [seen] {
+            auto* dialog = ShownDialog<QFileDialog>();
+            ASSERT_NE(dialog, nullptr);
+            seen->append(dialog->directory().absolutePath());
+            seen->append(QFileInfo(dialog->selectedFiles().value(0)).fileName());
+            dialog->reject();
+        });
+        std::string chosen;
+        EXPECT_FALSE(platform.AskSaveFileName("File Save As", "Protocol Files (*.pcl)", "pcl",
+                                              c.proposed.toStdString(), c.startFolder.toStdString(),
+                                              chosen));
+        EXPECT_EQ(*seen, (QStringList{QDir(c.folder).absolutePath(), c.name}))
+            << c.proposed.toStdString();
+    }
 }

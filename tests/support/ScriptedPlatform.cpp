@@ -146,14 +146,14 @@ bool ScriptedPlatform::IsFileWritable(const std::string& path) {
     return !fail.notWritable && Platform::IsFileWritable(path);
 }
 
-bool ScriptedPlatform::ShowPrintSetup() {
-    ++printSetupCalls;
-    return printSetupAnswer;
+bool ScriptedPlatform::ShowPrintSetup(QPrinter& printer) {
+    printSetupPrinters.push_back(&printer);
+    return printSetupAnswer ? printSetupAnswer(printer) : false;
 }
 
 bool ScriptedPlatform::AskOpenFileName(const std::string& title, const std::string& filter,
                                        const std::string& startFolder, std::string& path) {
-    dialogCalls.push_back({title, filter, startFolder, {}});
+    dialogCalls.push_back({title, filter, startFolder, {}, {}});
     if (fileDialogAnswers.empty()) {
         return false;
     }
@@ -164,8 +164,9 @@ bool ScriptedPlatform::AskOpenFileName(const std::string& title, const std::stri
 
 bool ScriptedPlatform::AskSaveFileName(const std::string& title, const std::string& filter,
                                        const std::string& defaultSuffix,
-                                       const std::string& proposed, std::string& path) {
-    dialogCalls.push_back({title, filter, defaultSuffix, proposed});
+                                       const std::string& proposed, const std::string& startFolder,
+                                       std::string& path) {
+    dialogCalls.push_back({title, filter, defaultSuffix, proposed, startFolder});
     if (fileDialogAnswers.empty()) {
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -61,7 +62,7 @@ public:
                          const std::string& startFolder, std::string& path) override;
     bool AskSaveFileName(const std::string& title, const std::string& filter,
                          const std::string& defaultSuffix, const std::string& proposed,
-                         std::string& path) override;
+                         const std::string& startFolder, std::string& path) override;
 
     // The texts of all messages so far, in order.
     std::vector<std::string> Texts() const;
@@ -77,13 +78,16 @@ public:
     std::deque<std::string> fileDialogAnswers;
     struct DialogCall {
         std::string title, filter, folderOrSuffix, proposed;
+        std::string saveFolder; // where a save dialog starts when `proposed` names no folder
     };
     std::vector<DialogCall> dialogCalls;
 
-    // Print set-up: how often it was shown and what the user answers.
-    bool ShowPrintSetup() override;
-    int printSetupCalls = 0;
-    bool printSetupAnswer = false;
+    // Print set-up: every printer it was shown for, and what the user does there (a
+    // test that changes the printer's settings answers true); without an answer the
+    // user cancels.
+    bool ShowPrintSetup(QPrinter& printer) override;
+    std::vector<QPrinter*> printSetupPrinters;
+    std::function<bool(QPrinter&)> printSetupAnswer;
 
     // Each write and rename of a file, with the file's permissions at that moment.
     struct FileStep {
