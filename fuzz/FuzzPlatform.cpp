@@ -19,6 +19,7 @@ public:
     }
     bool Write(const char*, std::size_t) override { return false; }
     bool Flush() override { return false; }
+    bool TakeIdentityOf(const std::string&) override { return false; }
 
 private:
     const std::string& m_bytes;
@@ -54,6 +55,7 @@ std::unique_ptr<PlatformFile> FuzzPlatform::OpenForReading(const std::string& pa
     return std::make_unique<MemoryFile>(it->second);
 }
 
-std::unique_ptr<PlatformFile> FuzzPlatform::CreateForWriting(const std::string&) {
+std::unique_ptr<PlatformFile> FuzzPlatform::CreateTemporaryBeside(const std::string&,
+                                                                  std::string&) {
     return nullptr;
 }

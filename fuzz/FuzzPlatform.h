@@ -20,7 +20,9 @@ public:
 
     Answer ShowMessage(const std::string& text, MessageKind kind) override;
     std::unique_ptr<PlatformFile> OpenForReading(const std::string& path) override;
-    std::unique_ptr<PlatformFile> CreateForWriting(const std::string& path) override;
+    // The fuzz targets write no files.
+    std::unique_ptr<PlatformFile> CreateTemporaryBeside(const std::string& target,
+                                                        std::string& path) override;
 
     long messages = 0;
 

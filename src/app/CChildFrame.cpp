@@ -3,18 +3,19 @@
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QIcon>
+#include <QMdiArea>
 #include <QSplitter>
 
 #include "app/resources.h"
 #include "document/CTesselDoc.h"
 #include "document/CommandIds.h"
-#include "platform/QtText.h"
+#include "document/QtText.h"
 #include "tree/CLeftView.h"
 #include "view/CTesselView.h"
 
 CChildFrame::CChildFrame(CTesselDoc& document, ApplicationState& app, QWidget* parent)
     : QMdiSubWindow(parent), m_pDocument(&document), m_pSplitter(new QSplitter(Qt::Horizontal)),
-      m_pLeftView(new CLeftView(app)), m_pRightView(new CTesselView(app)),
+      m_pLeftView(new CLeftView(document, app)), m_pRightView(new CTesselView(document, app)),
       m_pActiveView(m_pLeftView) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(QIcon(Resources::DocumentIconPath()));
@@ -31,8 +32,11 @@ CChildFrame::CChildFrame(CTesselDoc& document, ApplicationState& app, QWidget* p
     m_pSplitter->setSizes({kLeftPaneWidth, 100});
     setWidget(m_pSplitter);
 
-    document.AddView(m_pLeftView);
-    document.AddView(m_pRightView);
+    // A pane's own state reaches the command router through its window.
+    for (DocumentView* pane :
+         {static_cast<DocumentView*>(m_pLeftView), static_cast<DocumentView*>(m_pRightView)}) {
+        connect(pane, &DocumentView::CommandStateChanged, this, &CChildFrame::CommandStateChanged);
+    }
 
     m_oCommands.Add(
         CommandId::NewCommand, [this](int id) { ForwardToPane(m_pLeftView, id); },
@@ -107,9 +111,10 @@ void CChildFrame::UpdateFrameTitle() {
 void CChildFrame::DetachPanes() {
     if (m_pDocument != nullptr) {
         disconnect(m_pDocument, nullptr, this, nullptr);
-        m_pDocument->RemoveView(m_pLeftView);
-        m_pDocument->RemoveView(m_pRightView);
+        m_pLeftView->DetachDocument();
+        m_pRightView->DetachDocument();
         m_pDocument = nullptr;
+        emit DocumentDetached();
     }
 }
 
@@ -126,10 +131,13 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
     }
     // Does any other window still show this document?
     bool last = true;
-    for (DocumentView* view : m_pDocument->GetViews()) {
-        if (view != m_pLeftView && view != m_pRightView) {
-            last = false;
-            break;
+    if (QMdiArea* area = mdiArea()) {
+        for (QMdiSubWindow* window : area->subWindowList()) {
+            auto* other = qobject_cast<CChildFrame*>(window);
+            if (other != nullptr && other != this && other->GetDocument() == m_pDocument) {
+                last = false;
+                break;
+            }
         }
     }
     if (!last) {

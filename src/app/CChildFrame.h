@@ -53,6 +53,12 @@ public:
     // property grid with values of a usual length.
     QSize sizeHint() const override;
 
+signals:
+    // A pane's own state changed in a way that may enable or disable commands.
+    void CommandStateChanged();
+    // The window no longer shows its document: it is closing.
+    void DocumentDetached();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

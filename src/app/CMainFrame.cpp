@@ -21,15 +21,15 @@
 #include <QWhatsThis>
 
 #include "app/CChildFrame.h"
-#include "app/CTesselApp.h"
 #include "app/CascadeLayout.h"
 #include "app/HelpWindow.h"
 #include "app/LockKeyState.h"
 #include "app/MenuStyle.h"
+#include "app/RecentFileList.h"
 #include "app/resources.h"
 #include "document/CTesselDoc.h"
 #include "document/CommandIds.h"
-#include "platform/QtText.h"
+#include "document/QtText.h"
 #include "tree/CLeftView.h"
 #include "view/CTesselView.h"
 
@@ -41,8 +41,9 @@ constexpr int kKeyOnlyCommands[] = {CommandId::HelpCurrent, CommandId::ContextHe
 
 } // namespace
 
-CMainFrame::CMainFrame(CTesselApp& app)
-    : m_rApp(app), m_oRouter([this] { return CommandChain(); }) {
+CMainFrame::CMainFrame(CommandTable& appCommands, const RecentFileList& recentFiles)
+    : m_rAppCommands(appCommands), m_rRecentFiles(recentFiles),
+      m_oRouter([this] { return CommandChain(); }) {
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowTitle(QString::fromUtf8(Resources::kAppTitle));
     setWindowIcon(QIcon(Resources::AppIconPath()));
@@ -104,7 +105,7 @@ std::vector<CommandTable*> CMainFrame::CommandChain() const {
         }
         chain.push_back(&child->Commands());
     }
-    chain.push_back(&m_rApp.Commands());
+    chain.push_back(&m_rAppCommands);
     chain.push_back(const_cast<CommandTable*>(&m_oCommands));
     return chain;
 }
@@ -118,8 +119,6 @@ void CMainFrame::RegisterCommands() {
     m_oCommands.Add(
         ViewStatusBar, [this](int) { statusBar()->setVisible(statusBar()->isHidden()); }, {},
         [this](int) { return !statusBar()->isHidden(); });
-    m_oCommands.Add(
-        WindowNew, [this](int) { m_rApp.OnWindowNew(); }, hasChild);
     m_oCommands.Add(
         WindowCascade, [this](int) { CascadeWindows(); }, hasChild);
     m_oCommands.Add(
@@ -323,7 +322,7 @@ void CMainFrame::UpdateCommandUi() {
 }
 
 void CMainFrame::UpdateRecentFileMenu() {
-    const RecentFileList& list = m_rApp.GetRecentFileList();
+    const RecentFileList& list = m_rRecentFiles;
     for (int i = 0; i < static_cast<int>(m_oRecentActions.size()); ++i) {
         QAction* action = m_oRecentActions[i];
         bool used = i < list.GetCount();
@@ -553,10 +552,7 @@ void CMainFrame::ShowContextHelp() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!m_rApp.CanExit()) {
-        event->ignore();
-        return;
-    }
+    // The owner has let the window close (see the class comment).
     if (m_pHelpWindow != nullptr) {
         m_pHelpWindow->close();
     }
@@ -584,7 +580,5 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     }
     event->acceptProposedAction();
     BringToFront();
-    for (const QString& path : paths) {
-        m_rApp.OpenDocumentFile(path);
-    }
+    emit FilesDropped(paths);
 }

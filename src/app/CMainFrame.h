@@ -10,8 +10,8 @@
 
 class CascadeLayout;
 class CChildFrame;
-class CTesselApp;
 class HelpWindow;
+class RecentFileList;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -27,10 +27,15 @@ struct Menu;
 // the full menu while one is active, routes every menu item, key and toolbar button
 // through the command router, and handles the toolbar and status bar toggles, the
 // window arrangement and help.
+//
+// It knows nothing of the application object that owns it: it is given the
+// application's command table, for the router, and the recent-file list it shows.
+// Dropped files leave through FilesDropped; whether the window may close is for its
+// owner to decide, which watches its close events.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    explicit CMainFrame(CTesselApp& app);
+    CMainFrame(CommandTable& appCommands, const RecentFileList& recentFiles);
     ~CMainFrame() override;
 
     // Builds the menus, toolbar and status bar; false when a part cannot be made.
@@ -56,6 +61,9 @@ public:
 
     // Runs `id` through the router; false when nobody handles it or it is disabled.
     bool ExecuteCommand(int id);
+
+signals:
+    void FilesDropped(const QStringList& paths);
 
 public slots:
     // Re-evaluates the enable and check rules of every menu item and button.
@@ -93,7 +101,8 @@ private:
     void OnSubWindowActivated(QMdiSubWindow* window);
     void OnFocusChanged(QWidget* old, QWidget* now);
 
-    CTesselApp& m_rApp;
+    CommandTable& m_rAppCommands;
+    const RecentFileList& m_rRecentFiles;
     CommandRouter m_oRouter;
     CommandTable m_oCommands;
     QMdiArea* m_pMdiArea = nullptr;

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QPrinter>
 #include <QSettings>
+#include <algorithm>
 
 #include "app/CAboutDlg.h"
 #include "app/CChildFrame.h"
@@ -13,8 +14,8 @@
 #include "app/resources.h"
 #include "document/CTesselDoc.h"
 #include "document/CommandIds.h"
+#include "document/QtText.h"
 #include "platform/Platform.h"
-#include "platform/QtText.h"
 #include "tree/CLeftView.h"
 #include "view/CTesselView.h"
 
@@ -31,19 +32,30 @@ CTesselApp::CTesselApp(Options options, QObject* parent)
         [this](int id) { return id - RecentFileFirst < m_oRecentFileList.GetCount(); });
     m_oCommands.Add(AppExit, [this](int) { OnAppExit(); });
     m_oCommands.Add(AppAbout, [this](int) { OnAppAbout(); });
+    m_oCommands.Add(
+        WindowNew, [this](int) { OnWindowNew(); },
+        [this](int) { return m_pMainFrame && m_pMainFrame->ActiveChildFrame() != nullptr; });
 }
 
 CTesselApp::~CTesselApp() {
     // Windows first: their panes let go of the documents, which must then not call
     // back into a frame that is going.
-    for (CTesselDoc* document : m_oDocuments) {
-        disconnect(document, nullptr, this, nullptr);
-        disconnect(document, nullptr, m_pMainFrame.get(), nullptr);
+    for (const std::unique_ptr<CTesselDoc>& document : m_oDocuments) {
+        disconnect(document.get(), nullptr, this, nullptr);
+        disconnect(document.get(), nullptr, m_pMainFrame.get(), nullptr);
     }
     m_pMainFrame.reset();
-    for (CTesselDoc* document : m_oDocuments) {
-        delete document;
+    m_oDocuments.clear();
+    m_oClosedDocuments.clear();
+}
+
+std::vector<CTesselDoc*> CTesselApp::GetDocuments() const {
+    std::vector<CTesselDoc*> documents;
+    documents.reserve(m_oDocuments.size());
+    for (const std::unique_ptr<CTesselDoc>& document : m_oDocuments) {
+        documents.push_back(document.get());
     }
+    return documents;
 }
 
 std::unique_ptr<QSettings> CTesselApp::OpenSettings() {
@@ -111,12 +123,18 @@ bool CTesselApp::InitInstance(const QStringList& arguments) {
     LoadStdProfileSettings();
     m_poDocTemplate = std::make_unique<DocumentTemplate>(Resources::kDocTemplate);
 
-    m_pMainFrame = std::make_unique<CMainFrame>(*this);
+    m_pMainFrame = std::make_unique<CMainFrame>(m_oCommands, m_oRecentFileList);
     if (!m_pMainFrame->Create()) {
         m_pMainFrame.reset();
         return false;
     }
     m_pMainFrame->setAcceptDrops(true);
+    connect(m_pMainFrame.get(), &CMainFrame::FilesDropped, this, [this](const QStringList& paths) {
+        for (const QString& path : paths) {
+            OpenDocumentFile(path);
+        }
+    });
+    m_pMainFrame->installEventFilter(this);
 
     if (!m_oOptions.serverName.isEmpty()) {
         m_pSingleInstance = new SingleInstance(m_oOptions.serverName, this);
@@ -148,31 +166,58 @@ void CTesselApp::ExitInstance() {
         return;
     }
     m_bExited = true;
+    CloseAllDocuments();
     m_pClipCommand.reset();
     SaveStdProfileSettings();
 }
 
-CTesselDoc* CTesselApp::NewDocumentObject() {
-    auto* document = new CTesselDoc(m_poDocTemplate.get(), this);
+bool CTesselApp::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_pMainFrame.get() && event->type() == QEvent::Close) {
+        if (!SaveAllModified()) {
+            event->ignore();
+            return true;
+        }
+        ExitInstance();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+std::unique_ptr<CTesselDoc> CTesselApp::NewDocumentObject() {
+    auto document = std::make_unique<CTesselDoc>(m_poDocTemplate.get());
     // A first save starts where Open does.
     document->SetSaveFolder(m_strProtocolDir);
-    connect(document, &DocumentBase::PathNameEntered, this, [this](const QString& path) {
+    connect(document.get(), &DocumentBase::PathNameEntered, this, [this](const QString& path) {
         m_oRecentFileList.Add(path);
         m_pMainFrame->UpdateRecentFileMenu();
     });
-    connect(document, &DocumentBase::CloseRequested, this,
+    connect(document.get(), &DocumentBase::CloseRequested, this,
             [this](DocumentBase* closing) { CloseDocument(static_cast<CTesselDoc*>(closing)); });
-    connect(document, &DocumentBase::CommandStateChanged, m_pMainFrame.get(),
+    connect(document.get(), &DocumentBase::ModifiedChanged, m_pMainFrame.get(),
             &CMainFrame::UpdateCommandUi);
-    connect(document, &DocumentBase::ViewsChanged, this,
-            [this, document] { UpdateFrameCounts(document); });
-    connect(document, &DocumentBase::TitleChanged, m_pMainFrame.get(),
+    connect(document.get(), &DocumentBase::TitleChanged, m_pMainFrame.get(),
             &CMainFrame::UpdateFrameTitle);
     return document;
 }
 
+CTesselDoc* CTesselApp::AddDocument(std::unique_ptr<CTesselDoc> document) {
+    CTesselDoc* added = document.get();
+    m_oDocuments.push_back(std::move(document));
+    CreateChildFrame(*added);
+    return added;
+}
+
 CChildFrame* CTesselApp::CreateChildFrame(CTesselDoc& document) {
     auto* frame = new CChildFrame(document, *this);
+    connect(frame, &CChildFrame::CommandStateChanged, m_pMainFrame.get(),
+            &CMainFrame::UpdateCommandUi);
+    connect(frame, &CChildFrame::DocumentDetached, this, [this, doc = &document] {
+        // Closing one of several windows renumbers the others; a closing document
+        // has none left.
+        std::vector<CTesselDoc*> open = GetDocuments();
+        if (std::find(open.begin(), open.end(), doc) != open.end()) {
+            UpdateFrameCounts(doc);
+        }
+    });
     m_pMainFrame->AddChildFrame(frame);
     frame->InitialUpdateFrame();
     UpdateFrameCounts(&document);
@@ -180,16 +225,13 @@ CChildFrame* CTesselApp::CreateChildFrame(CTesselDoc& document) {
 }
 
 CTesselDoc* CTesselApp::OnFileNew() {
-    CTesselDoc* document = NewDocumentObject();
+    std::unique_ptr<CTesselDoc> document = NewDocumentObject();
     document->SetTitle(m_poDocTemplate->NextUntitledTitle());
     if (!document->InitNewProtocol()) {
-        delete document;
         return nullptr;
     }
     m_poDocTemplate->CountUntitled();
-    m_oDocuments.push_back(document);
-    CreateChildFrame(*document);
-    return document;
+    return AddDocument(std::move(document));
 }
 
 void CTesselApp::OnFileOpen() {
@@ -201,7 +243,7 @@ void CTesselApp::OnFileOpen() {
 
 CTesselDoc* CTesselApp::FindOpenDocument(const QString& path) const {
     QFileInfo wanted(path);
-    for (CTesselDoc* document : m_oDocuments) {
+    for (CTesselDoc* document : GetDocuments()) {
         if (document->GetPathName().empty()) {
             continue;
         }
@@ -234,14 +276,11 @@ CTesselDoc* CTesselApp::OpenDocumentFile(const QString& path) {
         m_pMainFrame->UpdateRecentFileMenu();
         return open;
     }
-    CTesselDoc* document = NewDocumentObject();
+    std::unique_ptr<CTesselDoc> document = NewDocumentObject();
     if (!document->OpenProtocolFile(QtText::ToUtf8(fullPath))) {
-        delete document;
         return nullptr;
     }
-    m_oDocuments.push_back(document);
-    CreateChildFrame(*document);
-    return document;
+    return AddDocument(std::move(document));
 }
 
 QPrinter& CTesselApp::Printer() {
@@ -289,8 +328,7 @@ CChildFrame* CTesselApp::OnWindowNew() {
 
 bool CTesselApp::SaveAllModified() {
     // A copy: saving never closes a document, but stay safe if it did.
-    std::vector<CTesselDoc*> documents = m_oDocuments;
-    for (CTesselDoc* document : documents) {
+    for (CTesselDoc* document : GetDocuments()) {
         if (!document->ConfirmSaveChanges()) {
             return false;
         }
@@ -300,47 +338,38 @@ bool CTesselApp::SaveAllModified() {
 
 void CTesselApp::CloseAllDocuments() {
     while (!m_oDocuments.empty()) {
-        CloseDocument(m_oDocuments.front());
+        CloseDocument(m_oDocuments.front().get());
     }
-}
-
-bool CTesselApp::CanExit() {
-    if (!SaveAllModified()) {
-        return false;
-    }
-    CloseAllDocuments();
-    ExitInstance();
-    return true;
 }
 
 void CTesselApp::CloseDocument(CTesselDoc* document) {
-    auto it = std::find(m_oDocuments.begin(), m_oDocuments.end(), document);
+    auto it = std::find_if(m_oDocuments.begin(), m_oDocuments.end(),
+                           [document](const auto& open) { return open.get() == document; });
     if (it == m_oDocuments.end()) {
         return;
     }
+    std::unique_ptr<CTesselDoc> closing = std::move(*it);
     m_oDocuments.erase(it);
     for (CChildFrame* frame : m_pMainFrame->ChildFrames()) {
         if (frame->GetDocument() == document) {
             frame->CloseForDocument();
         }
     }
-    // Later: the close may have started inside one of the document's own commands.
     disconnect(document, nullptr, this, nullptr);
     disconnect(document, nullptr, m_pMainFrame.get(), nullptr);
-    document->deleteLater();
+    // Destroyed once back in the event loop: the close may have started inside one of
+    // the document's own commands or signals.
+    m_oClosedDocuments.push_back(std::move(closing));
+    QMetaObject::invokeMethod(
+        this, [this] { m_oClosedDocuments.clear(); }, Qt::QueuedConnection);
     m_pMainFrame->UpdateCommandUi();
 }
 
 void CTesselApp::UpdateFrameCounts(CTesselDoc* document) {
     std::vector<CChildFrame*> frames;
-    for (DocumentView* view : document->GetViews()) {
-        for (QWidget* widget = view; widget != nullptr; widget = widget->parentWidget()) {
-            if (auto* frame = qobject_cast<CChildFrame*>(widget)) {
-                if (std::find(frames.begin(), frames.end(), frame) == frames.end()) {
-                    frames.push_back(frame);
-                }
-                break;
-            }
+    for (CChildFrame* frame : m_pMainFrame->ChildFrames()) {
+        if (frame->GetDocument() == document) {
+            frames.push_back(frame);
         }
     }
     for (std::size_t i = 0; i < frames.size(); ++i) {

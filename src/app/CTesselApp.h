@@ -12,6 +12,7 @@
 #include "document/CommandTable.h"
 #include "document/DocumentTemplate.h"
 #include "model/Command.h"
+#include "platform/ProgramInfo.h"
 
 class CChildFrame;
 class CMainFrame;
@@ -23,13 +24,14 @@ class SingleInstance;
 // The application object: it lives for the whole run, owns the state every document
 // shares (the command clipboard, the Protocol folder, the grid identifiers, the
 // recent-file list), runs the start-up sequence, and handles File New, File Open,
-// Print Setup, the recent files, Exit and About. It creates each document with its
-// windows and closes them again.
+// Print Setup, the recent files, Window > New Window, Exit and About. It owns the
+// main window and every document, creates each document with its windows and
+// closes them again; the main window knows nothing of it.
 class CTesselApp : public QObject, public ApplicationState {
     Q_OBJECT
 public:
     static constexpr const char* kSettingsOrganization = "Local AppWizard-Generated Applications";
-    static constexpr const char* kSettingsApplication = "Tessel";
+    static constexpr const char* kSettingsApplication = ProgramInfo::kName;
     static constexpr const char* kSettingsSection = "Settings";
     static constexpr const char* kPreviewPagesEntry = "PreviewPages";
     static constexpr const char* kOpenTitle = "Open File";
@@ -50,7 +52,8 @@ public:
     // The start-up sequence; `arguments` follow the program name. False when the
     // main window could not be created.
     bool InitInstance(const QStringList& arguments);
-    // The exit steps: the clipboard command goes, the settings are written. Runs once.
+    // The exit steps: every document closes with its windows, the clipboard command
+    // goes, the settings are written. Runs once.
     void ExitInstance();
 
     Command& ClipCommand() override { return *m_pClipCommand; }
@@ -77,10 +80,9 @@ public:
     bool SaveAllModified();
     // Closes every document with its windows, without asking.
     void CloseAllDocuments();
-    // What closing the main window does: ask, close everything, run the exit steps.
-    bool CanExit();
 
-    const std::vector<CTesselDoc*>& GetDocuments() const { return m_oDocuments; }
+    // The open documents, in the order they were opened.
+    std::vector<CTesselDoc*> GetDocuments() const;
     CMainFrame* GetMainFrame() const { return m_pMainFrame.get(); }
     RecentFileList& GetRecentFileList() { return m_oRecentFileList; }
     const DocumentTemplate& GetDocTemplate() const { return *m_poDocTemplate; }
@@ -100,12 +102,19 @@ public:
     std::unique_ptr<Command> m_pClipCommand;
     bool m_bGridToolTips = false;
 
+protected:
+    // Closing the main window asks about every modified document first, then runs
+    // the exit steps; a cancelled question keeps the window open.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     static std::unique_ptr<QSettings> OpenSettings();
     void LoadStdProfileSettings();
     void SaveStdProfileSettings();
 
-    CTesselDoc* NewDocumentObject();
+    std::unique_ptr<CTesselDoc> NewDocumentObject();
+    // Takes `document` into the list of open documents and opens its first window.
+    CTesselDoc* AddDocument(std::unique_ptr<CTesselDoc> document);
     CChildFrame* CreateChildFrame(CTesselDoc& document);
     void CloseDocument(CTesselDoc* document);
     // Numbers the windows of `document` when it has several.
@@ -117,7 +126,9 @@ private:
     Options m_oOptions;
     std::unique_ptr<DocumentTemplate> m_poDocTemplate;
     std::unique_ptr<CMainFrame> m_pMainFrame;
-    std::vector<CTesselDoc*> m_oDocuments;
+    std::vector<std::unique_ptr<CTesselDoc>> m_oDocuments;
+    // Closed documents, destroyed once the command that closed them has returned.
+    std::vector<std::unique_ptr<CTesselDoc>> m_oClosedDocuments;
     RecentFileList m_oRecentFileList;
     int m_nPreviewPages = 0;
     SingleInstance* m_pSingleInstance = nullptr;

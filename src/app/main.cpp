@@ -4,12 +4,13 @@
 
 #include "app/CTesselApp.h"
 #include "app/SingleInstance.h"
+#include "platform/ProgramInfo.h"
 #include "platform/QtPlatform.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tessel"));
-    QApplication::setApplicationVersion(QStringLiteral("1.04"));
+    QApplication::setApplicationName(QString::fromUtf8(ProgramInfo::kName));
+    QApplication::setApplicationVersion(QString::fromUtf8(ProgramInfo::kVersion));
     QApplication::setDesktopFileName(QStringLiteral("tessel"));
 
     QStringList arguments = QApplication::arguments().mid(1);

@@ -4,14 +4,16 @@
 #include <QString>
 #include <vector>
 
+#include "platform/ProgramInfo.h"
+
 // The data of the editor's windows: the menus of the main window without documents
 // (resource 128) and with a document window active (resource 129), the key table,
 // the toolbar, the command prompts and tool tips, and the document type. The frames
 // turn them into actions, menus and a toolbar at start-up.
 namespace Resources {
 
-constexpr const char* kAppTitle = "Tessel";
-constexpr const char* kVersionText = "Tessel Version 1.04";
+constexpr const char* kAppTitle = ProgramInfo::kName;
+constexpr const char* kVersionText = ProgramInfo::kVersionLine;
 constexpr const char* kAboutTitle = "About Tessel";
 // Seven fields: window title, document name, file-new name, filter name, filter
 // extension, file type identifier, file type name.

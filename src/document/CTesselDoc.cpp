@@ -1,5 +1,7 @@
 #include "document/CTesselDoc.h"
 
+#include <new>
+
 #include "document/CommandIds.h"
 #include "document/DocumentTemplate.h"
 #include "model/NewProtocol.h"
@@ -13,10 +15,15 @@ constexpr const char* kSaveTitle = "File Save As";
 constexpr const char* kSaveFilter = "Protocol Files (*.pcl)";
 constexpr const char* kSaveExtension = "pcl";
 
+// Parameter and byte texts, as opposed to the fields of one text.
+bool IsNumbered(CommandFieldId field) {
+    CommandFieldKind kind = Field(field).kind;
+    return kind == CommandFieldKind::Params || kind == CommandFieldKind::Bytes;
+}
+
 } // namespace
 
-CTesselDoc::CTesselDoc(DocumentTemplate* docTemplate, QObject* parent)
-    : DocumentBase(parent), m_pTemplate(docTemplate) {
+CTesselDoc::CTesselDoc(DocumentTemplate* docTemplate) : m_pTemplate(docTemplate) {
     Commands().Add(CommandId::FileSave, [this](int) { OnFileSave(); });
     Commands().Add(CommandId::FileSaveAs, [this](int) { OnFileSaveAs(); });
     Commands().Add(CommandId::FileClose, [this](int) { OnFileClose(); });
@@ -83,9 +90,10 @@ bool CTesselDoc::SaveWithPrompt(const std::optional<std::string>& path, bool rep
     if (!SaveProtocolFile(name)) {
         return false;
     }
+    // The views follow the title through TitleChanged; nothing else of theirs
+    // depends on the name.
     if (replace) {
         SetPathName(name);
-        UpdateAllViews(nullptr);
     }
     return true;
 }
@@ -133,4 +141,123 @@ void CTesselDoc::OnFileClose() {
     if (ConfirmSaveChanges()) {
         OnCloseDocument();
     }
+}
+
+const Command* CTesselDoc::GetCommand(int position) const {
+    return m_oProtocol.m_poCmndList->GetAt(position);
+}
+
+template <class Make> bool CTesselDoc::MakeChange(Make make, bool markModified) {
+    bool applied = false;
+    ProtocolChange::Kind made{};
+    // Making the record copies the new text and may run out of memory as well as
+    // applying it; either way the protocol is as it was.
+    std::optional<ProtocolChange> change;
+    try {
+        change.emplace(make());
+        made = change->GetKind();
+        applied = change->Apply(m_oProtocol);
+    } catch (const std::bad_alloc&) {
+        Platform::Current().MessageOk(kNoMemoryForChange);
+        return false;
+    }
+    if (!applied) {
+        return false;
+    }
+    if (markModified) {
+        SetModifiedFlag();
+    }
+    EmitChanged(made, *change);
+    return true;
+}
+
+void CTesselDoc::EmitChanged(ProtocolChange::Kind made, const ProtocolChange& change) {
+    using Kind = ProtocolChange::Kind;
+    switch (made) {
+    case Kind::InsertCommand:
+        emit CommandInserted(change.GetPosition());
+        break;
+    case Kind::RemoveCommand:
+        emit CommandRemoved(change.GetPosition());
+        break;
+    case Kind::SetDeviceField:
+        emit DeviceFieldChanged(change.GetDeviceField());
+        if (change.GetDeviceField() == DeviceFieldId::Description) {
+            emit NamesChanged();
+        }
+        break;
+    case Kind::SetCommandField:
+    case Kind::InsertText:
+    case Kind::RemoveText:
+        emit CommandFieldChanged(change.GetPosition(), change.GetCommandField());
+        if (change.GetCommandField() == CommandFieldId::Name) {
+            emit NamesChanged();
+        }
+        break;
+    }
+}
+
+bool CTesselDoc::AppendNewCommand() {
+    // New Command leaves the modified flag as it was: the user names the command
+    // next, which marks the document.
+    return MakeChange(
+        [this] {
+            std::unique_ptr<Command> command = Command::CreateNewCommand();
+            if (!command) {
+                throw std::bad_alloc();
+            }
+            return ProtocolChange::InsertCommand(GetCommandCount(), std::move(command));
+        },
+        false);
+}
+
+bool CTesselDoc::AppendCopy(const Command& source) {
+    return MakeChange([this, &source] {
+        std::unique_ptr<Command> command = Command::Create(Command::kNewCommandName);
+        if (!command) {
+            throw std::bad_alloc();
+        }
+        command->Copy(source);
+        return ProtocolChange::InsertCommand(GetCommandCount(), std::move(command));
+    });
+}
+
+bool CTesselDoc::RemoveCommand(int position) {
+    return MakeChange([position] { return ProtocolChange::RemoveCommand(position); });
+}
+
+bool CTesselDoc::SetDeviceField(DeviceFieldId field, std::string_view value) {
+    return MakeChange(
+        [field, value] { return ProtocolChange::SetDeviceField(field, Text(value)); });
+}
+
+bool CTesselDoc::SetCommandField(int position, CommandFieldId field, std::string_view value) {
+    if (IsNumbered(field)) {
+        return false;
+    }
+    return MakeChange([position, field, value] {
+        return ProtocolChange::SetCommandField(position, field, Text(value));
+    });
+}
+
+bool CTesselDoc::SetNumberedText(int position, CommandFieldId field, int index,
+                                 std::string_view value) {
+    if (!IsNumbered(field)) {
+        return false;
+    }
+    return MakeChange([position, field, index, value] {
+        return ProtocolChange::SetCommandField(position, field, index, Text(value));
+    });
+}
+
+bool CTesselDoc::InsertNumberedText(int position, CommandFieldId field, int index,
+                                    std::string_view value) {
+    return MakeChange([position, field, index, value] {
+        return ProtocolChange::InsertText(position, field, index, Text(value));
+    });
+}
+
+bool CTesselDoc::RemoveNumberedText(int position, CommandFieldId field, int index) {
+    return MakeChange(
+        [position, field, index] { return ProtocolChange::RemoveText(position, field, index); });
 }

@@ -2,8 +2,11 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "document/DocumentBase.h"
+#include "model/FieldTable.h"
+#include "model/ProtocolChange.h"
 #include "model/ProtocolNode.h"
 #include "model/TextBuffer.h"
 
@@ -13,30 +16,39 @@ class DocumentTemplate;
 // saving and printing render into, fills the protocol with the defaults of a new
 // protocol or from a file, saves it, proposes a name for a first save, and asks
 // whether to save changes before it closes. Save, Save As and Close are its commands.
+//
+// It makes every change of its protocol. The views get the protocol read-only and
+// follow the signals each change emits, so that every window of the document shows
+// the change, whichever window made it.
 class CTesselDoc : public DocumentBase {
     Q_OBJECT
 public:
-    explicit CTesselDoc(DocumentTemplate* docTemplate = nullptr, QObject* parent = nullptr);
+    static constexpr const char* kNoMemoryForChange =
+        "Not enough memory to change the protocol.  It is left as it was.";
+
+    explicit CTesselDoc(DocumentTemplate* docTemplate = nullptr);
     ~CTesselDoc() override;
 
-    ProtocolNode& GetProtocol() { return m_oProtocol; }
     const ProtocolNode& GetProtocol() const { return m_oProtocol; }
+    int GetCommandCount() const { return m_oProtocol.m_poCmndList->GetCount(); }
+    // The command at a 0-based position; nullptr outside the list.
+    const Command* GetCommand(int position) const;
     TextBuffer& GetTextBuffer() { return m_oTextBuffer; }
 
     // Fills the protocol with the defaults of a new protocol and its MessageOut
     // command; false, after a message, when the command cannot be created.
-    virtual bool InitNewProtocol();
+    bool InitNewProtocol();
     // Reads the protocol from `path`; false after the reader's messages.
-    virtual bool OpenProtocolFile(const std::string& path);
+    bool OpenProtocolFile(const std::string& path);
     // Writes the protocol to `path` and clears the modified flag; false after a message.
-    virtual bool SaveProtocolFile(const std::string& path);
+    bool SaveProtocolFile(const std::string& path);
     // Saves under `path`, or, when it is absent or empty, under a name the user
     // chooses. With `replace` the document takes the name as its path name.
-    virtual bool SaveWithPrompt(const std::optional<std::string>& path, bool replace);
+    bool SaveWithPrompt(const std::optional<std::string>& path, bool replace);
     // The save dialog with `name` proposed; on OK `name` becomes the chosen path.
-    virtual bool PromptSaveAsName(std::string& name);
+    bool PromptSaveAsName(std::string& name);
     // Before a modified document closes: save it, drop the changes, or cancel (false).
-    virtual bool ConfirmSaveChanges();
+    bool ConfirmSaveChanges();
 
     void OnFileSave();
     void OnFileSaveAs();
@@ -47,11 +59,54 @@ public:
     const std::string& GetSaveFolder() const { return m_strSaveFolder; }
     void SetSaveFolder(const std::string& folder) { m_strSaveFolder = folder; }
 
+    // The changes of the protocol. Each makes one change, marks the document modified
+    // (all but AppendNewCommand, which leaves the flag as it was) and emits the signal
+    // that says what changed. A change that does not fit the protocol (a position or
+    // index outside it, a full command) returns false and changes nothing; so does one
+    // that runs out of memory, after kNoMemoryForChange.
+    //
+    // The command New Command adds, with its defaults, at the end.
+    bool AppendNewCommand();
+    // A copy of `source` (the copy of Command::Copy) at the end, as Paste adds it.
+    bool AppendCopy(const Command& source);
+    bool RemoveCommand(int position);
+    bool SetDeviceField(DeviceFieldId field, std::string_view value);
+    // A field of one text of the command at `position`, its name included.
+    bool SetCommandField(int position, CommandFieldId field, std::string_view value);
+    // Parameter or byte text `index` (0-based, within the count) of `field`, which is
+    // Params or Bytes.
+    bool SetNumberedText(int position, CommandFieldId field, int index, std::string_view value);
+    // A parameter or byte text at `index`, 0 to the count: the texts from there on
+    // move up by one and the count grows. New Param and New Byte insert at the count.
+    bool InsertNumberedText(int position, CommandFieldId field, int index, std::string_view value);
+    // Takes text `index` out: every later text moves down by one, the last there can
+    // be becomes empty, and the count falls by one.
+    bool RemoveNumberedText(int position, CommandFieldId field, int index);
+
     // The name proposed for a first save: the title cut to 8 characters, then before
     // the first of " #%;/\", then `extension` appended when there is one.
     static std::string ProposedFileName(const std::string& title, const std::string& extension);
 
+signals:
+    // A command now stands at `position`; those from there on moved back by one.
+    void CommandInserted(int position);
+    // The command at `position` is gone; those after it moved forward by one.
+    void CommandRemoved(int position);
+    // A field of the command at `position` changed; for Params and Bytes, any of its
+    // texts or its count.
+    void CommandFieldChanged(int position, CommandFieldId field);
+    void DeviceFieldChanged(DeviceFieldId field);
+    // A command's name or the protocol's description changed, after the signal of the
+    // field itself: what the command trees show must be built again.
+    void NamesChanged();
+
 private:
+    // Makes the change `make` returns, marks the document when `markModified` and
+    // emits the change's signals.
+    template <class Make> bool MakeChange(Make make, bool markModified = true);
+    // `made` is what the change was before applying it turned it into its reverse.
+    void EmitChanged(ProtocolChange::Kind made, const ProtocolChange& change);
+
     DocumentTemplate* m_pTemplate;
     ProtocolNode m_oProtocol;
     TextBuffer m_oTextBuffer;

@@ -2,20 +2,18 @@
 
 #include <QObject>
 #include <string>
-#include <vector>
 
 #include "document/CommandTable.h"
 
-class DocumentView;
-
 // What every document of the editor has, whatever it holds: a title, the path of its
-// file, a modified flag, the views that show it and the commands it handles. Texts are
-// UTF-8, as at the Platform interface. The owner of the documents listens to the
-// signals to keep window titles, the recent-file list and the command states in step.
+// file, a modified flag and the commands it handles. Texts are UTF-8, as at the
+// Platform interface. A document knows nothing of the views that show it: they hold
+// it and follow its signals, and so does the owner of the documents, to keep window
+// titles and the recent-file list in step.
 class DocumentBase : public QObject {
     Q_OBJECT
 public:
-    explicit DocumentBase(QObject* parent = nullptr);
+    DocumentBase();
     ~DocumentBase() override;
 
     const std::string& GetTitle() const { return m_strTitle; }
@@ -30,20 +28,9 @@ public:
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true);
 
-    // The views in the order they were added; each window adds its two panes.
-    const std::vector<DocumentView*>& GetViews() const { return m_oViews; }
-    void AddView(DocumentView* view);
-    void RemoveView(DocumentView* view);
-    // Tells every view except `sender` that the document changed.
-    void UpdateAllViews(DocumentView* sender = nullptr);
-
-    // Closes every window of the document; the owner then destroys the document.
+    // Asks the owner to close every window of the document and then the document.
     // Nothing of the document may be used after this call.
-    virtual void OnCloseDocument();
-
-    // A view's selection or the document changed in a way that may enable or disable
-    // commands; the frame re-evaluates its menus and toolbar.
-    void NotifyCommandStateChanged() { emit CommandStateChanged(); }
+    void OnCloseDocument();
 
     CommandTable& Commands() { return m_oCommands; }
 
@@ -51,14 +38,11 @@ signals:
     void TitleChanged();
     void ModifiedChanged(bool modified);
     void PathNameEntered(const QString& path);
-    void ViewsChanged();
-    void CommandStateChanged();
     void CloseRequested(DocumentBase* document);
 
 private:
     std::string m_strTitle;
     std::string m_strPathName;
     bool m_bModified = false;
-    std::vector<DocumentView*> m_oViews;
     CommandTable m_oCommands;
 };

@@ -3,24 +3,21 @@
 #include <QSplitter>
 
 #include "document/CommandIds.h"
-#include "document/DocumentBase.h"
 
-DocumentView::DocumentView(QWidget* parent) : QWidget(parent) {
+DocumentView::DocumentView(DocumentBase& document, QWidget* parent)
+    : QWidget(parent), m_pDocument(&document) {
     m_oCommands.Add(CommandId::NextPane, [this](int) { FocusOtherPane(true); });
     m_oCommands.Add(CommandId::PrevPane, [this](int) { FocusOtherPane(false); });
 }
 
-DocumentView::~DocumentView() {
+DocumentView::~DocumentView() = default;
+
+void DocumentView::DetachDocument() {
     if (m_pDocument != nullptr) {
-        m_pDocument->RemoveView(this);
+        disconnect(m_pDocument, nullptr, this, nullptr);
+        m_pDocument = nullptr;
     }
 }
-
-void DocumentView::OnInitialUpdate() {
-    OnUpdate(nullptr);
-}
-
-void DocumentView::OnUpdate(DocumentView* /*sender*/) {}
 
 bool DocumentView::FocusOtherPane(bool next) {
     auto* splitter = qobject_cast<QSplitter*>(parentWidget());

@@ -1,28 +1,32 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include "document/CommandTable.h"
+#include "document/DocumentBase.h"
 
-class DocumentBase;
-
-// A pane of a document window that shows its document. The document knows its
-// views; a view reaches the model only through its document. Each view has its own
-// command table, asked first while it is the active view of the active window. Every
-// view moves the focus to the other pane of its window on Next Pane and Previous Pane.
+// A pane of a document window that shows its document. The view holds its document
+// and follows the document's signals; the document knows nothing of it. Each view has
+// its own command table, asked first while it is the active view of the active
+// window, and says through CommandStateChanged when its own state (its selection, its
+// current cell) may have enabled or disabled a command. Every view moves the focus to
+// the other pane of its window on Next Pane and Previous Pane.
 class DocumentView : public QWidget {
     Q_OBJECT
 public:
-    explicit DocumentView(QWidget* parent = nullptr);
+    explicit DocumentView(DocumentBase& document, QWidget* parent = nullptr);
     ~DocumentView() override;
 
+    // The document shown; nullptr once the view has let go of it.
     DocumentBase* GetDocument() const { return m_pDocument; }
+    // Lets go of the document, as its window closes: none of the document's signals
+    // reach the view from now on.
+    void DetachDocument();
 
     // The first update, once the window has been created for a document that has
-    // been read or initialised. The default runs OnUpdate.
-    virtual void OnInitialUpdate();
-    // The document changed; `sender` is the view that changed it, if any.
-    virtual void OnUpdate(DocumentView* sender);
+    // been read or initialised.
+    virtual void OnInitialUpdate() {}
 
     CommandTable& Commands() { return m_oCommands; }
 
@@ -30,8 +34,10 @@ public:
     // view; false when it is not in a splitter with another pane.
     bool FocusOtherPane(bool next);
 
+signals:
+    void CommandStateChanged();
+
 private:
-    friend class DocumentBase;
-    DocumentBase* m_pDocument = nullptr;
+    QPointer<DocumentBase> m_pDocument;
     CommandTable m_oCommands;
 };

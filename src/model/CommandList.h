@@ -15,8 +15,16 @@ public:
     // Appends at the end and takes ownership.
     void Append(std::unique_ptr<Command> command);
 
-    // The command at a 0-based position; nullptr outside the list.
-    Command* GetAt(int position) const;
+    // Puts `command` at `position` (0 to the count), the commands from there on moving
+    // back by one; false outside that range. Takes the command only when it succeeds:
+    // when memory runs out, std::bad_alloc is thrown and `command` is still the
+    // caller's.
+    bool InsertAt(int position, std::unique_ptr<Command>&& command);
+
+    // The command at a 0-based position; nullptr outside the list. Read-only through
+    // a read-only list.
+    Command* GetAt(int position);
+    const Command* GetAt(int position) const;
 
     // Takes the entry at `position` out of the list and hands it to the caller;
     // nullptr outside the list. The command gets texts of its own first, so that it

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/CommandList.h"
+#include "model/OwningPtr.h"
 #include "model/ProfileBuffer.h"
 #include "model/Text.h"
 
@@ -54,7 +55,8 @@ public:
     Text m_strAddress;
     Text m_strProtocol;
     Text m_strVantorType;
-    std::unique_ptr<CommandList> m_poCmndList;
+    // Owned, and read-only through a read-only protocol.
+    OwningPtr<CommandList> m_poCmndList;
     bool m_bCommandsRead = false;
 
 private:

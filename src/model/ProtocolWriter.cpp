@@ -41,18 +41,6 @@ bool Fail(WaitCursor& wait, const std::string& text) {
     return false;
 }
 
-// A name beside `path` that no file has yet, for the text before it replaces the
-// target. Empty when none is found.
-std::string TemporaryName(Platform& platform, const std::string& path) {
-    for (int n = 0; n < 1000; ++n) {
-        std::string name = path + (n == 0 ? "" : "." + std::to_string(n)) + ".tmp";
-        if (!platform.FileExists(name)) {
-            return name;
-        }
-    }
-    return {};
-}
-
 } // namespace
 
 bool WriteProtocolText(const ProtocolNode& node, TextBuffer& buffer) {
@@ -122,24 +110,33 @@ bool WriteProtocolFile(const ProtocolNode& node, TextBuffer& buffer, const std::
     const std::string cannotWrite = "File " + path +
                                     " could not be written to successfully!\n\nThe Drive could "
                                     "be full.  Try another Drive!";
-    // A file the user may not change stays as it is, even though replacing it
-    // would be possible.
-    if (platform.FileExists(path) && !platform.IsFileWritable(path)) {
+    // A save changes what the file holds, never what it is: through a symbolic link
+    // it replaces the file the link names (which it creates when there is none yet),
+    // and the new file takes the old one's permissions, owner and group.
+    std::string target = platform.ResolveLinks(path);
+    if (target.empty()) {
         return Fail(wait, cannotOpen);
     }
-    std::string temporary = TemporaryName(platform, path);
-    std::unique_ptr<PlatformFile> file =
-        temporary.empty() ? nullptr : platform.CreateForWriting(temporary);
+    // A file the user may not change stays as it is, even though replacing it
+    // would be possible.
+    if (platform.FileExists(target) && !platform.IsFileWritable(target)) {
+        return Fail(wait, cannotOpen);
+    }
+    std::string temporary;
+    std::unique_ptr<PlatformFile> file = platform.CreateTemporaryBeside(target, temporary);
     if (!file) {
         return Fail(wait, cannotOpen);
     }
     bool written = file->Write(buffer.GetData(), buffer.GetWritten()) && file->Flush();
+    // Private while its text was written, the file is given the target's permissions
+    // only now that the text is on the disk, just before it takes the target's place.
+    bool identity = written && file->TakeIdentityOf(target);
     file.reset();
     if (!written) {
         platform.RemoveFile(temporary);
         return Fail(wait, cannotWrite);
     }
-    if (!platform.RenameFile(temporary, path)) {
+    if (!identity || !platform.RenameFile(temporary, target)) {
         platform.RemoveFile(temporary);
         return Fail(wait, cannotOpen);
     }

@@ -11,8 +11,10 @@ class TextBuffer;
 bool WriteProtocolText(const ProtocolNode& node, TextBuffer& buffer);
 
 // Saves `node` to the file at `path`: renders the whole text, writes it to a new
-// file beside the target, forces it to the disk and only then puts it in the
-// target's place, so a failure at any step leaves an existing file as it was.
+// private file beside the target, forces it to the disk, gives it the target's
+// permissions, owner and group, and only then puts it in the target's place, so a
+// failure at any step leaves an existing file as it was. Through a symbolic link the
+// file the link names is replaced; the link stays.
 // Shows the busy cursor meanwhile and a message on failure; true on success. The
 // buffer is released afterwards.
 bool WriteProtocolFile(const ProtocolNode& node, TextBuffer& buffer, const std::string& path);

@@ -3,10 +3,13 @@
 #include "platform/HeadlessPlatform.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <fstream>
 #include <iomanip>
 #include <locale>
 #include <sstream>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -14,6 +17,20 @@
 #include <unistd.h>
 
 namespace {
+
+// The permission bits a new file loses, as the process was started with. Read from
+// the kernel's report rather than by setting and restoring the mask, which would
+// change it for a moment for every thread of the process.
+mode_t CurrentUmask() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("Umask:", 0) == 0) {
+            return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8)) & 0777;
+        }
+    }
+    return 022;
+}
 
 // A file descriptor with the operations of PlatformFile.
 class PosixFile : public PlatformFile {
@@ -56,6 +73,21 @@ public:
     }
 
     bool Flush() override { return ::fsync(m_fd) == 0; }
+
+    bool TakeIdentityOf(const std::string& original) override {
+        struct stat st {};
+        if (::stat(original.c_str(), &st) != 0) {
+            return ::fchmod(m_fd, 0666 & ~CurrentUmask()) == 0;
+        }
+        // Owner and group first: giving them may clear the set-id bits, which the
+        // permissions then restore. Only the super-user may give the file another
+        // owner; anyone may give it a group of their own.
+        if (::fchown(m_fd, st.st_uid, st.st_gid) != 0 &&
+            ::fchown(m_fd, static_cast<uid_t>(-1), st.st_gid) != 0) {
+            // The file stays this user's, in this user's group.
+        }
+        return ::fchmod(m_fd, st.st_mode & 07777) == 0;
+    }
 
 private:
     int m_fd;
@@ -103,6 +135,8 @@ std::string Platform::FormatLocalTime(const std::string& format) {
 }
 
 std::unique_ptr<PlatformFile> Platform::OpenForReading(const std::string& path) {
+    // The lock taken below is advisory: it keeps out only a program that asks for an
+    // exclusive lock on the file itself, and nothing else.
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         return nullptr;
@@ -112,8 +146,8 @@ std::unique_ptr<PlatformFile> Platform::OpenForReading(const std::string& path) 
         ::close(fd);
         return nullptr;
     }
-    // Others may read along but not write while we read (an advisory lock on
-    // this system, the nearest there is to a share mode).
+    // A program that holds an exclusive lock is writing the file: reading now would
+    // see half of it.
     if (::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
         ::close(fd);
         return nullptr;
@@ -121,17 +155,48 @@ std::unique_ptr<PlatformFile> Platform::OpenForReading(const std::string& path) 
     return std::make_unique<PosixFile>(fd);
 }
 
-std::unique_ptr<PlatformFile> Platform::CreateForWriting(const std::string& path) {
-    // Truncate only once the lock is held, so a file someone else is using is
-    // never emptied.
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+std::string Platform::ResolveLinks(const std::string& path) {
+    std::string current = path;
+    // As many links as the system itself follows before it gives up.
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            return current;
+        }
+        std::vector<char> target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : PATH_MAX) +
+                                 1);
+        ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+        if (length < 0 || static_cast<std::size_t>(length) >= target.size()) {
+            return current; // changed meanwhile; write to what is there now
+        }
+        std::string next(target.data(), static_cast<std::size_t>(length));
+        if (next.empty() || next.front() != '/') {
+            // Relative to the folder that holds the link.
+            std::size_t slash = current.rfind('/');
+            next =
+                (slash == std::string::npos ? std::string() : current.substr(0, slash + 1)) + next;
+        }
+        current = std::move(next);
+    }
+    return {};
+}
+
+std::unique_ptr<PlatformFile> Platform::CreateTemporaryBeside(const std::string& target,
+                                                              std::string& path) {
+    // Nothing needs locking: the new file is created exclusively under a name of its
+    // own, so no other program has it open, and the rename puts it in the target's
+    // place at once. A program that has the old file open goes on reading the old
+    // text. The file is private (0600) until the save gives it the target's
+    // permissions.
+    static constexpr char kSuffix[] = ".tmp";
+    std::string pattern = target + ".XXXXXX" + kSuffix;
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    int fd = ::mkostemps(name.data(), static_cast<int>(sizeof kSuffix - 1), O_CLOEXEC);
     if (fd < 0) {
         return nullptr;
     }
-    if ((::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) || ::ftruncate(fd, 0) != 0) {
-        ::close(fd);
-        return nullptr;
-    }
+    path.assign(name.data());
     return std::make_unique<PosixFile>(fd);
 }
 

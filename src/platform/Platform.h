@@ -21,6 +21,11 @@ public:
     virtual bool Write(const char* data, std::size_t count) = 0;
     // Forces written data to the disk.
     virtual bool Flush() = 0;
+    // Gives the file the permissions of the file at `original` and, where this user
+    // may change them, its owner and group. With no file at `original`, the file gets
+    // the permissions a newly created file would have. False when the permissions
+    // cannot be set.
+    virtual bool TakeIdentityOf(const std::string& original) = 0;
 };
 
 // The services the program takes from the desktop: message boxes, the busy cursor,
@@ -72,8 +77,16 @@ public:
     // Files. The defaults work on the local file system; a test platform overrides
     // them to make a step fail.
     virtual std::unique_ptr<PlatformFile> OpenForReading(const std::string& path);
-    // Creates or truncates `path` for exclusive writing.
-    virtual std::unique_ptr<PlatformFile> CreateForWriting(const std::string& path);
+    // The file that writing to `path` changes: the one a symbolic link names, link
+    // after link, also when that file does not exist yet; `path` itself when it is no
+    // link. Empty when the links lead round in a circle.
+    virtual std::string ResolveLinks(const std::string& path);
+    // Creates a new file in the folder of `target`, under a name no file has, that
+    // only this user may read and write, for a text that is to replace `target`;
+    // `path` receives its name. nullptr when the folder takes no new file.
+    virtual std::unique_ptr<PlatformFile> CreateTemporaryBeside(const std::string& target,
+                                                                std::string& path);
+    // Puts the file `from` in the place of `to`, replacing it in one step.
     virtual bool RenameFile(const std::string& from, const std::string& to);
     virtual bool RemoveFile(const std::string& path);
     virtual bool FileExists(const std::string& path);

@@ -10,15 +10,13 @@
 #include <QPrinter>
 #include <QPushButton>
 
-#include "platform/QtText.h"
-
 QtPlatform::QtPlatform() = default;
 QtPlatform::~QtPlatform() = default;
 
 Platform::Answer QtPlatform::ShowMessage(const std::string& text, MessageKind kind) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(QString::fromLatin1(kCaption));
-    box.setText(QtText::FromUtf8(text));
+    box.setText(QString::fromStdString(text));
     switch (kind) {
     case MessageKind::Ok:
         box.setIcon(QMessageBox::Warning);
@@ -64,47 +62,47 @@ void QtPlatform::EndWaitCursor() {
 }
 
 std::string QtPlatform::ClipboardText() {
-    return QtText::ToUtf8(QApplication::clipboard()->text());
+    return QApplication::clipboard()->text().toStdString();
 }
 
 void QtPlatform::SetClipboardText(const std::string& text) {
-    QApplication::clipboard()->setText(QtText::FromUtf8(text));
+    QApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
 bool QtPlatform::AskOpenFileName(const std::string& title, const std::string& filter,
                                  const std::string& startFolder, std::string& path) {
-    QString chosen =
-        QFileDialog::getOpenFileName(QApplication::activeWindow(), QtText::FromUtf8(title),
-                                     QtText::FromUtf8(startFolder), QtText::FromUtf8(filter));
+    QString chosen = QFileDialog::getOpenFileName(
+        QApplication::activeWindow(), QString::fromStdString(title),
+        QString::fromStdString(startFolder), QString::fromStdString(filter));
     if (chosen.isEmpty()) {
         return false;
     }
-    path = QtText::ToUtf8(chosen);
+    path = chosen.toStdString();
     return true;
 }
 
 bool QtPlatform::AskSaveFileName(const std::string& title, const std::string& filter,
                                  const std::string& defaultSuffix, const std::string& proposed,
                                  const std::string& startFolder, std::string& path) {
-    QString name = QtText::FromUtf8(proposed);
+    QString name = QString::fromStdString(proposed);
     QString folder;
     if (name.contains(QLatin1Char('/'))) {
         folder = QFileInfo(name).absolutePath();
         name = QFileInfo(name).fileName();
-    } else if (QFileInfo(QtText::FromUtf8(startFolder)).isDir()) {
-        folder = QtText::FromUtf8(startFolder);
+    } else if (QFileInfo(QString::fromStdString(startFolder)).isDir()) {
+        folder = QString::fromStdString(startFolder);
     }
-    QFileDialog dialog(QApplication::activeWindow(), QtText::FromUtf8(title), folder,
-                       QtText::FromUtf8(filter));
+    QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(title), folder,
+                       QString::fromStdString(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QtText::FromUtf8(defaultSuffix));
+    dialog.setDefaultSuffix(QString::fromStdString(defaultSuffix));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     dialog.selectFile(name);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return false;
     }
-    path = QtText::ToUtf8(dialog.selectedFiles().constFirst());
+    path = dialog.selectedFiles().constFirst().toStdString();
     return true;
 }
 

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/ProgramInfo.h"
 
 // The platform on Qt: message boxes with the caption "Tessel" over the active
 // window, the override cursor, the system clipboard, and Qt's file and print
 // dialogs.
 class QtPlatform : public Platform {
 public:
-    static constexpr const char* kCaption = "Tessel";
+    static constexpr const char* kCaption = ProgramInfo::kName;
     static constexpr const char* kPrintSetupTitle = "Print Setup";
 
     QtPlatform();

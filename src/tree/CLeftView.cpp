@@ -5,7 +5,8 @@
 #include "document/CTesselDoc.h"
 #include "view/CTesselView.h"
 
-CLeftView::CLeftView(ApplicationState& app, QWidget* parent) : DocumentView(parent), m_oApp(app) {
+CLeftView::CLeftView(CTesselDoc& document, ApplicationState& app, QWidget* parent)
+    : DocumentView(document, parent), m_oApp(app) {
     setObjectName(QStringLiteral("CLeftView"));
     setFocusPolicy(Qt::StrongFocus);
     setBackgroundRole(QPalette::Base);
@@ -22,7 +23,6 @@ CTesselDoc* CLeftView::GetDocument() const {
 }
 
 void CLeftView::OnInitialUpdate() {
-    DocumentView::OnInitialUpdate();
     // The partner is the other pane of the same splitter.
     if (auto* splitter = qobject_cast<QSplitter*>(parentWidget())) {
         for (int i = 0; i < splitter->count() && m_pRightView == nullptr; ++i) {

@@ -13,7 +13,7 @@ class CTesselView;
 class CLeftView : public DocumentView {
     Q_OBJECT
 public:
-    explicit CLeftView(ApplicationState& app, QWidget* parent = nullptr);
+    CLeftView(CTesselDoc& document, ApplicationState& app, QWidget* parent = nullptr);
 
     CTesselDoc* GetDocument() const;
 

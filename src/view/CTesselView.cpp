@@ -2,8 +2,8 @@
 
 #include "document/CTesselDoc.h"
 
-CTesselView::CTesselView(ApplicationState& app, QWidget* parent)
-    : DocumentView(parent), m_oApp(app) {
+CTesselView::CTesselView(CTesselDoc& document, ApplicationState& app, QWidget* parent)
+    : DocumentView(document, parent), m_oApp(app) {
     setObjectName(QStringLiteral("CTesselView"));
     setFocusPolicy(Qt::StrongFocus);
     setBackgroundRole(QPalette::Base);

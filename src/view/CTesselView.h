@@ -14,7 +14,7 @@ class CTesselDoc;
 class CTesselView : public DocumentView {
     Q_OBJECT
 public:
-    explicit CTesselView(ApplicationState& app, QWidget* parent = nullptr);
+    CTesselView(CTesselDoc& document, ApplicationState& app, QWidget* parent = nullptr);
 
     CTesselDoc* GetDocument() const;
 

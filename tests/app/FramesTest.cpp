@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTest>
@@ -107,6 +108,22 @@ TEST_F(Frames, TheActivePaneGetsCopyCutPasteAndItsRemoveCommand) {
                                         "view:57635", "view:32775", "view:57607", "view:57609"}));
 }
 
+// A pane's selection or current cell is its own: when it changes what a command's rule
+// says, the pane says so and the menus and buttons follow, without the document.
+TEST_F(Frames, APanesOwnStateReachesTheMenusThroughItsWindow) {
+    CChildFrame& child = StartWithDocument();
+    bool removable = false;
+    child.GetLeftPane()->Commands().Add(
+        RemoveCommand, [](int) {}, [&](int) { return removable; });
+    Frame().UpdateCommandUi();
+    EXPECT_FALSE(Enabled(RemoveCommand));
+    QSignalSpy modified(child.GetDocument(), &DocumentBase::ModifiedChanged);
+    removable = true;
+    emit child.GetLeftPane()->CommandStateChanged();
+    EXPECT_TRUE(Enabled(RemoveCommand));
+    EXPECT_EQ(modified.count(), 0);
+}
+
 TEST_F(Frames, NewCommandGoesToTheTreeAndNewParamToThePropertyViewWhicheverIsActive) {
     CChildFrame& child = StartWithDocument();
     std::vector<std::string> ran;
@@ -168,7 +185,7 @@ TEST_F(Frames, NewWindowNumbersTheWindowsOfADocument) {
     EXPECT_EQ(second->windowTitle(), "Tessel1:2");
     EXPECT_EQ(ActiveChild(), second);
     EXPECT_EQ(Frame().windowTitle(), "Tessel - Tessel1");
-    EXPECT_EQ(first.GetDocument()->GetViews().size(), 4u);
+    EXPECT_EQ(second->GetLeftPane()->GetDocument(), first.GetDocument());
 
     // Closing one of two windows asks nothing, even with changes.
     first.GetDocument()->SetModifiedFlag();
@@ -177,7 +194,7 @@ TEST_F(Frames, NewWindowNumbersTheWindowsOfADocument) {
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(app->GetDocuments().size(), 1u);
     EXPECT_EQ(first.windowTitle(), "Tessel1");
-    EXPECT_EQ(first.GetDocument()->GetViews().size(), 2u);
+    EXPECT_EQ(Frame().ChildFrames(), std::vector<CChildFrame*>{&first});
 }
 
 TEST_F(Frames, TheMainTitleAndMenusFollowTheDocumentWindowWhileAnotherWindowHasTheFocus) {

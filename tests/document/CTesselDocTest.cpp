@@ -6,18 +6,10 @@
 #include "TempDir.h"
 #include "document/CTesselDoc.h"
 #include "document/DocumentTemplate.h"
-#include "document/DocumentView.h"
 
 namespace {
 
 using Answer = Platform::Answer;
-
-// Counts the updates a document sends its views.
-class CountingView : public DocumentView {
-public:
-    void OnUpdate(DocumentView*) override { ++updates; }
-    int updates = 0;
-};
 
 std::string NewProtocolText() {
     return ReadFileBytes(std::string(TESSEL_TEST_DATA) + "/new-protocol.pcl");
@@ -101,9 +93,8 @@ TEST(CTesselDoc, ProposedNameIsTheTitleCutAtEightCharactersAndAtTheFirstStopChar
 
 TEST(CTesselDoc, FirstSaveProposesTheTitleAndTakesTheChosenName) {
     NewDocument d;
-    CountingView view;
-    d.doc.AddView(&view);
     QSignalSpy entered(&d.doc, &DocumentBase::PathNameEntered);
+    QSignalSpy titles(&d.doc, &DocumentBase::TitleChanged);
     std::string path = d.dir.Path("Tessel1.pcl");
     d.platform.fileDialogAnswers.push_back(path);
 
@@ -119,13 +110,12 @@ TEST(CTesselDoc, FirstSaveProposesTheTitleAndTakesTheChosenName) {
     EXPECT_EQ(d.doc.GetPathName(), path);
     EXPECT_EQ(d.doc.GetTitle(), "Tessel1.pcl");
     EXPECT_FALSE(d.doc.IsModified());
-    EXPECT_EQ(view.updates, 1);
+    EXPECT_EQ(titles.count(), 1);
     ASSERT_EQ(entered.count(), 1);
     EXPECT_EQ(entered.at(0).at(0).toString().toStdString(), path);
     // Saving under a name never changes the protocol's own file name.
     EXPECT_EQ(d.doc.GetProtocol().m_strFileName, "MyProtocol.pcl");
     EXPECT_TRUE(d.platform.messages.empty());
-    d.doc.RemoveView(&view);
 }
 
 TEST(CTesselDoc, CancelledSaveDialogChangesNothing) {
@@ -155,7 +145,7 @@ TEST(CTesselDoc, FailedSaveAsKeepsTheFileTheUserChoseToReplace) {
     NewDocument d;
     std::string chosen = d.dir.Write("Existing.pcl", "[Device]\r\nDescription=Precious\r\n");
     d.doc.SetModifiedFlag();
-    d.platform.fail.createForWriting = true;
+    d.platform.fail.createTemporary = true;
     d.platform.fileDialogAnswers.push_back(chosen);
 
     d.doc.OnFileSaveAs();
@@ -246,8 +236,7 @@ TEST(CTesselDoc, SaveWritesInPlaceUnlessTheFileIsGoneOrReadOnly) {
     std::string path = dir.Write("Relay.pcl", NewProtocolText());
     CTesselDoc doc;
     ASSERT_TRUE(doc.OpenProtocolFile(path));
-    doc.GetProtocol().m_strAuthor = "Someone Else";
-    doc.SetModifiedFlag();
+    ASSERT_TRUE(doc.SetDeviceField(DeviceFieldId::Author, "Someone Else"));
 
     doc.OnFileSave();
     EXPECT_TRUE(platform.dialogCalls.empty());
@@ -324,8 +313,7 @@ TEST(CTesselDoc, SaveChangesQuestionNamesTheFileAndSavesInPlace) {
     std::string path = dir.Write("Relay.pcl", NewProtocolText());
     CTesselDoc doc;
     ASSERT_TRUE(doc.OpenProtocolFile(path));
-    doc.GetProtocol().m_strModel = "RB-16";
-    doc.SetModifiedFlag();
+    ASSERT_TRUE(doc.SetDeviceField(DeviceFieldId::Model, "RB-16"));
     platform.answers = {Answer::Yes};
     EXPECT_TRUE(doc.ConfirmSaveChanges());
     EXPECT_EQ(platform.Texts(), std::vector<std::string>{"Save changes to " + path + "?"});

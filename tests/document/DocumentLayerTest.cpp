@@ -9,17 +9,6 @@
 #include "document/DocumentTemplate.h"
 #include "document/DocumentView.h"
 
-namespace {
-
-// Records which updates reached it and from whom.
-class RecordingView : public DocumentView {
-public:
-    void OnUpdate(DocumentView* sender) override { senders.push_back(sender); }
-    std::vector<DocumentView*> senders;
-};
-
-} // namespace
-
 TEST(DocumentTemplate, ReadsTheSevenFieldsAndNumbersNewDocuments) {
     DocumentTemplate docTemplate("\nTessel\nTessel\n\n\nTessel.Document\nTessel Document");
     EXPECT_EQ(docTemplate.WindowTitle(), "");
@@ -68,24 +57,24 @@ TEST(DocumentBase, ModifiedFlagSignalsOnlyChanges) {
     EXPECT_EQ(modified.count(), 2);
 }
 
-TEST(DocumentBase, ViewsComeAndGoAndUpdatesSkipTheSender) {
+// A view holds its document and follows it; the document holds nothing of its views,
+// so either may go first.
+TEST(DocumentView, HoldsItsDocumentUntilItLetsGoOrTheDocumentGoes) {
     auto doc = std::make_unique<DocumentBase>();
-    RecordingView first;
-    auto second = std::make_unique<RecordingView>();
-    doc->AddView(&first);
-    doc->AddView(second.get());
-    doc->AddView(&first); // once only
-    ASSERT_EQ(doc->GetViews().size(), 2u);
-    EXPECT_EQ(first.GetDocument(), doc.get());
+    DocumentView first(*doc);
+    DocumentView second(*doc);
+    int heard = 0;
+    for (DocumentView* view : {&first, &second}) {
+        QObject::connect(doc.get(), &DocumentBase::TitleChanged, view, [&heard] { ++heard; });
+    }
+    doc->SetTitle("Relay");
+    EXPECT_EQ(heard, 2);
 
-    doc->UpdateAllViews(&first);
-    EXPECT_TRUE(first.senders.empty());
-    EXPECT_EQ(second->senders, std::vector<DocumentView*>{&first});
+    second.DetachDocument();
+    EXPECT_EQ(second.GetDocument(), nullptr);
+    doc->SetTitle("Lamp");
+    EXPECT_EQ(heard, 3);
 
-    // A view that goes away leaves the document's list; a document that goes away
-    // leaves its views without a document.
-    second.reset();
-    EXPECT_EQ(doc->GetViews(), std::vector<DocumentView*>{&first});
     doc.reset();
     EXPECT_EQ(first.GetDocument(), nullptr);
 }

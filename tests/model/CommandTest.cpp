@@ -109,14 +109,6 @@ TEST(Command, CopyTakesTextsAndCountsButNotTheParsedPart) {
     }
 }
 
-TEST(Command, LoweringTheCountKeepsTheTextPastIt) {
-    Command command("x");
-    command.m_oParam[2].m_strText = "word";
-    command.m_nParams = 3;
-    command.m_nParams = 2;
-    EXPECT_EQ(command.m_oParam[2].m_strText, "word");
-}
-
 TEST(CommandList, KeepsOrderAndIdentityByPosition) {
     CommandList list;
     EXPECT_TRUE(list.IsEmpty());
@@ -140,17 +132,4 @@ TEST(CommandList, KeepsOrderAndIdentityByPosition) {
     EXPECT_EQ(list.RemoveHead()->m_strName, "Same");
     EXPECT_EQ(list.RemoveHead()->m_strName, "Third");
     EXPECT_EQ(list.RemoveHead(), nullptr);
-}
-
-TEST(ProtocolNode, StartsEmptyWithAnEmptyList) {
-    ProtocolNode node;
-    EXPECT_TRUE(node.m_strFileName.empty());
-    EXPECT_TRUE(node.m_strLocation.empty());
-    EXPECT_TRUE(node.m_strVantorType.empty());
-    ASSERT_TRUE(node.m_poCmndList);
-    EXPECT_EQ(node.m_poCmndList->GetCount(), 0);
-    EXPECT_FALSE(node.m_bCommandsRead);
-    node.m_poCmndList->Append(Command::Create("a"));
-    node.m_poCmndList->Append(Command::Create("b"));
-    // Destroying the node destroys its commands (checked under the sanitizers).
 }

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
 
 #include "ScriptedPlatform.h"
 #include "TempDir.h"
@@ -222,9 +225,10 @@ TEST(ProtocolWriter, FailedSaveLeavesTheOldFile) {
         bool openMessage;
     };
     const Case cases[] = {
-        {"create", [](ScriptedPlatform::Failures& f) { f.createForWriting = true; }, true},
+        {"create", [](ScriptedPlatform::Failures& f) { f.createTemporary = true; }, true},
         {"write", [](ScriptedPlatform::Failures& f) { f.write = true; }, false},
         {"flush", [](ScriptedPlatform::Failures& f) { f.flush = true; }, false},
+        {"permissions", [](ScriptedPlatform::Failures& f) { f.identity = true; }, true},
         {"rename", [](ScriptedPlatform::Failures& f) { f.rename = true; }, true},
         {"read-only", [](ScriptedPlatform::Failures& f) { f.notWritable = true; }, true},
     };
@@ -262,6 +266,121 @@ TEST(ProtocolWriter, SavesBesideFilesOfTheTemporaryName) {
     EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(TESSEL_TEST_DATA "/new-protocol.pcl"));
     EXPECT_EQ(ReadFileBytes(dir.Path("a.pcl.tmp")), "not ours");
     EXPECT_EQ(dir.FileCount(), 2u);
+}
+
+namespace {
+
+unsigned Permissions(const std::string& path) {
+    return static_cast<unsigned>(std::filesystem::status(path).permissions() &
+                                 std::filesystem::perms::mask);
+}
+
+std::string NewProtocolText() {
+    return ReadFileBytes(TESSEL_TEST_DATA "/new-protocol.pcl");
+}
+
+bool Save(const std::string& path) {
+    ProtocolNode node;
+    FillNewProtocol(node);
+    TextBuffer buffer;
+    return WriteProtocolFile(node, buffer, path);
+}
+
+} // namespace
+
+// A save changes what the file holds, not what it is: a private file keeps its
+// permissions, and the new text stays private until it is on the disk.
+TEST(ProtocolWriter, SavingKeepsTheFilesPermissions) {
+    for (unsigned permissions : {0600u, 0640u, 0755u}) {
+        ScriptedPlatform platform;
+        TempDir dir;
+        std::string path = dir.Write("a.pcl", kOld);
+        std::filesystem::permissions(path, std::filesystem::perms(permissions));
+        ASSERT_TRUE(Save(path));
+        EXPECT_EQ(ReadFileBytes(path), NewProtocolText());
+        EXPECT_EQ(Permissions(path), permissions);
+        EXPECT_EQ(dir.FileCount(), 1u);
+
+        ASSERT_EQ(platform.fileSteps.size(), 2u);
+        EXPECT_EQ(platform.fileSteps[0].what, "write");
+        EXPECT_EQ(platform.fileSteps[0].permissions, 0600u);
+        EXPECT_EQ(platform.fileSteps[1].what, "rename");
+        EXPECT_EQ(platform.fileSteps[1].path, platform.fileSteps[0].path);
+        EXPECT_EQ(platform.fileSteps[1].permissions, permissions);
+    }
+}
+
+TEST(ProtocolWriter, ANewFileGetsThePermissionsOfANewFile) {
+    ScriptedPlatform platform;
+    TempDir dir;
+    mode_t previous = ::umask(022);
+    ASSERT_TRUE(Save(dir.Path("new.pcl")));
+    ::umask(previous);
+    EXPECT_EQ(Permissions(dir.Path("new.pcl")), 0644u);
+    EXPECT_EQ(platform.fileSteps.at(0).permissions, 0600u);
+}
+
+TEST(ProtocolWriter, SavingThroughALinkReplacesTheFileItNames) {
+    namespace fs = std::filesystem;
+    ScriptedPlatform platform;
+    TempDir dir;
+    fs::create_directories(dir.Folder() / "shared");
+    std::string real = dir.Write("shared/a.pcl", kOld);
+    fs::permissions(real, fs::perms(0640));
+    std::string link = dir.Path("a.pcl");
+    fs::create_symlink("shared/a.pcl", link);
+
+    ASSERT_TRUE(Save(link));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(fs::read_symlink(link), "shared/a.pcl");
+    EXPECT_EQ(ReadFileBytes(real), NewProtocolText());
+    EXPECT_EQ(Permissions(real), 0640u);
+    // The new text was written beside the file, not beside the link.
+    EXPECT_EQ(fs::path(platform.fileSteps.at(0).path).parent_path(), dir.Folder() / "shared");
+    EXPECT_EQ(dir.FileCount(), 2u);
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST(ProtocolWriter, SavingThroughALinkToAMissingFileCreatesThatFile) {
+    namespace fs = std::filesystem;
+    ScriptedPlatform platform;
+    TempDir dir;
+    fs::create_directories(dir.Folder() / "shared");
+    std::string link = dir.Path("a.pcl");
+    fs::create_symlink(dir.Folder() / "shared" / "a.pcl", link);
+
+    ASSERT_TRUE(Save(link));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadFileBytes(dir.Path("shared/a.pcl")), NewProtocolText());
+    EXPECT_EQ(ReadFileBytes(link), NewProtocolText());
+}
+
+TEST(ProtocolWriter, AReadOnlyFileIsNotReplacedThroughALinkEither) {
+    namespace fs = std::filesystem;
+    ScriptedPlatform platform;
+    TempDir dir;
+    std::string real = dir.Write("real.pcl", kOld);
+    std::string link = dir.Path("a.pcl");
+    fs::create_symlink("real.pcl", link);
+    platform.fail.notWritable = true;
+
+    EXPECT_FALSE(Save(link));
+    EXPECT_EQ(platform.Texts(), std::vector<std::string>{OpenMessage(link)});
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadFileBytes(real), kOld);
+    EXPECT_EQ(dir.FileCount(), 2u);
+    EXPECT_TRUE(platform.fileSteps.empty());
+}
+
+TEST(ProtocolWriter, LinksInACircleAreNotWrittenThrough) {
+    namespace fs = std::filesystem;
+    ScriptedPlatform platform;
+    TempDir dir;
+    fs::create_symlink("b.pcl", dir.Path("a.pcl"));
+    fs::create_symlink("a.pcl", dir.Path("b.pcl"));
+    EXPECT_FALSE(Save(dir.Path("a.pcl")));
+    EXPECT_EQ(platform.Texts(), std::vector<std::string>{OpenMessage(dir.Path("a.pcl"))});
+    EXPECT_TRUE(fs::is_symlink(dir.Path("a.pcl")));
 }
 
 TEST(ProtocolWriter, MissingFolderFailsToOpen) {

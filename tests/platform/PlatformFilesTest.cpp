@@ -4,6 +4,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "ScriptedPlatform.h"
 #include "platform/Platform.h"
 
@@ -41,9 +44,9 @@ std::string ReadAll(Platform& platform, const std::string& path) {
 
 TEST_F(PlatformFiles, WriteReadRenameRemove) {
     ScriptedPlatform platform;
-    std::string path = Path("a.pcl");
+    std::string path;
     {
-        auto file = platform.CreateForWriting(path);
+        auto file = platform.CreateTemporaryBeside(Path("a.pcl"), path);
         ASSERT_TRUE(file);
         std::string text("line\r\n\0\xFF", 8);
         EXPECT_TRUE(file->Write(text.data(), text.size()));
@@ -51,10 +54,6 @@ TEST_F(PlatformFiles, WriteReadRenameRemove) {
     }
     EXPECT_TRUE(platform.FileExists(path));
     EXPECT_EQ(ReadAll(platform, path), std::string("line\r\n\0\xFF", 8));
-
-    // Creating again truncates.
-    platform.CreateForWriting(path)->Write("x", 1);
-    EXPECT_EQ(ReadAll(platform, path), "x");
 
     EXPECT_TRUE(platform.RenameFile(path, Path("b.pcl")));
     EXPECT_FALSE(platform.FileExists(path));
@@ -67,7 +66,8 @@ TEST_F(PlatformFiles, OpeningWhatIsNotAReadableFileFails) {
     ScriptedPlatform platform;
     EXPECT_EQ(platform.OpenForReading(Path("missing.pcl")), nullptr);
     EXPECT_EQ(platform.OpenForReading(m_dir.string()), nullptr);
-    EXPECT_EQ(platform.CreateForWriting(Path("no/such/folder.pcl")), nullptr);
+    std::string temporary;
+    EXPECT_EQ(platform.CreateTemporaryBeside(Path("no/such/folder.pcl"), temporary), nullptr);
 }
 
 TEST_F(PlatformFiles, ScriptedFailuresReachEveryStep) {
@@ -88,11 +88,95 @@ TEST_F(PlatformFiles, ScriptedFailuresReachEveryStep) {
 
     platform.fail = {};
     platform.fail.write = true;
-    EXPECT_FALSE(platform.CreateForWriting(Path("d.pcl"))->Write("x", 1));
+    std::string temporary;
+    EXPECT_FALSE(platform.CreateTemporaryBeside(Path("d.pcl"), temporary)->Write("x", 1));
     platform.fail = {};
     platform.fail.rename = true;
     EXPECT_FALSE(platform.RenameFile(path, Path("e.pcl")));
     EXPECT_EQ(ReadAll(platform, path), "0123456789");
+}
+
+static unsigned Permissions(const std::string& path) {
+    return static_cast<unsigned>(fs::status(path).permissions() & fs::perms::mask);
+}
+
+// The file a save writes first is its own: a new name each time, beside the target,
+// for this user only, whatever the target's permissions.
+TEST_F(PlatformFiles, TemporaryFilesArePrivateAndNew) {
+    ScriptedPlatform platform;
+    std::string target = Path("a.pcl");
+    std::ofstream(target) << "old";
+    fs::permissions(target, fs::perms::all);
+    std::string first;
+    std::string second;
+    auto one = platform.CreateTemporaryBeside(target, first);
+    auto two = platform.CreateTemporaryBeside(target, second);
+    ASSERT_TRUE(one && two);
+    EXPECT_NE(first, second);
+    for (const std::string& path : {first, second}) {
+        EXPECT_EQ(fs::path(path).parent_path(), m_dir);
+        EXPECT_EQ(Permissions(path), 0600u) << path;
+    }
+    EXPECT_EQ(ReadAll(platform, target), "old");
+}
+
+TEST_F(PlatformFiles, ATemporaryFileTakesTheTargetsPermissionsOrThoseOfANewFile) {
+    ScriptedPlatform platform;
+    std::string target = Path("a.pcl");
+    std::ofstream(target) << "old";
+    fs::permissions(target, fs::perms(0751));
+    std::string path;
+    auto file = platform.CreateTemporaryBeside(target, path);
+    ASSERT_TRUE(file);
+    ASSERT_TRUE(file->TakeIdentityOf(target));
+    EXPECT_EQ(Permissions(path), 0751u);
+
+    // No file yet: what creating one gives under the process's mask.
+    mode_t previous = ::umask(027);
+    EXPECT_TRUE(file->TakeIdentityOf(Path("new.pcl")));
+    ::umask(previous);
+    EXPECT_EQ(Permissions(path), 0640u);
+}
+
+// Only the super-user may give a file to someone else; everybody else keeps it.
+TEST_F(PlatformFiles, ATemporaryFileTakesTheTargetsOwnerWhereAllowed) {
+    ScriptedPlatform platform;
+    std::string target = Path("a.pcl");
+    std::ofstream(target) << "old";
+    bool root = ::geteuid() == 0;
+    uid_t owner = root ? 4321 : ::geteuid();
+    gid_t group = root ? 4322 : ::getegid();
+    ASSERT_EQ(::chown(target.c_str(), owner, group), 0);
+    std::string path;
+    auto file = platform.CreateTemporaryBeside(target, path);
+    ASSERT_TRUE(file && file->TakeIdentityOf(target));
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, owner);
+    EXPECT_EQ(st.st_gid, group);
+}
+
+TEST_F(PlatformFiles, LinksAreFollowedToTheFileTheyName) {
+    ScriptedPlatform platform;
+    fs::create_directories(m_dir / "real");
+    std::string file = Path("real/a.pcl");
+    std::ofstream(file) << "x";
+    // Absolute, relative to the link's own folder, and a chain of both.
+    fs::create_symlink(file, Path("absolute.pcl"));
+    fs::create_symlink("real/a.pcl", Path("relative.pcl"));
+    fs::create_symlink("relative.pcl", Path("chain.pcl"));
+    fs::create_symlink("real/missing.pcl", Path("dangling.pcl"));
+    fs::create_symlink("loop2.pcl", Path("loop1.pcl"));
+    fs::create_symlink("loop1.pcl", Path("loop2.pcl"));
+
+    EXPECT_EQ(platform.ResolveLinks(file), file);
+    EXPECT_EQ(platform.ResolveLinks(Path("absolute.pcl")), file);
+    EXPECT_EQ(fs::path(platform.ResolveLinks(Path("relative.pcl"))), fs::path(file));
+    EXPECT_EQ(fs::path(platform.ResolveLinks(Path("chain.pcl"))), fs::path(file));
+    EXPECT_EQ(fs::path(platform.ResolveLinks(Path("dangling.pcl"))),
+              fs::path(Path("real/missing.pcl")));
+    EXPECT_EQ(platform.ResolveLinks(Path("nothing.pcl")), Path("nothing.pcl"));
+    EXPECT_EQ(platform.ResolveLinks(Path("loop1.pcl")), "");
 }
 
 TEST(PlatformTime, FormatsWithClassicNamesWhateverTheLocale) {

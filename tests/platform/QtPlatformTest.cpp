@@ -14,7 +14,6 @@
 
 #include "TempDir.h"
 #include "platform/QtPlatform.h"
-#include "platform/QtText.h"
 
 namespace {
 
@@ -123,27 +122,6 @@ TEST(QtPlatform, ClipboardCarriesText) {
     EXPECT_EQ(platform.ClipboardText(), "Lamp:On \xE2\x82\xAC");
 }
 
-TEST(QtText, ModelBytesAndQtStrings) {
-    EXPECT_EQ(QtText::FromModel("\x80 caf\xE9"), QString::fromUtf8("\xE2\x82\xAC caf\xC3\xA9"));
-    std::string bytes;
-    EXPECT_TRUE(QtText::ToModel(QString::fromUtf8("\xE2\x82\xAC"), bytes));
-    EXPECT_EQ(bytes, "\x80");
-    char32_t refused = 0;
-    EXPECT_FALSE(QtText::ToModel(QString::fromUtf8("\xF0\x9F\x98\x80"), bytes, &refused));
-    EXPECT_EQ(refused, U'\U0001F600');
-
-    // Straight into a model field, which owns what was typed; a refused text leaves
-    // the field as it was.
-    std::string file = "caf\xE9";
-    Text field = Text::Refer(file);
-    EXPECT_EQ(QtText::FromModel(field), QString::fromUtf8("caf\xC3\xA9"));
-    EXPECT_FALSE(QtText::ToModel(QString::fromUtf8("\xF0\x9F\x98\x80"), field));
-    EXPECT_TRUE(field.Refers());
-    EXPECT_TRUE(QtText::ToModel(QString::fromUtf8("na\xC3\xAFve"), field));
-    EXPECT_FALSE(field.Refers());
-    EXPECT_EQ(field, "na\xEFve");
-}
-
 TEST(QtPlatform, PrintSetupChoosesThePrinterAndItsOptionsWithoutAWordOnTheConsole) {
     QtPlatform platform;
     ConsoleCapture console;
@@ -194,8 +172,8 @@ TEST(QtPlatform, PrintSetupChoosesThePrinterAndItsOptionsWithoutAWordOnTheConsol
 TEST(QtPlatform, SaveDialogStartsInTheFolderOfTheProposedFileOrElseTheStartFolder) {
     QtPlatform platform;
     TempDir temp;
-    QString start = QtText::FromUtf8(temp.Path("Protocol"));
-    QString other = QtText::FromUtf8(temp.Path("Other"));
+    QString start = QString::fromStdString(temp.Path("Protocol"));
+    QString other = QString::fromStdString(temp.Path("Other"));
     QDir().mkpath(start);
     QDir().mkpath(other);
     struct Case {
@@ -215,8 +193,8 @@ TEST(QtPlatform, SaveDialogStartsInTheFolderOfTheProposedFileOrElseTheStartFolde
         });
         std::string chosen;
         EXPECT_FALSE(platform.AskSaveFileName("File Save As", "Protocol Files (*.pcl)", "pcl",
-                                              QtText::ToUtf8(c.proposed),
-                                              QtText::ToUtf8(c.startFolder), chosen));
+                                              c.proposed.toStdString(), c.startFolder.toStdString(),
+                                              chosen));
         EXPECT_EQ(*seen, (QStringList{QDir(c.folder).absolutePath(), c.name}))
             << c.proposed.toStdString();
     }

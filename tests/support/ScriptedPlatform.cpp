@@ -2,13 +2,21 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 namespace {
+
+unsigned PermissionsOf(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? static_cast<unsigned>(st.st_mode & 07777) : 0u;
+}
 
 // Wraps a real file and fails the operations the script names.
 class ScriptedFile : public PlatformFile {
 public:
-    ScriptedFile(std::unique_ptr<PlatformFile> file, const ScriptedPlatform::Failures& fail)
-        : m_file(std::move(file)), m_fail(fail) {}
+    ScriptedFile(std::unique_ptr<PlatformFile> file, const ScriptedPlatform::Failures& fail,
+                 std::string path = {}, std::vector<ScriptedPlatform::FileStep>* steps = nullptr)
+        : m_file(std::move(file)), m_fail(fail), m_path(std::move(path)), m_pSteps(steps) {}
 
     std::int64_t Size() override {
         if (m_fail.hugeSize) {
@@ -37,13 +45,21 @@ public:
     }
 
     bool Write(const char* data, std::size_t count) override {
+        if (m_pSteps != nullptr) {
+            m_pSteps->push_back({"write", m_path, PermissionsOf(m_path)});
+        }
         return !m_fail.write && m_file->Write(data, count);
     }
     bool Flush() override { return !m_fail.flush && m_file->Flush(); }
+    bool TakeIdentityOf(const std::string& original) override {
+        return !m_fail.identity && m_file->TakeIdentityOf(original);
+    }
 
 private:
     std::unique_ptr<PlatformFile> m_file;
     ScriptedPlatform::Failures m_fail;
+    std::string m_path;
+    std::vector<ScriptedPlatform::FileStep>* m_pSteps;
     std::size_t m_delivered = 0;
 };
 
@@ -105,18 +121,20 @@ std::unique_ptr<PlatformFile> ScriptedPlatform::OpenForReading(const std::string
     return std::make_unique<ScriptedFile>(std::move(file), fail);
 }
 
-std::unique_ptr<PlatformFile> ScriptedPlatform::CreateForWriting(const std::string& path) {
-    if (fail.createForWriting) {
+std::unique_ptr<PlatformFile> ScriptedPlatform::CreateTemporaryBeside(const std::string& target,
+                                                                      std::string& path) {
+    if (fail.createTemporary) {
         return nullptr;
     }
-    std::unique_ptr<PlatformFile> file = Platform::CreateForWriting(path);
+    std::unique_ptr<PlatformFile> file = Platform::CreateTemporaryBeside(target, path);
     if (!file) {
         return nullptr;
     }
-    return std::make_unique<ScriptedFile>(std::move(file), fail);
+    return std::make_unique<ScriptedFile>(std::move(file), fail, path, &fileSteps);
 }
 
 bool ScriptedPlatform::RenameFile(const std::string& from, const std::string& to) {
+    fileSteps.push_back({"rename", from, PermissionsOf(from)});
     return !fail.rename && Platform::RenameFile(from, to);
 }
 

@@ -26,9 +26,10 @@ public:
         bool size = false;
         bool read = false;
         long long shortReadAt = -1;
-        bool createForWriting = false;
+        bool createTemporary = false;
         bool write = false;
         bool flush = false;
+        bool identity = false;
         bool rename = false;
         bool remove = false;
         // Size reports more bytes than memory can hold.
@@ -50,7 +51,8 @@ public:
     void EndWaitCursor() override;
     std::string FormatLocalTime(const std::string& format) override;
     std::unique_ptr<PlatformFile> OpenForReading(const std::string& path) override;
-    std::unique_ptr<PlatformFile> CreateForWriting(const std::string& path) override;
+    std::unique_ptr<PlatformFile> CreateTemporaryBeside(const std::string& target,
+                                                        std::string& path) override;
     bool RenameFile(const std::string& from, const std::string& to) override;
     bool RemoveFile(const std::string& path) override;
     bool IsFileWritable(const std::string& path) override;
@@ -86,6 +88,14 @@ public:
     bool ShowPrintSetup(QPrinter& printer) override;
     std::vector<QPrinter*> printSetupPrinters;
     std::function<bool(QPrinter&)> printSetupAnswer;
+
+    // Each write and rename of a file, with the file's permissions at that moment.
+    struct FileStep {
+        std::string what; // "write" or "rename"
+        std::string path; // the file written, or the one renamed
+        unsigned permissions;
+    };
+    std::vector<FileStep> fileSteps;
 
     bool busyCursorShown = false;
     int busyCursorShownCount = 0;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <sstream>
 
@@ -50,21 +51,38 @@ std::vector<std::string> Fixtures() {
     return names;
 }
 
+// One test per fixture file, named after it.
+class FixtureDump : public InDataFolder, public ::testing::WithParamInterface<std::string> {};
+
+std::string FixtureTestName(const ::testing::TestParamInfo<std::string>& info) {
+    std::string name = fs::path(info.param).stem().string();
+    for (char& c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) {
+            c = '_';
+        }
+    }
+    return name;
+}
+
 } // namespace
 
-// Every fixture dumps exactly as the JSON file beside it says.
-TEST_F(InDataFolder, EveryFixtureDumpsAsExpected) {
-    std::vector<std::string> fixtures = Fixtures();
-    ASSERT_GE(fixtures.size(), 10u);
-    for (const std::string& name : fixtures) {
-        std::string expectedName = fs::path(name).replace_extension(".json").string();
-        ASSERT_TRUE(fs::exists(expectedName)) << name << " has no expected dump";
-        Result result = RunPclTool({"dump", name});
-        EXPECT_EQ(result.out, ReadFileBytes(expectedName)) << name;
-        bool ok = result.out.find("\"ok\": true") != std::string::npos;
-        EXPECT_EQ(result.code, ok ? 0 : 1) << name;
-        EXPECT_EQ(result.err, "") << name;
-    }
+// The fixture dumps exactly as the JSON file beside it says.
+TEST_P(FixtureDump, DumpsAsExpected) {
+    const std::string& name = GetParam();
+    std::string expectedName = fs::path(name).replace_extension(".json").string();
+    ASSERT_TRUE(fs::exists(expectedName)) << name << " has no expected dump";
+    Result result = RunPclTool({"dump", name});
+    EXPECT_EQ(result.out, ReadFileBytes(expectedName));
+    bool ok = result.out.find("\"ok\": true") != std::string::npos;
+    EXPECT_EQ(result.code, ok ? 0 : 1);
+    EXPECT_EQ(result.err, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, FixtureDump, ::testing::ValuesIn(Fixtures()), FixtureTestName);
+
+// The fixtures are found at all: an empty folder would run no dump test.
+TEST(Fixtures, AreAllFound) {
+    EXPECT_GE(Fixtures().size(), 16u);
 }
 
 TEST_F(InDataFolder, CheckReportsEachMessageOnOneLine) {
@@ -123,11 +141,15 @@ TEST(PclTool, FormatWritesTheWritersForm) {
               "\r\n[Lamp:On]\r\ndescription=\r\ntimeout=5\r\nparam1=byte\r\nmessage=L1\r\n");
     EXPECT_EQ(ReadFileBytes(source).substr(0, 9), "[device]\n") << "the source stays";
 
-    // In place by default, and the writer's form is its own fixed point.
+    // In place by default, and the writer's form is its own fixed point. A private
+    // file stays private.
+    fs::permissions(source, fs::perms::owner_read | fs::perms::owner_write);
     Result inPlace = RunPclTool({"format", source});
     EXPECT_EQ(inPlace.code, 0);
     EXPECT_EQ(ReadFileBytes(source), ReadFileBytes(dir.Path("out.pcl")));
     EXPECT_EQ(dir.FileCount(), 2u);
+    EXPECT_EQ(fs::status(source).permissions() & fs::perms::mask,
+              fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST(PclTool, FormatLeavesAFileItCannotReadAlone) {

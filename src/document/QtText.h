@@ -8,7 +8,8 @@
 #include "model/Text.h"
 
 // Conversions between Qt's strings and the two byte encodings the program uses:
-// UTF-8 at the Platform interface, Windows-1252 in the model.
+// UTF-8 at the Platform interface, Windows-1252 in the model. Every pane and window
+// shows and takes model values through these.
 namespace QtText {
 
 inline QString FromUtf8(const std::string& text) {
