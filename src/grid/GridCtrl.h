@@ -433,8 +433,8 @@ private:
     // The data source's search from (dsCol, row) of `source`, repeated past cells
     // that no grid column shows; the grid column of the cell found, or -1.
     // With `first` the search starts before the first cell.
-    int FindShownCell(GridDataSource* source, const QString& text, int& dsCol, int& row,
-                      int flags, bool first);
+    int FindShownCell(GridDataSource* source, const QString& text, int& dsCol, int& row, int flags,
+                      bool first);
     // Replaces what matches in a cell that is not read-only, stores it and repaints
     // the cell; false when nothing was replaced.
     bool ReplaceInCell(int col, int row, const QString& find, const QString& with, int flags);

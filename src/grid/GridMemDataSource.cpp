@@ -408,7 +408,8 @@ int GridMemDataSource::FindNext(const QString& text, int& col, int& row, int fla
                     }
                 }
                 while (node && index >= 0 && index <= lastCol) {
-                    if (node->m_poCell && GridFind::Matches(node->m_poCell->GetText(), text, flags)) {
+                    if (node->m_poCell &&
+                        GridFind::Matches(node->m_poCell->GetText(), text, flags)) {
                         col = index;
                         row = r;
                         return 0;
@@ -456,8 +457,8 @@ int GridMemDataSource::SortByColumns(const int* cols, int count, int flags) {
     // column whose cells do not compare equal.
     auto below = [&](std::size_t upper, std::size_t lower) {
         for (std::size_t k = 0; k < keyCount; ++k) {
-            const int result =
-                m_pGrid->OnSortCompare(keys[upper * keyCount + k], keys[lower * keyCount + k], flags);
+            const int result = m_pGrid->OnSortCompare(keys[upper * keyCount + k],
+                                                      keys[lower * keyCount + k], flags);
             if (result != 0) {
                 return result > 0;
             }
