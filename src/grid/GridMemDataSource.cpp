@@ -391,8 +391,8 @@ int GridMemDataSource::FindNext(const QString& text, int& col, int& row, int fla
                 }
             } else {
                 // The row's cells from c onwards, in the direction of the search.
-                const CellNode* node = m_pCurCell;
-                int index = m_nCurCol;
+                const CellNode* node = m_pCurRow->m_pFirstCell;
+                int index = m_pCurRow->m_nFirstCol;
                 if (back) {
                     while (node && node->m_pNext && index < c) {
                         node = node->m_pNext;
@@ -420,7 +420,9 @@ int GridMemDataSource::FindNext(const QString& text, int& col, int& row, int fla
             }
         }
         r = wrap(back ? r - 1 : r + 1);
-        c = back ? lastCol : 0;
+        if (along) {
+            c = back ? lastCol : 0;
+        }
     }
     return 1;
 }
