@@ -81,6 +81,13 @@ FindReplaceDialog::FindReplaceDialog(bool replace, QWidget* parent) : QDialog(pa
     QWidget::setTabOrder(m_pReplaceButton, m_pReplaceAll);
     QWidget::setTabOrder(m_pReplaceAll, m_pCancel);
 
+    // Tab stops at the chosen direction only; the arrow keys move between the two.
+    auto tabStop = [this] {
+        m_pUp->setFocusPolicy(m_pUp->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+        m_pDown->setFocusPolicy(m_pDown->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    connect(m_pDown, &QRadioButton::toggled, this, tabStop);
+    tabStop();
     connect(m_pFindEdit, &QLineEdit::textChanged, this, [this] { UpdateButtons(); });
     connect(m_pFindNext, &QPushButton::clicked, this, [this] { emit notice(kFindNext); });
     connect(m_pReplaceButton, &QPushButton::clicked, this, [this] { emit notice(kReplace); });
@@ -133,8 +140,11 @@ void FindReplaceDialog::SetSearchDown(bool down) {
 }
 
 void FindReplaceDialog::Activate() {
-    show();
-    raise();
+    if (isVisible()) {
+        raise();
+    } else {
+        show();
+    }
     activateWindow();
     m_pFindEdit->setFocus();
     m_pFindEdit->selectAll();
