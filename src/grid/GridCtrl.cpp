@@ -2899,8 +2899,9 @@ int GridCtrl::OnSortCompare(const GridCell* a, const GridCell* b, int flags) {
     if (b->GetTextLength() == 0) {
         return 1;
     }
+    // Numbers (2), and the two other numeric types an owner may give its cells.
     const int type = a->GetDataType();
-    if (type == 2 || type == 3 || type == 5) {
+    if (type == GridCell::kDataNumber || type == 3 || type == 5) {
         // "nan" is no number a user means: it counts as 0, like any other word.
         auto number = [](const GridCell* cell) {
             const double value = cell->GetNumber();
