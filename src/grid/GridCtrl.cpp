@@ -17,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QStyle>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -1964,6 +1965,7 @@ void GridCtrl::FindReplaceNotice(int request) {
             GotoCell(found, dsRow);
             ReplaceInCell(found, dsRow, find, with, flags);
         }
+        MoveFindDialogOffCurrentCell();
         if (!any) {
             ShowMessage(tr("Item not found"), tr("Not Found"));
             if (dialog) {
@@ -1990,6 +1992,28 @@ void GridCtrl::FindReplaceNotice(int request) {
         return;
     }
     GotoCell(found, dsRow);
+    MoveFindDialogOffCurrentCell();
+}
+
+void GridCtrl::MoveFindDialogOffCurrentCell() {
+    const GridSheet& s = *m_pSheet;
+    const QRect cell = GetCellRect(s.m_nCurrentCol, s.m_nCurrentRow);
+    if (!m_pFindDialog || cell.isNull()) {
+        return;
+    }
+    const QRect onScreen(m_pArea->mapToGlobal(cell.topLeft()), cell.size());
+    const QRect frame = m_pFindDialog->frameGeometry();
+    if (!frame.intersects(onScreen)) {
+        return;
+    }
+    // Below the cell where the window fits on the screen, else above it.
+    constexpr int kGap = 8;
+    const QRect screen = m_pFindDialog->screen()->availableGeometry();
+    int y = onScreen.bottom() + 1 + kGap;
+    if (y + frame.height() > screen.bottom() + 1) {
+        y = std::max(screen.top(), onScreen.top() - kGap - frame.height());
+    }
+    m_pFindDialog->move(frame.x(), y);
 }
 
 int GridCtrl::FindShownCell(GridDataSource* source, const QString& text, int& dsCol, int& row,

@@ -439,6 +439,8 @@ private:
     // the cell; false when nothing was replaced.
     bool ReplaceInCell(int col, int row, const QString& find, const QString& with, int flags);
     int OpenFindDialog(bool replace);
+    // The find window moves out of the way of the cell it found.
+    void MoveFindDialogOffCurrentCell();
     // A cell's rectangle in the component that shows it; null when not shown.
     QRect CellRectIn(QWidget* component, int col, int row);
 

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 
 #include "RecordingGrid.h"
@@ -354,4 +355,18 @@ TEST_F(Find, ReplaceAllEndsWhenTheStoreChangesWhatItIsGiven) {
     Click("Replace &All");
     EXPECT_EQ(m_oGrid.GetCellText(0, 1), "AA");
     EXPECT_EQ(m_oGrid.GetCellText(0, 3), "AA");
+}
+
+TEST_F(Find, TheWindowMovesOutOfTheWayOfTheCellItFound) {
+    m_oGrid.SetCellText(1, 6, "x");
+    m_oGrid.GotoCell(1, 0);
+    Open("x");
+    const QRect cell = m_oGrid.GetCellRect(1, 6);
+    const QRect onScreen(m_oGrid.GetArea()->mapToGlobal(cell.topLeft()), cell.size());
+    Dialog()->move(onScreen.topLeft() - QPoint(20, 10));
+    ASSERT_TRUE(Dialog()->frameGeometry().intersects(onScreen));
+    Click("&Find Next");
+    EXPECT_EQ(Current(), std::pair(1, 6));
+    EXPECT_FALSE(Dialog()->frameGeometry().intersects(onScreen));
+    EXPECT_TRUE(Dialog()->screen()->availableGeometry().contains(Dialog()->frameGeometry()));
 }
