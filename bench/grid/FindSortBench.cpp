@@ -2,9 +2,9 @@
 // the button to the painted view: Find Next down a column of 100,000 rows (the
 // search goes from row 10 to row 99,990 or back, so it visits every row but
 // twenty), the same along the rows across four columns, and the store's search
-// alone; and sorting 10,000 rows by one column, of texts or numbers, in random
-// order, already in order and in reverse order. Runs on the offscreen platform
-// with Qt's update pacing off, like bench_grid_ctrl.
+// alone; Replace All down a column where every cell matches; and sorting 10,000 rows by one column,
+// of texts or numbers, in random order, already in order and in reverse order. Runs on the
+// offscreen platform with Qt's update pacing off, like bench_grid_ctrl.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -104,6 +104,33 @@ void BM_FindNextAlong100000RowsOf4Columns(benchmark::State& state) {
     FindNext(state, true);
 }
 
+// Replace All down a column of 100,000 rows in which every cell matches, painted;
+// by turns "value" becomes "worth" and back.
+void BM_ReplaceAllDownA100000RowColumn(benchmark::State& state) {
+    SheetWindow window(kSearchRows);
+    QuietGrid& grid = window.m_oGrid;
+    grid.GotoCell(2, kNearRow);
+    grid.ReplaceDialog();
+    FindReplaceDialog* dialog = grid.GetFindDialog();
+    QAbstractButton* replaceAll = Button(dialog, QStringLiteral("Replace &All"));
+    PaintCounter paints(grid.GetArea());
+    QApplication::processEvents();
+    bool forth = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        dialog->SetFindText(forth ? QStringLiteral("value") : QStringLiteral("worth"));
+        dialog->SetReplaceText(forth ? QStringLiteral("worth") : QStringLiteral("value"));
+        forth = !forth;
+        state.ResumeTiming();
+        replaceAll->click();
+        WaitForPaint(paints);
+    }
+    if (grid.m_nMessages > 0 || !grid.GetCellText(2, 500).contains(forth ? "value" : "worth")) {
+        state.SkipWithError("the replacement went wrong");
+    }
+    state.SetItemsProcessed(state.iterations() * kSearchRows);
+}
+
 // The store's search alone, over the same column.
 void BM_StoreFindNextDownA100000RowColumn(benchmark::State& state) {
     SheetWindow window(kSearchRows);
@@ -183,6 +210,7 @@ void BM_SortBy10000Rows(benchmark::State& state) {
 BENCHMARK(BM_FindNextDownA100000RowColumn)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindNextAlong100000RowsOf4Columns)->Arg(0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StoreFindNextDownA100000RowColumn)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplaceAllDownA100000RowColumn)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortBy10000Rows)->ArgsProduct({{0, 1, 2}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {

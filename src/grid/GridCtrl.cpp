@@ -1954,6 +1954,12 @@ void GridCtrl::FindReplaceNotice(int request) {
             visited.insert(key(col, row));
             any = true;
         }
+        // The view follows the replacements without painting each step; it is
+        // painted once at the end.
+        const bool painting = m_bUpdateEnabled;
+        if (painting) {
+            EnableUpdate(0);
+        }
         bool first = !hasCurrent;
         for (;;) {
             const int found = FindShownCell(source, find, dsCol, dsRow, flags, first);
@@ -1964,6 +1970,10 @@ void GridCtrl::FindReplaceNotice(int request) {
             any = true;
             GotoCell(found, dsRow);
             ReplaceInCell(found, dsRow, find, with, flags);
+        }
+        if (painting) {
+            EnableUpdate(1);
+            RedrawAll();
         }
         MoveFindDialogOffCurrentCell();
         if (!any) {

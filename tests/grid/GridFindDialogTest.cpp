@@ -370,3 +370,26 @@ TEST_F(Find, TheWindowMovesOutOfTheWayOfTheCellItFound) {
     EXPECT_FALSE(Dialog()->frameGeometry().intersects(onScreen));
     EXPECT_TRUE(Dialog()->screen()->availableGeometry().contains(Dialog()->frameGeometry()));
 }
+
+TEST_F(Find, ReplaceAllEndsOnTheLastCellItChangedAndLeavesPaintingAsItWas) {
+    m_oGrid.SetRowCount(60);
+    for (int row = 0; row < 60; row += 3) {
+        m_oGrid.SetCellText(0, row, QString("cat %1").arg(row));
+    }
+    const QString with = "dog";
+    Open("cat", &with);
+    Click("Replace &All");
+    EXPECT_TRUE(m_oGrid.IsUpdateEnabled());
+    EXPECT_EQ(Current(), std::pair(0, 57));
+    EXPECT_EQ(m_oGrid.GetCellText(0, 57), "dog 57");
+    EXPECT_LE(m_oGrid.GetTopRow(), 57);
+    EXPECT_GT(m_oGrid.GetTopRow(), 0);
+
+    m_oGrid.EnableUpdate(0);
+    Edit("Find what")->setText("dog");
+    Edit("Replace with")->setText("cat");
+    Click("Replace &All");
+    EXPECT_FALSE(m_oGrid.IsUpdateEnabled());
+    EXPECT_EQ(m_oGrid.GetCellText(0, 30), "cat 30");
+    m_oGrid.EnableUpdate(1);
+}
