@@ -21,6 +21,8 @@
 #include "grid/GridEdit.h"
 #include "grid/GridVScrollBar.h"
 
+#include "PaintCounter.h"
+
 namespace {
 
 constexpr int kColumns = 1000;
@@ -58,27 +60,6 @@ public:
 
     GridCtrl m_oGrid;
 };
-
-// Counts the paints of the cell area.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            ++m_nPaints;
-        }
-        return false;
-    }
-    int m_nPaints = 0;
-};
-
-// Runs the event loop until the cell area has been painted once more.
-void WaitForPaint(PaintCounter& counter) {
-    const int before = counter.m_nPaints;
-    for (int turn = 0; turn < 100000 && counter.m_nPaints == before; ++turn) {
-        QApplication::processEvents();
-    }
-}
 
 void Press(QWidget* widget, Qt::Key key, PaintCounter& counter) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);

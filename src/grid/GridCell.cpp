@@ -1,5 +1,6 @@
 #include "grid/GridCell.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <new>
@@ -250,20 +251,49 @@ void GridCell::SetNumber(double value) {
     SetDataType(kDataNumber);
 }
 
-double GridCell::GetNumber() const {
-    if (GetTextLength() == 0) {
-        return 0.0;
-    }
-    // Read like the C library would in the "C" locale, whatever the user's locale.
-    const QByteArray bytes = LeadingBytes(m_strText);
-    const char* first = bytes.constData();
-    const char* last = first + bytes.size();
+namespace {
+
+// The leading number of some bytes, read like the C library would in the "C"
+// locale, whatever the user's locale; 0 when there is none. `whole` is false when
+// the bytes are only the start of a longer text.
+double ReadNumber(const char* first, const char* last, bool whole, bool& needMore) {
     if (first != last && *first == '+') {
         ++first;
     }
     double value = 0.0;
     const auto result = std::from_chars(first, last, value);
+    needMore = !whole && result.ptr == last;
     return result.ec == std::errc() ? value : 0.0;
+}
+
+} // namespace
+
+double GridCell::GetNumber() const {
+    if (GetTextLength() == 0) {
+        return 0.0;
+    }
+    // Sorting reads numbers at every comparison: a short text is read through a
+    // buffer on the stack, without allocating.
+    constexpr qsizetype kShort = 64;
+    qsizetype start = 0;
+    while (start < m_strText.size() && m_strText[start].unicode() < 0x80 &&
+           IsBlank(static_cast<char>(m_strText[start].unicode()))) {
+        ++start;
+    }
+    const qsizetype length = std::min(m_strText.size() - start, kShort);
+    char buffer[kShort];
+    for (qsizetype i = 0; i < length; ++i) {
+        const char16_t c = m_strText[start + i].unicode();
+        buffer[i] = c < 0x100 ? static_cast<char>(c) : '?';
+    }
+    bool needMore = false;
+    const double value =
+        ReadNumber(buffer, buffer + length, start + length == m_strText.size(), needMore);
+    if (!needMore) {
+        return value;
+    }
+    const QByteArray bytes = LeadingBytes(m_strText);
+    return ReadNumber(bytes.constData(), bytes.constData() + bytes.size(), true, needMore);
 }
 
 bool GridCell::GetBool() const {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <unordered_set>
 
 #include <QAccessible>
 #include <QApplication>
@@ -10,10 +12,12 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QStyle>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -21,11 +25,13 @@
 #include "grid/ArrowCellType.h"
 #include "grid/CheckBoxCellType.h"
 #include "grid/DropListCellType.h"
+#include "grid/FindReplaceDialog.h"
 #include "grid/GridAccessible.h"
 #include "grid/GridArea.h"
 #include "grid/GridCornerButton.h"
 #include "grid/GridDropList.h"
 #include "grid/GridEdit.h"
+#include "grid/GridFind.h"
 #include "grid/GridHScrollBar.h"
 #include "grid/GridHint.h"
 #include "grid/GridMarkerLine.h"
@@ -1833,9 +1839,234 @@ int GridCtrl::PasteFromClipboard(QString& text) {
 
 int GridCtrl::SortBy(int col, int flags) {
     const GridSheet& s = *m_pSheet;
-    const int answer = s.GetDefaultDataSource()->SortByColumn(s.DataSourceCol(col), flags);
+    if (col < 0 || col >= s.GetColumnCount()) {
+        return kOutOfRange;
+    }
+    // The open editor belongs to a cell whose row would move away from it.
+    if (m_bEditing) {
+        return kRefused;
+    }
+    if (s.DataSourceOf(col)->SortByColumn(s.DataSourceCol(col), flags) != 0) {
+        return kRefused;
+    }
     RedrawAll();
-    return answer;
+    return kOk;
+}
+
+// --- Find and replace ------------------------------------------------------------------
+
+int GridCtrl::FindDialog() {
+    return OpenFindDialog(false);
+}
+
+int GridCtrl::ReplaceDialog() {
+    return OpenFindDialog(true);
+}
+
+int GridCtrl::OpenFindDialog(bool replace) {
+    if (m_pFindDialog) {
+        m_pFindDialog->SetReplaceMode(replace);
+    } else {
+        m_pFindDialog = new FindReplaceDialog(replace, this);
+        m_pFindDialog->SetFindText(m_strFindText);
+        m_pFindDialog->SetReplaceText(m_strReplaceText);
+        m_pFindDialog->SetMatchCase(m_bFindMatchCase);
+        m_pFindDialog->SetWholeText(m_bFindWholeText);
+        m_pFindDialog->SetSearchDown(m_bFindDown);
+        connect(m_pFindDialog, &FindReplaceDialog::notice, this,
+                [this](int request) { FindReplaceNotice(request); });
+        // The current cell shows its marker while the window is open.
+        const GridSheet& s = *m_pSheet;
+        m_pArea->update(CurrentMarkRect(s.m_nCurrentCol, s.m_nCurrentRow));
+    }
+    m_pFindDialog->Activate();
+    return kOk;
+}
+
+FindReplaceDialog* GridCtrl::GetFindDialog() const {
+    return m_pFindDialog;
+}
+
+int GridCtrl::SetFindAcross(int flag) {
+    m_bFindAcross = flag != 0;
+    return kOk;
+}
+
+void GridCtrl::ShowMessage(const QString& text, const QString& caption) {
+    QWidget* over = m_pFindDialog ? static_cast<QWidget*>(m_pFindDialog) : this;
+    QMessageBox::information(over, caption, text, QMessageBox::Ok);
+}
+
+void GridCtrl::FindReplaceNotice(int request) {
+    QPointer<FindReplaceDialog> dialog = m_pFindDialog;
+    if (!dialog) {
+        return;
+    }
+    GridSheet& s = *m_pSheet;
+    if (request & FindReplaceDialog::kClosing) {
+        m_strFindText = dialog->GetFindText();
+        m_strReplaceText = dialog->GetReplaceText();
+        m_bFindMatchCase = dialog->GetMatchCase();
+        m_bFindWholeText = dialog->GetWholeText();
+        m_bFindDown = dialog->GetSearchDown();
+        m_pFindDialog = nullptr;
+        m_pArea->update(CurrentMarkRect(s.m_nCurrentCol, s.m_nCurrentRow));
+        return;
+    }
+    const QString find = dialog->GetFindText();
+    const QString with = dialog->GetReplaceText();
+    if (find.isEmpty() || s.GetColumnCount() == 0) {
+        return;
+    }
+    int flags = 0;
+    if (!dialog->GetMatchCase()) {
+        flags |= GridFind::kIgnoreCase;
+    }
+    if (!dialog->GetWholeText()) {
+        flags |= GridFind::kAnywhere;
+    }
+    if (!dialog->GetSearchDown()) {
+        flags |= GridFind::kBackwards;
+    }
+    if (m_bFindAcross) {
+        flags |= GridFind::kAlongRows;
+    }
+
+    const int col = s.m_nCurrentCol;
+    const int row = s.m_nCurrentRow;
+    const bool hasCurrent =
+        col >= 0 && row >= 0 && col < s.GetColumnCount() && row < s.GetRowCount();
+    // Without a current cell the search starts before the first cell.
+    GridDataSource* source = s.DataSourceOf(hasCurrent ? col : 0);
+    int dsCol = s.DataSourceCol(hasCurrent ? col : 0);
+    int dsRow = row;
+
+    if (request & FindReplaceDialog::kReplaceAll) {
+        // Each cell is replaced once at most: a replacement that still matches, or
+        // a cell that cannot be changed, would otherwise be found for ever.
+        std::unordered_set<std::uint64_t> visited;
+        auto key = [](int c, int r) {
+            return (std::uint64_t{static_cast<std::uint32_t>(c)} << 32) |
+                   static_cast<std::uint32_t>(r);
+        };
+        bool any = false;
+        if (hasCurrent && ReplaceInCell(col, row, find, with, flags)) {
+            visited.insert(key(col, row));
+            any = true;
+        }
+        // The view follows the replacements without painting each step; it is
+        // painted once at the end.
+        const bool painting = m_bUpdateEnabled;
+        if (painting) {
+            EnableUpdate(0);
+        }
+        bool first = !hasCurrent;
+        for (;;) {
+            const int found = FindShownCell(source, find, dsCol, dsRow, flags, first);
+            first = false;
+            if (found < 0 || !visited.insert(key(found, dsRow)).second) {
+                break;
+            }
+            any = true;
+            GotoCell(found, dsRow);
+            ReplaceInCell(found, dsRow, find, with, flags);
+        }
+        if (painting) {
+            EnableUpdate(1);
+            RedrawAll();
+        }
+        MoveFindDialogOffCurrentCell();
+        if (!any) {
+            ShowMessage(tr("Item not found"), tr("Not Found"));
+            if (dialog) {
+                dialog->activateWindow();
+            }
+        }
+        return;
+    }
+    if (request & FindReplaceDialog::kReplace) {
+        if (hasCurrent) {
+            ReplaceInCell(col, row, find, with, flags);
+        }
+        // A replacement that holds the find text would be found again at once.
+        if (with == find || ((flags & GridFind::kAnywhere) && with.contains(find))) {
+            return;
+        }
+    }
+    const int found = FindShownCell(source, find, dsCol, dsRow, flags, !hasCurrent);
+    if (found < 0) {
+        ShowMessage(tr("Item not found"), tr("Not Found"));
+        if (dialog) {
+            dialog->activateWindow();
+        }
+        return;
+    }
+    GotoCell(found, dsRow);
+    MoveFindDialogOffCurrentCell();
+}
+
+void GridCtrl::MoveFindDialogOffCurrentCell() {
+    const GridSheet& s = *m_pSheet;
+    const QRect cell = GetCellRect(s.m_nCurrentCol, s.m_nCurrentRow);
+    if (!m_pFindDialog || cell.isNull()) {
+        return;
+    }
+    const QRect onScreen(m_pArea->mapToGlobal(cell.topLeft()), cell.size());
+    const QRect frame = m_pFindDialog->frameGeometry();
+    if (!frame.intersects(onScreen)) {
+        return;
+    }
+    // Below the cell where the window fits on the screen, else above it.
+    constexpr int kGap = 8;
+    const QRect screen = m_pFindDialog->screen()->availableGeometry();
+    int y = onScreen.bottom() + 1 + kGap;
+    if (y + frame.height() > screen.bottom() + 1) {
+        y = std::max(screen.top(), onScreen.top() - kGap - frame.height());
+    }
+    m_pFindDialog->move(frame.x(), y);
+}
+
+int GridCtrl::FindShownCell(GridDataSource* source, const QString& text, int& dsCol, int& row,
+                            int flags, bool first) {
+    const GridSheet& s = *m_pSheet;
+    int answer = first ? source->FindFirst(text, dsCol, row, flags)
+                       : source->FindNext(text, dsCol, row, flags);
+    // The first cell found that no column shows: meeting it again ends the search.
+    bool skipped = false;
+    int skippedCol = 0;
+    int skippedRow = 0;
+    while (answer == 0) {
+        for (int col = 0; col < s.GetColumnCount(); ++col) {
+            if (s.DataSourceOf(col) == source && s.DataSourceCol(col) == dsCol) {
+                return col;
+            }
+        }
+        if (!skipped) {
+            skipped = true;
+            skippedCol = dsCol;
+            skippedRow = row;
+        } else if (dsCol == skippedCol && row == skippedRow) {
+            break;
+        }
+        answer = source->FindNext(text, dsCol, row, flags);
+    }
+    return -1;
+}
+
+bool GridCtrl::ReplaceInCell(int col, int row, const QString& find, const QString& with,
+                             int flags) {
+    GetCell(col, row, m_oCell);
+    if (m_oCell.GetReadOnly()) {
+        return false;
+    }
+    QString text;
+    GetCellText(col, row, text);
+    if (!GridFind::Replace(text, find, with, flags)) {
+        return false;
+    }
+    SetCellText(col, row, text);
+    RedrawCell(col, row);
+    return true;
 }
 
 // --- Geometry ------------------------------------------------------------------------
@@ -2150,7 +2381,7 @@ void GridCtrl::PaintArea(QPainter& painter, const QRegion& region) {
     if (!s.m_bRowHighlight && s.m_nCurrentCol >= 0 && s.m_nCurrentRow >= 0) {
         currentRect = GetCellRect(s.m_nCurrentCol, s.m_nCurrentRow);
     }
-    if (!currentRect.isNull() && m_pArea->hasFocus()) {
+    if (!currentRect.isNull() && (m_pArea->hasFocus() || m_pFindDialog)) {
         OnDrawFocus(painter, currentRect);
     }
 }
@@ -2696,10 +2927,22 @@ int GridCtrl::OnSortCompare(const GridCell* a, const GridCell* b, int flags) {
     if (a->GetTextLength() == 0) {
         return b->GetTextLength() > 0 ? -1 : 0;
     }
+    // A cell without text comes before every cell with text, also among numbers,
+    // where its value would read as 0: otherwise the order of the two would depend
+    // on which of them is asked about first.
+    if (b->GetTextLength() == 0) {
+        return 1;
+    }
+    // Numbers (2), and the two other numeric types an owner may give its cells.
     const int type = a->GetDataType();
-    if (type == 2 || type == 3 || type == 5) {
-        const double x = a->GetNumber();
-        const double y = b->GetNumber();
+    if (type == GridCell::kDataNumber || type == 3 || type == 5) {
+        // "nan" is no number a user means: it counts as 0, like any other word.
+        auto number = [](const GridCell* cell) {
+            const double value = cell->GetNumber();
+            return std::isnan(value) ? 0.0 : value;
+        };
+        const double x = number(a);
+        const double y = number(b);
         return x < y ? -1 : (x > y ? 1 : 0);
     }
     const int result = QString::compare(a->GetText(), b->GetText(), Qt::CaseSensitive);

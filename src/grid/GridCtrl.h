@@ -18,6 +18,7 @@ class ArrowCellType;
 class CellType;
 class CheckBoxCellType;
 class DropListCellType;
+class FindReplaceDialog;
 class GridArea;
 class GridCornerButton;
 class GridDropList;
@@ -97,7 +98,7 @@ public:
     int SetColumnCount(int count, int redraw = 1);
     int GetColumnCount() override;
     int SetRowCount(int count, int redraw = 1);
-    int GetRowCount() const;
+    int GetRowCount() const override;
     int SetColumnWidth(int col, int width);
     int GetColumnWidth(int col, int& width) override;
     int SetRowHeight(int row, int height);
@@ -214,7 +215,23 @@ public:
     int SetGridLines(int flag);
     int CopyToClipboard(const QString& text);
     int PasteFromClipboard(QString& text);
+    // Sorts the rows of the column's data source by the column's cells, with
+    // OnSortCompare; flags bit 2 is descending. Refused while an edit is open.
     int SortBy(int col, int flags);
+
+    // --- Find and replace ---------------------------------------------------------
+    // Opens the grid's find (or find and replace) window, or brings forward the one
+    // that is open, switched to the kind asked for. It starts with the texts and
+    // options of the last one. While it is open the current cell keeps its marker.
+    int FindDialog();
+    int ReplaceDialog();
+    FindReplaceDialog* GetFindDialog() const;
+    // Searches go along the rows across every column rather than down the current
+    // column.
+    int SetFindAcross(int flag);
+    // Shows a message of the grid's own ("Item not found") in a modal box over the
+    // find window; an owner that shows messages its own way overrides it.
+    virtual void ShowMessage(const QString& text, const QString& caption);
     // The menu the right button opens when the popup menu is enabled; its actions
     // carry their ids as data.
     QMenu* GetPopupMenu() const { return m_pPopupMenu; }
@@ -411,6 +428,19 @@ private:
     void DragStep();
     void StopDrag();
     QWidget* ComponentFor(int col, int row) const;
+    // What the find window asked for, handled with its texts and options.
+    void FindReplaceNotice(int request);
+    // The data source's search from (dsCol, row) of `source`, repeated past cells
+    // that no grid column shows; the grid column of the cell found, or -1.
+    // With `first` the search starts before the first cell.
+    int FindShownCell(GridDataSource* source, const QString& text, int& dsCol, int& row, int flags,
+                      bool first);
+    // Replaces what matches in a cell that is not read-only, stores it and repaints
+    // the cell; false when nothing was replaced.
+    bool ReplaceInCell(int col, int row, const QString& find, const QString& with, int flags);
+    int OpenFindDialog(bool replace);
+    // The find window moves out of the way of the cell it found.
+    void MoveFindDialogOffCurrentCell();
     // A cell's rectangle in the component that shows it; null when not shown.
     QRect CellRectIn(QWidget* component, int col, int row);
 
@@ -453,6 +483,14 @@ private:
     QWidget* m_pEditorParent = nullptr;
     // Set while FinishEdit runs: the focus it moves must not finish the edit again.
     bool m_bFinishing = false;
+    // The find window while it is open, and what the last one held.
+    QPointer<FindReplaceDialog> m_pFindDialog;
+    bool m_bFindAcross = false;
+    QString m_strFindText;
+    QString m_strReplaceText;
+    bool m_bFindMatchCase = false;
+    bool m_bFindWholeText = false;
+    bool m_bFindDown = true;
     // The cell whose tool tip shows.
     int m_nTipCol = -1;
     int m_nTipRow = -1;

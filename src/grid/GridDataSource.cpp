@@ -1,5 +1,7 @@
 #include "grid/GridDataSource.h"
 
+#include "grid/GridFind.h"
+
 namespace {
 constexpr int kNotSupported = -1;
 constexpr int kAllow = 1;
@@ -28,6 +30,19 @@ int GridDataSource::GetCell(int, int, GridCell&) {
     return kNotSupported;
 }
 int GridDataSource::SetCell(int, int, const GridCell&) {
+    return kNotSupported;
+}
+
+int GridDataSource::FindFirst(const QString& text, int& col, int& row, int flags) {
+    if (flags & GridFind::kAlongRows) {
+        col = -1;
+        row = 0;
+    } else {
+        row = -1;
+    }
+    return FindNext(text, col, row, flags);
+}
+int GridDataSource::FindNext(const QString&, int&, int&, int) {
     return kNotSupported;
 }
 

@@ -31,6 +31,13 @@ public:
     virtual int GetCell(int col, int row, GridCell& cell);
     virtual int SetCell(int col, int row, const GridCell& cell);
 
+    // Searches for `text` by the GridFind flags. FindFirst starts just before the
+    // first cell: before column 0 of row 0 along the rows, else above row 0 of
+    // `col`. FindNext starts at (col, row), which it does not test itself, and
+    // wraps round; 0 with the cell found in (col, row), 1 when there is none.
+    virtual int FindFirst(const QString& text, int& col, int& row, int flags);
+    virtual int FindNext(const QString& text, int& col, int& row, int flags);
+
     // Sorts the rows by the cells of the key columns, in order, with the grid's
     // comparison; flags bit 2 is descending.
     virtual int SortByColumns(const int* cols, int count, int flags);

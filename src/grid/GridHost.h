@@ -63,8 +63,10 @@ public:
     virtual int OpenDropList(int typeIndex, int col, int row, int* listCol, int* listRow) = 0;
     virtual void CloseDropList() = 0;
 
-    // The current sheet's columns, for data sources that renumber them.
+    // The current sheet's columns, for data sources that renumber them or search
+    // across them, and its rows, which a search visits.
     virtual int GetColumnCount() = 0;
+    virtual int GetRowCount() const = 0;
     virtual GridColumnInfo* GetColumnInfo(int col) = 0;
     // The data source of columns that name none.
     virtual GridDataSource* GetDefaultDataSource() = 0;

@@ -5,6 +5,7 @@
 
 #include "grid/GridCell.h"
 #include "grid/GridColumnInfo.h"
+#include "grid/GridFind.h"
 #include "grid/GridHost.h"
 
 GridMemDataSource::~GridMemDataSource() {
@@ -341,47 +342,201 @@ int GridMemDataSource::SetCell(int col, int row, const GridCell& cell) {
     return 0;
 }
 
+int GridMemDataSource::FindNext(const QString& text, int& col, int& row, int flags) {
+    if (!m_pGrid || text.isEmpty()) {
+        return 1;
+    }
+    const int rowCount = m_pGrid->GetRowCount();
+    const int lastCol = m_pGrid->GetColumnCount() - 1;
+    if (rowCount <= 0 || lastCol < 0) {
+        return 1;
+    }
+    const bool back = (flags & GridFind::kBackwards) != 0;
+    const bool along = (flags & GridFind::kAlongRows) != 0;
+    auto wrap = [rowCount](int r) { return r < 0 ? rowCount - 1 : (r >= rowCount ? 0 : r); };
+
+    // One step from the start, which is not tested. Along the rows a start outside
+    // the rows starts the search at its first cell.
+    int c = col;
+    int r = row;
+    if (along && (r < 0 || r >= rowCount)) {
+        r = back ? rowCount - 1 : 0;
+        c = back ? lastCol : 0;
+    } else if (!along) {
+        r = wrap(back ? r - 1 : r + 1);
+    } else if (back) {
+        c = std::min(c - 1, lastCol);
+        if (c < 0) {
+            c = lastCol;
+            r = wrap(r - 1);
+        }
+    } else {
+        c = std::max(c + 1, 0);
+        if (c > lastCol) {
+            c = 0;
+            r = wrap(r + 1);
+        }
+    }
+
+    // The row cursor moves one row per step, also across rows that were never
+    // stored, so that a search costs one step per row and cell visited.
+    for (int visited = 0; visited <= rowCount; ++visited) {
+        if (r >= 0 && GotoRow(r)) {
+            if (!along) {
+                if (GotoCol(c) && m_pCurCell->m_poCell &&
+                    GridFind::Matches(m_pCurCell->m_poCell->GetText(), text, flags)) {
+                    col = c;
+                    row = r;
+                    return 0;
+                }
+            } else {
+                // The row's cells from c onwards, in the direction of the search.
+                const CellNode* node = m_pCurRow->m_pFirstCell;
+                int index = m_pCurRow->m_nFirstCol;
+                if (back) {
+                    while (node && node->m_pNext && index < c) {
+                        node = node->m_pNext;
+                        ++index;
+                    }
+                    if (index > c) {
+                        node = nullptr;
+                    }
+                } else {
+                    while (node && index < c) {
+                        node = node->m_pNext;
+                        ++index;
+                    }
+                }
+                while (node && index >= 0 && index <= lastCol) {
+                    if (node->m_poCell &&
+                        GridFind::Matches(node->m_poCell->GetText(), text, flags)) {
+                        col = index;
+                        row = r;
+                        return 0;
+                    }
+                    node = back ? node->m_pPrev : node->m_pNext;
+                    index += back ? -1 : 1;
+                }
+            }
+        }
+        r = wrap(back ? r - 1 : r + 1);
+        if (along) {
+            c = back ? lastCol : 0;
+        }
+    }
+    return 1;
+}
+
 int GridMemDataSource::SortByColumns(const int* cols, int count, int flags) {
     if (!m_pGrid) {
         return 1;
     }
-    // A row's contents are its cell list; sorting moves them between the nodes.
-    struct Contents {
-        CellNode* m_pFirstCell;
-        int m_nFirstCol;
-    };
     std::vector<RowNode*> rows;
-    for (RowNode* row = m_pFirstRow; row; row = row->m_pNext) {
-        rows.push_back(row);
+    {
+        RowNode* node = m_pFirstRow;
+        for (int index = m_nFirstRow; node && index < 0; ++index) {
+            node = node->m_pNext;
+        }
+        for (; node; node = node->m_pNext) {
+            rows.push_back(node);
+        }
     }
-    const auto first = static_cast<std::size_t>(std::clamp(-m_nFirstRow, 0, int(rows.size())));
-    std::vector<Contents> contents;
-    contents.reserve(rows.size() - first);
-    for (std::size_t i = first; i < rows.size(); ++i) {
-        contents.push_back({rows[i]->m_pFirstCell, rows[i]->m_nFirstCol});
+    const std::size_t n = rows.size();
+    const auto keyCount = static_cast<std::size_t>(std::max(count, 0));
+    if (n < 2 || keyCount == 0) {
+        ResetCursor();
+        return 0;
     }
-    auto keyCell = [](const Contents& row, int col) -> const GridCell* {
-        RowNode node;
-        node.m_pFirstCell = row.m_pFirstCell;
-        node.m_nFirstCol = row.m_nFirstCol;
-        const CellNode* cell = FindCell(&node, col);
-        return cell ? cell->m_poCell.get() : nullptr;
-    };
-    // The comparison decides each pair by the first key column that tells them
-    // apart; a stable sort then gives what repeated passes of adjacent swaps give.
-    std::stable_sort(contents.begin(), contents.end(), [&](const Contents& a, const Contents& b) {
-        for (int k = 0; k < count; ++k) {
-            const int result =
-                m_pGrid->OnSortCompare(keyCell(a, cols[k]), keyCell(b, cols[k]), flags);
+    // The key cells of every row, looked up once rather than at every comparison.
+    std::vector<const GridCell*> keys(n * keyCount);
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t k = 0; k < keyCount; ++k) {
+            const CellNode* cell = FindCell(rows[i], cols[k]);
+            keys[i * keyCount + k] = cell ? cell->m_poCell.get() : nullptr;
+        }
+    }
+    // Whether the row now above must go below the other: decided by the first key
+    // column whose cells do not compare equal.
+    auto below = [&](std::size_t upper, std::size_t lower) {
+        for (std::size_t k = 0; k < keyCount; ++k) {
+            const int result = m_pGrid->OnSortCompare(keys[upper * keyCount + k],
+                                                      keys[lower * keyCount + k], flags);
             if (result != 0) {
-                return result < 0;
+                return result > 0;
             }
         }
         return false;
-    });
-    for (std::size_t i = first; i < rows.size(); ++i) {
-        rows[i]->m_pFirstCell = contents[i - first].m_pFirstCell;
-        rows[i]->m_nFirstCol = contents[i - first].m_nFirstCol;
+    };
+
+    // A merge sort of the runs already in order, so that sorted rows cost one pass
+    // and rows in reverse order one more. A merge takes from the lower run only
+    // what must go above the upper run's row, which keeps equal rows in order.
+    std::vector<std::size_t> order(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        order[i] = i;
+    }
+    std::vector<std::size_t> runs{0};
+    for (std::size_t i = 0; i < n;) {
+        std::size_t j = i + 1;
+        if (j < n && below(order[i], order[j])) {
+            // Each row must go above the one before: a run to turn round.
+            while (j + 1 < n && below(order[j], order[j + 1])) {
+                ++j;
+            }
+            std::reverse(order.begin() + static_cast<std::ptrdiff_t>(i),
+                         order.begin() + static_cast<std::ptrdiff_t>(j + 1));
+            ++j;
+        } else {
+            // The pair (i, j) was just found in order.
+            if (j < n) {
+                ++j;
+            }
+            while (j < n && !below(order[j - 1], order[j])) {
+                ++j;
+            }
+        }
+        runs.push_back(j);
+        i = j;
+    }
+    std::vector<std::size_t> merged(n);
+    while (runs.size() > 2) {
+        std::vector<std::size_t> next{0};
+        std::size_t r = 0;
+        for (; r + 2 < runs.size(); r += 2) {
+            std::size_t a = runs[r];
+            const std::size_t middle = runs[r + 1];
+            std::size_t b = middle;
+            const std::size_t end = runs[r + 2];
+            std::size_t out = runs[r];
+            while (a < middle && b < end) {
+                merged[out++] = below(order[a], order[b]) ? order[b++] : order[a++];
+            }
+            while (a < middle) {
+                merged[out++] = order[a++];
+            }
+            while (b < end) {
+                merged[out++] = order[b++];
+            }
+            next.push_back(end);
+        }
+        if (r + 1 < runs.size()) {
+            // An odd run left over goes on as it is.
+            std::copy(order.begin() + static_cast<std::ptrdiff_t>(runs[r]), order.end(),
+                      merged.begin() + static_cast<std::ptrdiff_t>(runs[r]));
+            next.push_back(n);
+        }
+        order.swap(merged);
+        runs.swap(next);
+    }
+
+    // A row's contents are its cell list; they move between the row nodes.
+    std::vector<std::pair<CellNode*, int>> contents(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        contents[i] = {rows[order[i]]->m_pFirstCell, rows[order[i]]->m_nFirstCol};
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        rows[i]->m_pFirstCell = contents[i].first;
+        rows[i]->m_nFirstCol = contents[i].second;
     }
     ResetCursor();
     return 0;

@@ -42,9 +42,17 @@ public:
     // Stores a complete copy of `cell`.
     int SetCell(int col, int row, const GridCell& cell) override;
 
-    // Sorts the cell rows (0 and up; heading rows stay) by the grid's comparison,
-    // stably: rows that compare equal keep their order. The row positions stay and
-    // their contents change place. 1 without a grid to compare with.
+    // Visits at most one row more than the grid has, so that the start cell itself
+    // is tested last; rows past the grid's last and heading cells are not searched.
+    // Along the rows the columns run from 0 to the grid's last column. Nothing is
+    // found without a grid.
+    int FindNext(const QString& text, int& col, int& row, int flags) override;
+
+    // Sorts the cell rows (0 and up; heading rows stay) by the grid's comparison.
+    // The order is the one that swapping adjacent rows while the upper compares
+    // above the lower would end in: rows that compare equal keep their order. The
+    // row positions stay and their contents change place. Rows already in order
+    // cost one comparison per pair. 1 without a grid to compare with.
     int SortByColumns(const int* cols, int count, int flags) override;
 
     int GetPrevNonEmptyCell(int& col, int row) override;

@@ -39,6 +39,7 @@ public:
     int OpenDropList(int typeIndex, int col, int row, int* listCol, int* listRow) override;
     void CloseDropList() override { ++m_nListsClosed; }
     int GetColumnCount() override { return m_oSheet.GetColumnCount(); }
+    int GetRowCount() const override { return m_oSheet.GetRowCount(); }
     GridColumnInfo* GetColumnInfo(int col) override { return m_oSheet.GetColumnInfo(col); }
     GridDataSource* GetDefaultDataSource() override { return m_oSheet.GetDefaultDataSource(); }
 

@@ -141,6 +141,17 @@ TEST(GridCell, NumberIsTheLeadingNumberOfTheText) {
         cell.SetText(c.text);
         EXPECT_DOUBLE_EQ(cell.GetNumber(), c.number) << c.text;
     }
+    // Long texts are read whole: digits past the 64th still count, and a number
+    // that starts a long text is read as it stands.
+    GridCell cell;
+    cell.SetText("  " + QString(70, '0') + "12.5");
+    EXPECT_DOUBLE_EQ(cell.GetNumber(), 12.5);
+    cell.SetText("1" + QString(99, '0'));
+    EXPECT_DOUBLE_EQ(cell.GetNumber(), 1e99);
+    cell.SetText("7.25 " + QString(100, 'x'));
+    EXPECT_DOUBLE_EQ(cell.GetNumber(), 7.25);
+    cell.SetText(QString::fromUtf8("3\u20ac"));
+    EXPECT_DOUBLE_EQ(cell.GetNumber(), 3.0);
 }
 
 TEST(GridCell, BoolIsTrueForTAndForANonZeroLeadingInteger) {

@@ -537,6 +537,95 @@ TEST_F(Grid, SortingByAColumnUsesTheDefaultComparison) {
     EXPECT_EQ(sorted, (QStringList{"9", "100", "10", ""}));
 }
 
+namespace {
+int Sign(int value) {
+    return value < 0 ? -1 : (value > 0 ? 1 : 0);
+}
+GridCell TypedCell(const QString& text, int type) {
+    GridCell cell;
+    cell.SetText(text);
+    cell.SetDataType(type);
+    return cell;
+}
+} // namespace
+
+TEST_F(Grid, TheDefaultComparisonGivesOneAnswerWhicheverCellComesFirst) {
+    // Among cells of one kind, with cells without text and missing cells: the
+    // answer for (b, a) is the opposite of (a, b), and descending turns both round.
+    for (const int type : {1, 2, 3, 5}) {
+        std::vector<GridCell> cells;
+        for (const char* text : {"", "-5", "0", "abc", "nan", "10", "9", "100", "B", "a"}) {
+            cells.push_back(TypedCell(text, type));
+        }
+        std::vector<const GridCell*> all{nullptr};
+        for (const GridCell& cell : cells) {
+            all.push_back(&cell);
+        }
+        for (const GridCell* a : all) {
+            for (const GridCell* b : all) {
+                const QString pair = QString("type %1: %2 / %3")
+                                         .arg(type)
+                                         .arg(a ? a->GetText() : "none", b ? b->GetText() : "none");
+                const int up = Sign(m_oGrid.OnSortCompare(a, b, 0));
+                EXPECT_EQ(up, -Sign(m_oGrid.OnSortCompare(b, a, 0))) << pair.toStdString();
+                EXPECT_EQ(up, -Sign(m_oGrid.OnSortCompare(a, b, 2))) << pair.toStdString();
+            }
+        }
+    }
+    // Numbers by value in every numeric type, "nan" as a word worth 0; texts with
+    // case, capitals first.
+    for (const int type : {2, 3, 5}) {
+        const GridCell nine = TypedCell("9", type);
+        const GridCell ten = TypedCell("10", type);
+        const GridCell word = TypedCell("nan", type);
+        const GridCell zero = TypedCell("0", type);
+        EXPECT_EQ(m_oGrid.OnSortCompare(&nine, &ten, 0), -1) << type;
+        EXPECT_EQ(m_oGrid.OnSortCompare(&word, &zero, 0), 0) << type;
+    }
+    const GridCell nine = TypedCell("9", 1);
+    const GridCell ten = TypedCell("10", 1);
+    const GridCell capital = TypedCell("B", 1);
+    const GridCell small = TypedCell("a", 1);
+    const GridCell empty = TypedCell("", 2);
+    const GridCell negative = TypedCell("-5", 2);
+    EXPECT_EQ(m_oGrid.OnSortCompare(&nine, &ten, 0), 1);
+    EXPECT_EQ(m_oGrid.OnSortCompare(&capital, &small, 0), -1);
+    // A cell without text comes first also among negative numbers.
+    EXPECT_EQ(m_oGrid.OnSortCompare(&negative, &empty, 0), 1);
+    EXPECT_EQ(m_oGrid.OnSortCompare(&empty, &negative, 0), -1);
+}
+
+TEST_F(Grid, SortByRefusesABadColumnAndAnOpenEditAndSortsTheColumnsOwnSource) {
+    m_oGrid.Sheet().GetMemDataSource().DeleteAll();
+    m_oGrid.Fill(3, 3);
+    m_oGrid.SetCellText(1, 0, "b");
+    m_oGrid.SetCellText(1, 1, "c");
+    m_oGrid.SetCellText(1, 2, "a");
+    EXPECT_EQ(m_oGrid.SortBy(3, 0), GridCtrl::kOutOfRange);
+    EXPECT_EQ(m_oGrid.SortBy(-1, 0), GridCtrl::kOutOfRange);
+    m_oGrid.StartEdit(0, 0, 0);
+    ASSERT_TRUE(m_oGrid.IsEditing());
+    EXPECT_EQ(m_oGrid.SortBy(1, 0), GridCtrl::kRefused);
+    m_oGrid.CancelEdit();
+    EXPECT_EQ(m_oGrid.GetCellText(1, 0), "b");
+
+    // Column 2 shows cells that live elsewhere: sorting by it sorts them there.
+    GridMemDataSource other;
+    m_oGrid.SetColumnDataSource(2, &other);
+    for (int row = 0; row < 3; ++row) {
+        m_oGrid.SetCellText(2, row, QString::number(3 - row));
+    }
+    ASSERT_EQ(m_oGrid.SortBy(2, 0), GridCtrl::kOk);
+    EXPECT_EQ(m_oGrid.GetCellText(2, 0), "1");
+    EXPECT_EQ(m_oGrid.GetCellText(2, 2), "3");
+    EXPECT_EQ(m_oGrid.GetCellText(1, 0), "b");
+    // A source that cannot sort refuses.
+    GridDataSource plain;
+    m_oGrid.SetColumnDataSource(2, &plain);
+    EXPECT_EQ(m_oGrid.SortBy(2, 0), GridCtrl::kRefused);
+    m_oGrid.SetColumnDataSource(2, nullptr);
+}
+
 TEST_F(Grid, CellTypesAreNumberedAndUnknownOnesDrawAsNormal) {
     EXPECT_EQ(m_oGrid.GetCellType(0)->GetName(), "Normal Cell Type (default)");
     EXPECT_EQ(m_oGrid.GetCellType(1)->GetName(), "Standard DropList");

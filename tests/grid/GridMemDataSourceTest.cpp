@@ -379,3 +379,130 @@ TEST(GridMemDataSource, SortingWithoutAGridChangesNothing) {
     EXPECT_EQ(store.SortByColumn(0, 2), 1);
     EXPECT_EQ(Stored(store, 0, 0), "0,0");
 }
+
+namespace {
+
+// Counts the comparisons a sort asks for.
+class CountingHost : public FakeGridHost {
+public:
+    using FakeGridHost::FakeGridHost;
+    int OnSortCompare(const GridCell* a, const GridCell* b, int flags) override {
+        ++m_nCompares;
+        return m_bAlwaysAbove ? 1 : FakeGridHost::OnSortCompare(a, b, flags);
+    }
+    int m_nCompares = 0;
+    bool m_bAlwaysAbove = false;
+};
+
+// Rows of key texts ("" for no cell), sorted by swapping neighbours while the upper
+// compares above the lower, pass after pass until a pass swaps nothing: the order
+// a sort must end in. Answers the original row numbers in their new order.
+std::vector<int> SwappedOrder(GridHost& host, const std::vector<std::vector<QString>>& rows,
+                              int flags) {
+    std::vector<std::vector<GridCell>> cells(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        for (const QString& text : rows[i]) {
+            cells[i].push_back(TextCell(text));
+        }
+    }
+    std::vector<int> order(rows.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = static_cast<int>(i);
+    }
+    auto key = [&](int row, std::size_t k) -> const GridCell* {
+        return rows[static_cast<std::size_t>(row)][k].isEmpty()
+                   ? nullptr
+                   : &cells[static_cast<std::size_t>(row)][k];
+    };
+    for (bool swapped = true; swapped;) {
+        swapped = false;
+        for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+            for (std::size_t k = 0; k < rows[0].size(); ++k) {
+                const int result =
+                    host.OnSortCompare(key(order[i], k), key(order[i + 1], k), flags);
+                if (result > 0) {
+                    std::swap(order[i], order[i + 1]);
+                    swapped = true;
+                }
+                if (result != 0) {
+                    break;
+                }
+            }
+        }
+    }
+    return order;
+}
+
+} // namespace
+
+TEST(GridMemDataSource, SortingEndsInTheOrderOfSwappingNeighbours) {
+    std::mt19937 random(12345);
+    const QString values[] = {"", "a", "b", "c", "ab"};
+    for (int round = 0; round < 20; ++round) {
+        const int count = 1 + static_cast<int>(random() % 120);
+        std::vector<std::vector<QString>> rows;
+        for (int row = 0; row < count; ++row) {
+            rows.push_back({values[random() % 5], values[random() % 5]});
+        }
+        for (const int flags : {0, 2}) {
+            FakeGridHost host(3, count);
+            for (int row = 0; row < count; ++row) {
+                for (int k = 0; k < 2; ++k) {
+                    const QString& text =
+                        rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(k)];
+                    if (!text.isEmpty()) {
+                        host.m_oStore.SetCell(k, row, TextCell(text));
+                    }
+                }
+                host.m_oStore.SetCell(2, row, TextCell(QString::number(row)));
+            }
+            const int keys[] = {0, 1};
+            ASSERT_EQ(host.m_oStore.SortByColumns(keys, 2, flags), 0);
+            std::vector<int> sorted;
+            for (int row = 0; row < count; ++row) {
+                sorted.push_back(Stored(host.m_oStore, 2, row).toInt());
+            }
+            EXPECT_EQ(sorted, SwappedOrder(host, rows, flags))
+                << "round " << round << " flags " << flags;
+        }
+    }
+}
+
+TEST(GridMemDataSource, RowsInOrderOrInReverseOrderCostOnePass) {
+    for (const bool reverse : {false, true}) {
+        CountingHost host(2, 1000);
+        for (int row = 0; row < 1000; ++row) {
+            const int value = reverse ? 999 - row : row;
+            host.m_oStore.SetCell(0, row, TextCell(QString("%1").arg(value, 4, 10, QChar('0'))));
+        }
+        ASSERT_EQ(host.m_oStore.SortByColumn(0, 0), 0);
+        EXPECT_EQ(host.m_nCompares, 999) << reverse;
+        EXPECT_EQ(Stored(host.m_oStore, 0, 0), "0000");
+        EXPECT_EQ(Stored(host.m_oStore, 0, 999), "0999");
+    }
+    // Equal rows in order are no reverse run: they stay as they are.
+    CountingHost host(2, 4);
+    for (int row = 0; row < 4; ++row) {
+        host.m_oStore.SetCell(0, row, TextCell("same"));
+        host.m_oStore.SetCell(1, row, TextCell(QString::number(row)));
+    }
+    host.m_oStore.SortByColumn(0, 2);
+    EXPECT_EQ(host.m_nCompares, 3);
+    EXPECT_EQ(Column(host.m_oStore, 1, 4), (std::vector<QString>{"0", "1", "2", "3"}));
+}
+
+TEST(GridMemDataSource, AComparisonThatAlwaysSwapsStillEndsAndKeepsEveryRow) {
+    // Passes of swaps would never end on it.
+    CountingHost host(1, 50);
+    host.m_bAlwaysAbove = true;
+    Fill(host.m_oStore, 1, 50);
+    ASSERT_EQ(host.m_oStore.SortByColumn(0, 0), 0);
+    std::vector<QString> texts = Column(host.m_oStore, 0, 50);
+    std::sort(texts.begin(), texts.end());
+    std::vector<QString> expected;
+    for (int row = 0; row < 50; ++row) {
+        expected.push_back(QString("0,%1").arg(row));
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(texts, expected);
+}
