@@ -1,6 +1,5 @@
 #include "tree/CLeftView.h"
 
-#include <QCollatorSortKey>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -167,20 +166,24 @@ void CLeftView::AddDeviceChild(QTreeWidgetItem* item, const std::string& key) {
 }
 
 void CLeftView::SortDeviceChildren() {
-    struct Keyed {
-        QCollatorSortKey key;
+    // The same comparison as a later item's insertion: a collator's sort keys need
+    // not order labels that differ only in case as its comparison does.
+    struct Labelled {
+        QString label;
         QTreeWidgetItem* item;
     };
     QList<QTreeWidgetItem*> children = m_hRootItem->takeChildren();
-    std::vector<Keyed> keyed;
-    keyed.reserve(static_cast<std::size_t>(children.size()));
+    std::vector<Labelled> labelled;
+    labelled.reserve(static_cast<std::size_t>(children.size()));
     for (QTreeWidgetItem* child : children) {
-        keyed.push_back({m_oCollator.sortKey(child->text(0)), child});
+        labelled.push_back({child->text(0), child});
     }
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const Keyed& a, const Keyed& b) { return a.key.compare(b.key) < 0; });
+    std::stable_sort(labelled.begin(), labelled.end(),
+                     [this](const Labelled& a, const Labelled& b) {
+                         return m_oCollator.compare(a.label, b.label) < 0;
+                     });
     for (qsizetype i = 0; i < children.size(); ++i) {
-        children[i] = keyed[static_cast<std::size_t>(i)].item;
+        children[i] = labelled[static_cast<std::size_t>(i)].item;
     }
     m_hRootItem->addChildren(children);
 }
