@@ -316,22 +316,6 @@ TEST_F(CommandEditing, EveryTreeOfTheDocumentFollowsAChangeMadeInAnother) {
     EXPECT_EQ(Names(), (std::vector<std::string>{"Video:Play", "Video:Stop", "Video:Stop"}));
 }
 
-TEST_F(CommandEditing, TheClipboardCarriesACommandToAnotherDocument) {
-    AppendCommands(doc, {"Lamp:Off"});
-    CTesselDoc other;
-    AppendCommands(other, {"Video:Play"});
-    TreeWindow first(doc, app);
-    TreeWindow second(other, app);
-    first.Select(first.Item({"Lamp", "Off"}));
-    ASSERT_TRUE(first.Run(EditCopy));
-    ASSERT_TRUE(second.Run(EditPaste));
-    EXPECT_EQ(Names(other), (std::vector<std::string>{"Video:Play", "Lamp:Off"}));
-    EXPECT_TRUE(other.IsModified());
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(first.Shape(), "Dev(0){Lamp(-1){Off(1)}}");
-    EXPECT_EQ(second.Shape(), "(0){Lamp(-1)[Off(2)] Video(-1)[Play(1)]}");
-}
-
 // Running out of memory during a copy leaves the clipboard as it was, never half
 // replaced.
 TEST_F(CommandEditing, ACopyThatRunsOutOfMemoryLeavesTheClipboard) {
