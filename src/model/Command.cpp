@@ -1,6 +1,7 @@
 #include "model/Command.h"
 
 #include <new>
+#include <utility>
 
 Command::Command(std::string_view name) : m_strName(name) {}
 
@@ -80,6 +81,21 @@ void Command::Copy(const Command& source) {
     }
     m_nParams = source.m_nParams;
     m_nBytes = source.m_nBytes;
+}
+
+void Command::Swap(Command& other) noexcept {
+    std::swap(m_strName, other.m_strName);
+    std::swap(m_strDescription, other.m_strDescription);
+    std::swap(m_strSupported, other.m_strSupported);
+    std::swap(m_strMessage, other.m_strMessage);
+    std::swap(m_strRetries, other.m_strRetries);
+    std::swap(m_strTimeout, other.m_strTimeout);
+    std::swap(m_strMessageAck, other.m_strMessageAck);
+    std::swap(m_strCompletionAck, other.m_strCompletionAck);
+    std::swap(m_strByte, other.m_strByte);
+    std::swap(m_oParam, other.m_oParam);
+    std::swap(m_nParams, other.m_nParams);
+    std::swap(m_nBytes, other.m_nBytes);
 }
 
 void Command::OwnTexts() {

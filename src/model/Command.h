@@ -52,6 +52,9 @@ public:
     // Takes the texts, byte texts, parameter texts and both counts of `source`.
     // The parsed parts of the parameters are not copied: they stay empty here.
     void Copy(const Command& source);
+    // Exchanges every field with `other`; it cannot fail, so a copy made beforehand
+    // can replace a command's content without leaving it half changed.
+    void Swap(Command& other) noexcept;
 
     // Gives every text of the command its own bytes, so that it no longer depends on
     // the file it was read from.

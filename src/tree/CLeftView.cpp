@@ -1,25 +1,76 @@
 #include "tree/CLeftView.h"
 
 #include <QSplitter>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <memory>
+#include <new>
 
+#include "document/ApplicationState.h"
 #include "document/CTesselDoc.h"
+#include "document/CommandIds.h"
+#include "document/QtText.h"
+#include "model/Command.h"
+#include "platform/Platform.h"
+#include "tree/CommandTreeCtrl.h"
 #include "view/CTesselView.h"
 
+namespace {
+
+constexpr int kDataRole = Qt::UserRole;
+
+} // namespace
+
 CLeftView::CLeftView(CTesselDoc& document, ApplicationState& app, QWidget* parent)
-    : DocumentView(document, parent), m_oApp(app) {
+    : DocumentView(document, parent), m_oApp(app), m_pTree(new CommandTreeCtrl(this)) {
     setObjectName(QStringLiteral("CLeftView"));
-    setFocusPolicy(Qt::StrongFocus);
-    setBackgroundRole(QPalette::Base);
-    setAutoFillBackground(true);
     setWhatsThis(tr("<b>Command tree</b><p>The protocol as a tree. The top item is the "
                     "device header, named after the protocol; below it are the commands, "
                     "grouped into categories by the part of their names before the colon."
                     "<p>Select an item to show its fields in the property view on the "
                     "right."));
+    m_pTree->setWhatsThis(whatsThis());
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_pTree);
+    setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(m_pTree);
+
+    // Sorted as a desktop sorts names: by the user's language, ignoring case.
+    m_oCollator.setCaseSensitivity(Qt::CaseInsensitive);
+
+    connect(m_pTree, &QTreeWidget::itemSelectionChanged, this, &CLeftView::OnSelChanged);
+    connect(&document, &CTesselDoc::CommandInserted, this, &CLeftView::OnCommandInserted);
+    connect(&document, &CTesselDoc::CommandRemoved, this, &CLeftView::FillTree);
+    connect(&document, &CTesselDoc::NamesChanged, this, &CLeftView::FillTree);
+
+    using namespace CommandId;
+    Commands().Add(NewCommand, [this](int) { OnNewCommand(); });
+    auto commandItem = [this](int) { return OnUpdateCommandItem(); };
+    Commands().Add(
+        EditCopy, [this](int) { OnEditCopy(); }, commandItem);
+    Commands().Add(
+        EditCut, [this](int) { OnEditCut(); }, commandItem);
+    Commands().Add(
+        RemoveCommand, [this](int) { OnRemoveCommand(); }, commandItem);
+    Commands().Add(
+        EditPaste, [this](int) { OnEditPaste(); }, [this](int) { return OnUpdateEditPaste(); });
+    // Both panes print the same listing: the property view's.
+    for (int id : {FilePrint, FilePrintPreview}) {
+        Commands().Add(
+            id, [this](int command) { ForwardToRightView(command); },
+            [this](int command) { return RightViewEnables(command); });
+    }
 }
+
+CLeftView::~CLeftView() = default;
 
 CTesselDoc* CLeftView::GetDocument() const {
     return static_cast<CTesselDoc*>(DocumentView::GetDocument());
+}
+
+QTreeWidget* CLeftView::GetTreeCtrl() const {
+    return m_pTree;
 }
 
 void CLeftView::OnInitialUpdate() {
@@ -29,4 +80,240 @@ void CLeftView::OnInitialUpdate() {
             m_pRightView = qobject_cast<CTesselView*>(splitter->widget(i));
         }
     }
+    FillTree();
+}
+
+std::int32_t CLeftView::ItemData(const QTreeWidgetItem* item) {
+    return item->data(0, kDataRole).toInt();
+}
+
+QTreeWidgetItem* CLeftView::NewItem(const QString& label, std::int32_t data) const {
+    auto* item = new QTreeWidgetItem;
+    item->setText(0, label);
+    item->setData(0, kDataRole, data);
+    return item;
+}
+
+void CLeftView::FillTree() {
+    m_oDeviceChildren.clear();
+    m_hRootItem = nullptr;
+    m_pTree->clear();
+    CTesselDoc* document = GetDocument();
+    if (document != nullptr) {
+        // The items are put together before the tree control knows of them, so that
+        // it takes them in and lays them out once.
+        auto root = std::unique_ptr<QTreeWidgetItem>(
+            NewItem(QtText::FromModel(document->GetProtocol().m_strDescription), kDeviceItem));
+        m_hRootItem = root.get();
+        m_bFilling = true;
+        for (int position = 0; position < document->GetCommandCount(); ++position) {
+            AddCommandItem(position, *document->GetCommand(position));
+        }
+        m_bFilling = false;
+        SortDeviceChildren();
+        m_pTree->addTopLevelItem(root.release());
+        m_hRootItem->setExpanded(true);
+    }
+    // A rebuilt tree has no selection, which may disable commands.
+    emit CommandStateChanged();
+}
+
+void CLeftView::AddCommandItem(int position, const Command& command) {
+    if (m_hRootItem == nullptr) {
+        return;
+    }
+    std::string category = command.GetCategory();
+    std::string label = command.GetLabel();
+    const std::int32_t data = position + 1;
+    if (label.empty()) {
+        AddDeviceChild(NewItem(QtText::FromModel(category), data), category);
+        return;
+    }
+    // Every child of that label takes the command, whatever it is: a category, or a
+    // command without a label whose name is the category.
+    auto matching = m_oDeviceChildren.find(category);
+    if (matching != m_oDeviceChildren.end()) {
+        const QString text = QtText::FromModel(label);
+        for (QTreeWidgetItem* child : matching->second) {
+            child->addChild(NewItem(text, data));
+        }
+        return;
+    }
+    QTreeWidgetItem* categoryItem = NewItem(QtText::FromModel(category), kCategoryItem);
+    categoryItem->addChild(NewItem(QtText::FromModel(label), data));
+    AddDeviceChild(categoryItem, category);
+}
+
+void CLeftView::AddDeviceChild(QTreeWidgetItem* item, const std::string& key) {
+    m_oDeviceChildren[key].push_back(item);
+    if (m_bFilling) {
+        m_hRootItem->addChild(item);
+        return;
+    }
+    // The children are sorted: the first one that sorts after the new label.
+    const QString label = item->text(0);
+    int low = 0;
+    int high = m_hRootItem->childCount();
+    while (low < high) {
+        int middle = low + (high - low) / 2;
+        if (m_oCollator.compare(m_hRootItem->child(middle)->text(0), label) <= 0) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    m_hRootItem->insertChild(low, item);
+}
+
+void CLeftView::SortDeviceChildren() {
+    // The same comparison as a later item's insertion: a collator's sort keys need
+    // not order labels that differ only in case as its comparison does.
+    struct Labelled {
+        QString label;
+        QTreeWidgetItem* item;
+    };
+    QList<QTreeWidgetItem*> children = m_hRootItem->takeChildren();
+    std::vector<Labelled> labelled;
+    labelled.reserve(static_cast<std::size_t>(children.size()));
+    for (QTreeWidgetItem* child : children) {
+        labelled.push_back({child->text(0), child});
+    }
+    std::stable_sort(labelled.begin(), labelled.end(),
+                     [this](const Labelled& a, const Labelled& b) {
+                         return m_oCollator.compare(a.label, b.label) < 0;
+                     });
+    for (qsizetype i = 0; i < children.size(); ++i) {
+        children[i] = labelled[static_cast<std::size_t>(i)].item;
+    }
+    m_hRootItem->addChildren(children);
+}
+
+QTreeWidgetItem* CLeftView::GetSelectedItem() const {
+    const QList<QTreeWidgetItem*> selected = m_pTree->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.front();
+}
+
+bool CLeftView::NamesRecord(std::int32_t data) const {
+    const CTesselDoc* document = GetDocument();
+    return document != nullptr && data >= kCategoryItem && data <= document->GetCommandCount();
+}
+
+void CLeftView::OnSelChanged() {
+    QTreeWidgetItem* item = GetSelectedItem();
+    if (item != nullptr && m_pRightView != nullptr && NamesRecord(ItemData(item))) {
+        m_pRightView->ShowItem(ItemData(item));
+    }
+    emit CommandStateChanged();
+}
+
+void CLeftView::OnCommandInserted(int position) {
+    const CTesselDoc* document = GetDocument();
+    if (m_hRootItem == nullptr || document == nullptr) {
+        return;
+    }
+    if (position == document->GetCommandCount() - 1) {
+        AddCommandItem(position, *document->GetCommand(position));
+        // The item the command joined may have become a group.
+        emit CommandStateChanged();
+    } else {
+        // Every later item would carry a position one too low.
+        FillTree();
+    }
+}
+
+bool CLeftView::OnUpdateCommandItem() const {
+    const QTreeWidgetItem* item = GetSelectedItem();
+    return item != nullptr && item->childCount() == 0;
+}
+
+bool CLeftView::OnUpdateEditPaste() const {
+    return true;
+}
+
+void CLeftView::OnNewCommand() {
+    if (CTesselDoc* document = GetDocument()) {
+        document->AppendNewCommand();
+    }
+}
+
+void CLeftView::OnEditCopy() {
+    QTreeWidgetItem* item = GetSelectedItem();
+    CTesselDoc* document = GetDocument();
+    if (item == nullptr || document == nullptr) {
+        return;
+    }
+    if (item->childCount() > 0) {
+        Platform::Current().MessageOk(kGroupMessage);
+        return;
+    }
+    const std::int32_t data = ItemData(item);
+    if (data < 1 || !NamesRecord(data)) {
+        return;
+    }
+    const int position = data - 1;
+    // The whole copy is made before the clipboard takes it, so that running out of
+    // memory leaves the clipboard as it was.
+    std::unique_ptr<Command> copy = Command::Create({});
+    try {
+        if (!copy) {
+            throw std::bad_alloc();
+        }
+        copy->Copy(*document->GetCommand(position));
+    } catch (const std::bad_alloc&) {
+        Platform::Current().MessageOk(kNoMemoryForCopy);
+        return;
+    }
+    m_oApp.ClipCommand().Swap(*copy);
+    if (m_bCut) {
+        // Every tree of the document is built again as the command goes.
+        document->RemoveCommand(position);
+    }
+}
+
+void CLeftView::OnEditCut() {
+    m_bCut = true;
+    OnEditCopy();
+    m_bCut = false;
+}
+
+void CLeftView::OnEditPaste() {
+    if (CTesselDoc* document = GetDocument()) {
+        document->AppendCopy(m_oApp.ClipCommand());
+    }
+}
+
+void CLeftView::OnRemoveCommand() {
+    QTreeWidgetItem* item = GetSelectedItem();
+    CTesselDoc* document = GetDocument();
+    if (item == nullptr || document == nullptr) {
+        return;
+    }
+    const std::int32_t data = ItemData(item);
+    if (data < 1 || !NamesRecord(data)) {
+        return;
+    }
+    const Command* command = document->GetCommand(data - 1);
+    const std::string label = QtText::ToUtf8(item->text(0));
+    if (!Platform::Current().AskYesNo(kRemoveQuestionStart + label + kRemoveQuestionEnd)) {
+        return;
+    }
+    // The answer is the user's for the command asked about; it must still be there.
+    if (GetDocument() == document && document->GetCommand(data - 1) == command) {
+        document->RemoveCommand(data - 1);
+    }
+}
+
+void CLeftView::ForwardToRightView(int id) {
+    if (RightViewEnables(id)) {
+        CommandTable::Entry entry = *m_pRightView->Commands().Find(id);
+        entry.run(id);
+    }
+}
+
+bool CLeftView::RightViewEnables(int id) const {
+    if (m_pRightView == nullptr) {
+        return false;
+    }
+    const CommandTable::Entry* entry = m_pRightView->Commands().Find(id);
+    return entry != nullptr && entry->run && (!entry->enabled || entry->enabled(id));
 }

@@ -1,28 +1,111 @@
 #pragma once
 
+#include <QCollator>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
 #include "document/DocumentView.h"
 
 class ApplicationState;
+class Command;
+class CommandTreeCtrl;
 class CTesselDoc;
 class CTesselView;
+class QTreeWidget;
+class QTreeWidgetItem;
 
-// The left pane of a document window: the navigator of the protocol, which shows the
-// device header and the commands grouped by category, and tells the property view of
-// the same window which record to show (`CTesselView::ShowItem`). The command tree
-// itself and the command editing operations are built on this pane.
+// The left pane of a document window: the navigator of the protocol. It shows the
+// device header as the top item and below it every command, grouped into categories
+// by the part of its name before the first colon, and tells the property view of the
+// same window which record to show (`CTesselView::ShowItem`). It holds the command
+// editing operations: New Command, Copy, Cut, Paste and Remove Command.
+//
+// Each item carries the number the property view is given: 0 the device header, -1 a
+// category, n of 1 or more the command at list position n-1. The tree follows the
+// document's command signals, so every tree of a document stays in step with the
+// list whichever window changed it: it is extended in place when a command is
+// appended and built again when one is removed or renamed.
 class CLeftView : public DocumentView {
     Q_OBJECT
 public:
+    static constexpr std::int32_t kDeviceItem = 0;
+    static constexpr std::int32_t kCategoryItem = -1;
+
+    static constexpr const char* kGroupMessage =
+        "I can't do that with a group of commands.\nPlease select an individual command to "
+        "copy or cut.";
+    static constexpr const char* kRemoveQuestionStart =
+        "Are you sure you want to delete the entire command\n\n\" ";
+    static constexpr const char* kRemoveQuestionEnd = " \" ?\n";
+    static constexpr const char* kNoMemoryForCopy =
+        "Not enough memory to copy the command ( m_pClipCommand ).  The clipboard is left as "
+        "it was.";
+
     CLeftView(CTesselDoc& document, ApplicationState& app, QWidget* parent = nullptr);
+    ~CLeftView() override;
 
     CTesselDoc* GetDocument() const;
+    QTreeWidget* GetTreeCtrl() const;
 
-    // Takes the property view of its own window as its partner.
+    // Takes the property view of its own window as its partner and fills the tree.
     void OnInitialUpdate() override;
+
+    // Builds the whole tree from the command list: the device item, expanded, with
+    // its children sorted and every category collapsed.
+    void FillTree();
+    // Adds the item or items of the command at `position` (see the class comment);
+    // the device item's children stay sorted.
+    void AddCommandItem(int position, const Command& command);
+
+    // The command editing operations, on the selected item.
+    void OnNewCommand();
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    void OnRemoveCommand();
+    // Copy, Cut and Remove Command: an item is selected and it has no children.
+    bool OnUpdateCommandItem() const;
+    // Paste: the command clipboard always holds a command.
+    bool OnUpdateEditPaste() const;
+
+    // The selected item, or nullptr.
+    QTreeWidgetItem* GetSelectedItem() const;
+    // The number an item carries.
+    static std::int32_t ItemData(const QTreeWidgetItem* item);
 
     // The property view of the same window; nullptr before the first update.
     CTesselView* m_pRightView = nullptr;
 
 protected:
     ApplicationState& m_oApp;
+    // Set only while Copy runs as Cut.
+    bool m_bCut = false;
+    // The device item; nullptr until the tree is filled.
+    QTreeWidgetItem* m_hRootItem = nullptr;
+
+private:
+    QTreeWidgetItem* NewItem(const QString& label, std::int32_t data) const;
+    // Makes `item` a child of the device item under the label `key` (its bytes):
+    // at the end while the tree is being filled, which sorts once at the end, and at
+    // its sorted place afterwards, which is where a stable sort would put it.
+    void AddDeviceChild(QTreeWidgetItem* item, const std::string& key);
+    void SortDeviceChildren();
+    // Whether `data` names the device, a category or a command in the list.
+    bool NamesRecord(std::int32_t data) const;
+    // Runs a command of the property view's printing, which prints for both panes.
+    void ForwardToRightView(int id);
+    bool RightViewEnables(int id) const;
+
+    void OnSelChanged();
+    void OnCommandInserted(int position);
+
+    CommandTreeCtrl* m_pTree;
+    // The direct children of the device item by their labels' bytes: the categories
+    // and the commands without a label that a new command's category matches. Walking
+    // the children for every command would make filling the tree quadratic.
+    std::unordered_map<std::string, std::vector<QTreeWidgetItem*>> m_oDeviceChildren;
+    bool m_bFilling = false;
+    QCollator m_oCollator;
 };

@@ -47,12 +47,14 @@ TEST_F(Frames, UndoIsAlwaysDisabledAndItemsNobodyHandlesAreDisabled) {
     CChildFrame& child = StartWithDocument();
     MenuItems("Edit");
     EXPECT_FALSE(Enabled(EditUndo));
-    // The panes' own operations are not there yet, so nothing handles them.
-    for (int id : {EditCut, EditCopy, EditPaste, RemoveCommand, RemoveParam, RemoveByte, FilePrint,
-                   FilePrintPreview, NewCommand, NewParam, NewByte}) {
+    // The property view's operations are not there yet, so nothing handles them; the
+    // tree has no item selected.
+    for (int id : {EditCut, EditCopy, RemoveCommand, RemoveParam, RemoveByte, FilePrint,
+                   FilePrintPreview, NewParam, NewByte}) {
         EXPECT_FALSE(Enabled(id)) << id;
     }
-    for (int id : {FileSave, FileSaveAs, FileClose, WindowNew, WindowCascade, WindowTile}) {
+    for (int id : {FileSave, FileSaveAs, FileClose, WindowNew, WindowCascade, WindowTile, EditPaste,
+                   NewCommand}) {
         EXPECT_TRUE(Enabled(id)) << id;
     }
     // Undo from its keys runs nothing either.
@@ -99,13 +101,14 @@ TEST_F(Frames, TheActivePaneGetsCopyCutPasteAndItsRemoveCommand) {
     Frame().ExecuteCommand(RemoveParam);
     QTest::keyClick(child.GetRightPane(), Qt::Key_P, Qt::ControlModifier);
     Frame().ExecuteCommand(FilePrintPreview);
-    // Printing is the property view's; with the tree active nobody has it yet.
+    // Printing is the property view's, also while the tree is active.
     child.GetLeftPane()->setFocus();
-    EXPECT_FALSE(Enabled(FilePrint));
+    EXPECT_TRUE(Enabled(FilePrint));
+    QTest::keyClick(child.GetLeftPane(), Qt::Key_P, Qt::ControlModifier);
 
-    EXPECT_EQ(ran,
-              (std::vector<std::string>{"tree:57634", "tree:57634", "tree:57635", "view:57637",
-                                        "view:57635", "view:32775", "view:57607", "view:57609"}));
+    EXPECT_EQ(ran, (std::vector<std::string>{"tree:57634", "tree:57634", "tree:57635", "view:57637",
+                                             "view:57635", "view:32775", "view:57607", "view:57609",
+                                             "view:57607"}));
 }
 
 // A pane's selection or current cell is its own: when it changes what a command's rule

@@ -109,6 +109,38 @@ TEST(Command, CopyTakesTextsAndCountsButNotTheParsedPart) {
     }
 }
 
+TEST(Command, SwapExchangesEveryField) {
+    Command a("Deck:Play");
+    a.m_strCompletionAck = "DONE";
+    a.m_strByte[19] = "0x13";
+    a.m_oParam[9].m_strText = "byte";
+    a.m_oParam[9].ParseType(a.m_strName);
+    a.m_nParams = 10;
+    a.m_nBytes = 20;
+    Command b("Lamp");
+    b.m_strDescription = "Switches";
+    b.m_strByte[0] = "0x01";
+    b.m_nBytes = 1;
+
+    a.Swap(b);
+    EXPECT_EQ(a.m_strName, "Lamp");
+    EXPECT_EQ(a.m_strDescription, "Switches");
+    EXPECT_EQ(a.m_strCompletionAck, "");
+    EXPECT_EQ(a.m_strByte[0], "0x01");
+    EXPECT_EQ(a.m_strByte[19], "");
+    EXPECT_EQ(a.m_oParam[9].m_strText, "");
+    EXPECT_EQ(a.m_nParams, 0);
+    EXPECT_EQ(a.m_nBytes, 1);
+    EXPECT_EQ(b.m_strName, "Deck:Play");
+    EXPECT_EQ(b.m_strDescription, "");
+    EXPECT_EQ(b.m_strCompletionAck, "DONE");
+    EXPECT_EQ(b.m_strByte[19], "0x13");
+    EXPECT_EQ(b.m_oParam[9].m_strText, "byte");
+    EXPECT_EQ(b.m_oParam[9].m_nOrCount, 1);
+    EXPECT_EQ(b.m_nParams, 10);
+    EXPECT_EQ(b.m_nBytes, 20);
+}
+
 TEST(CommandList, KeepsOrderAndIdentityByPosition) {
     CommandList list;
     EXPECT_TRUE(list.IsEmpty());
