@@ -96,10 +96,9 @@ QString CTesselView::CaptionText() const {
 }
 
 void CTesselView::UpdateCaption() {
-    // The splitter shows no caption of its own; its window text names the pane.
-    if (QWidget* parent = parentWidget()) {
-        parent->setWindowTitle(CaptionText());
-    }
+    // The pane's own window text: the splitter's would become the document window's
+    // title, which the document window keeps to the document's title.
+    setWindowTitle(CaptionText());
 }
 
 void CTesselView::resizeEvent(QResizeEvent* event) {

@@ -84,7 +84,7 @@ public:
     bool OnUpdateRemoveParam();
     bool OnUpdateRemoveByte();
 
-    // "Tessel: ", the document's title and the sorting hint, as the splitter's caption.
+    // "Tessel: ", the document's title and the sorting hint: the pane's window text.
     QString CaptionText() const;
 
 protected:
