@@ -319,8 +319,8 @@ bool CMainFrame::ExecuteCommand(int id) {
     using namespace CommandId;
     // What the user is typing is saved, printed or asked about with the rest.
     const bool finishesEdits = id == FileSave || id == FileSaveAs || id == FileClose ||
-                               id == FilePrint || id == FilePrintDirect ||
-                               id == FilePrintPreview || id == AppExit;
+                               id == FilePrint || id == FilePrintDirect || id == FilePrintPreview ||
+                               id == AppExit;
     if (finishesEdits && m_oRouter.IsEnabled(id) && !EndEditing()) {
         UpdateCommandUi();
         return false;

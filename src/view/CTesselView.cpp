@@ -49,14 +49,15 @@ CTesselView::CTesselView(CTesselDoc& document, ApplicationState& app, QWidget* p
     connect(&document, &DocumentBase::TitleChanged, this, &CTesselView::UpdateCaption);
     connect(&document, &CTesselDoc::CommandInserted, this, &CTesselView::OnCommandInserted);
     connect(&document, &CTesselDoc::CommandRemoved, this, &CTesselView::OnCommandRemoved);
-    connect(&document, &CTesselDoc::CommandFieldChanged, this,
-            &CTesselView::OnCommandFieldChanged);
+    connect(&document, &CTesselDoc::CommandFieldChanged, this, &CTesselView::OnCommandFieldChanged);
     connect(&document, &CTesselDoc::DeviceFieldChanged, this, &CTesselView::OnDeviceFieldChanged);
 
     using namespace CommandId;
     auto copyRule = [this](int) { return OnUpdateEditCopy(); };
-    Commands().Add(EditCopy, [this](int) { OnEditCopy(); }, copyRule);
-    Commands().Add(EditCut, [this](int) { OnEditCut(); }, copyRule);
+    Commands().Add(
+        EditCopy, [this](int) { OnEditCopy(); }, copyRule);
+    Commands().Add(
+        EditCut, [this](int) { OnEditCut(); }, copyRule);
     Commands().Add(
         EditPaste, [this](int) { OnEditPaste(); }, [this](int) { return OnUpdateEditPaste(); });
     Commands().Add(NewParam, [this](int) { OnNewParam(); });
@@ -357,8 +358,7 @@ bool CTesselView::StoreValue(int row, const QString& text) {
         return false;
     }
     const RowField target = FieldOfRow(row);
-    const bool isPath =
-        target.kind == RowField::Kind::Device && Field(target.device).isPath;
+    const bool isPath = target.kind == RowField::Kind::Device && Field(target.device).isPath;
     std::string bytes;
     if (!ModelValue(text, isPath, bytes)) {
         return false;

@@ -24,8 +24,8 @@ public:
                            int handled) override;
     void OnSideHeadingLeftClick(int col, int row, int down, const QRect& rect, const QPoint& point,
                                 int handled) override;
-    void OnSideHeadingRightClick(int col, int row, int down, const QRect& rect,
-                                 const QPoint& point, int handled) override;
+    void OnSideHeadingRightClick(int col, int row, int down, const QRect& rect, const QPoint& point,
+                                 int handled) override;
     void OnSideHeadingDoubleClick(int col, int row, const QRect& rect, const QPoint& point,
                                   int handled) override;
     void OnGridKeyDown(int& key, int handled) override;

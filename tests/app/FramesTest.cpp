@@ -49,8 +49,8 @@ TEST_F(Frames, UndoIsAlwaysDisabledAndItemsNobodyHandlesAreDisabled) {
     EXPECT_FALSE(Enabled(EditUndo));
     // The tree is active with no item selected; Remove Param and Remove Byte are the
     // property view's alone, and nobody prints yet.
-    for (int id : {EditCut, EditCopy, RemoveCommand, RemoveParam, RemoveByte, FilePrint,
-                   FilePrintPreview}) {
+    for (int id :
+         {EditCut, EditCopy, RemoveCommand, RemoveParam, RemoveByte, FilePrint, FilePrintPreview}) {
         EXPECT_FALSE(Enabled(id)) << id;
     }
     // New Param and New Byte have no rule: they are there while a document window is.

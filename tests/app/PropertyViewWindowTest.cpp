@@ -243,10 +243,10 @@ TEST_F(PropertyViewWindow, NewParamAndNewByteReachTheViewFromEitherPane) {
     EXPECT_EQ(doc->GetCommand(0)->m_nParams, 3);
     EXPECT_EQ(doc->GetCommand(0)->m_oParam[2].m_strText, "New Param");
     Key(Qt::Key_B, Qt::ControlModifier);
-    EXPECT_EQ(Headings(child),
-              (std::vector<std::string>{"Name", "Description", "Supported", "MsgAck", "CmpAck",
-                                        "Timeout", "Retries", "Param1", "Param2", "Param3",
-                                        "Byte1", "Message"}));
+    EXPECT_EQ(
+        Headings(child),
+        (std::vector<std::string>{"Name", "Description", "Supported", "MsgAck", "CmpAck", "Timeout",
+                                  "Retries", "Param1", "Param2", "Param3", "Byte1", "Message"}));
 
     // Remove Param and Remove Byte are the property view's alone.
     EXPECT_EQ(EditRules(), "1111100");
@@ -334,9 +334,8 @@ TEST_F(PropertyViewWindow, CloseAndPrintStoreAnOpenEditFirst) {
     ClickItem(child, Item(child, {"Lamp", "On"}));
     // What printing would print: the model as it is when printing starts.
     std::string printed;
-    child->GetRightPane()->Commands().Add(FilePrint, [&](int) {
-        printed = doc->GetCommand(1)->m_strRetries.str();
-    });
+    child->GetRightPane()->Commands().Add(
+        FilePrint, [&](int) { printed = doc->GetCommand(1)->m_strRetries.str(); });
     ClickCell(child, 1, 6);
     Type(QStringLiteral("4"));
     Key(Qt::Key_P, Qt::ControlModifier);

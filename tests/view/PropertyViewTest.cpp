@@ -130,10 +130,10 @@ TEST_F(PropertyView, ACommandShowsItsFixedRowsParametersBytesAndMessage) {
     }
 
     window.View().ShowItem(1);
-    EXPECT_EQ(window.Rows(), (std::vector<std::string>{
-                                 "Name=Lamp:On", "Description=Desc of Lamp:On", "Supported=yes",
-                                 "MsgAck=ack", "CmpAck=done", "Timeout=100", "Retries=3",
-                                 "Message=ON"}));
+    EXPECT_EQ(window.Rows(),
+              (std::vector<std::string>{"Name=Lamp:On", "Description=Desc of Lamp:On",
+                                        "Supported=yes", "MsgAck=ack", "CmpAck=done", "Timeout=100",
+                                        "Retries=3", "Message=ON"}));
     EXPECT_EQ(Numbers(window.Grid()),
               (std::vector<std::string>{" 1", " 2", " 3", " 4", " 5", " 6", " 7", " 8"}));
 
