@@ -2,11 +2,13 @@
 
 #include <QPlainTextEdit>
 #include <QResizeEvent>
+#include <algorithm>
 
 #include "document/ApplicationState.h"
 #include "document/CTesselDoc.h"
 #include "document/CommandIds.h"
 #include "document/QtText.h"
+#include "grid/GridArea.h"
 #include "model/Codepage.h"
 #include "model/Command.h"
 #include "platform/Platform.h"
@@ -105,6 +107,7 @@ void CTesselView::UpdateCaption() {
 void CTesselView::resizeEvent(QResizeEvent* event) {
     DocumentView::resizeEvent(event);
     m_grid.setGeometry(rect());
+    FitColumnsToView();
     m_grid.update();
 }
 
@@ -229,16 +232,29 @@ void CTesselView::ShowItem(std::int32_t item) {
     }
     m_nItem = item;
     m_grid.EnableUpdate(1);
-    m_grid.FitColumns(0, 1, 0, 3);
-    for (int col = 0; col < 2; ++col) {
-        int width = 0;
-        m_grid.GetColumnWidth(col, width);
-        if (width < kMinColumnWidth) {
-            m_grid.SetColumnWidth(col, kMinColumnWidth);
-        }
-    }
+    FitColumnsToView();
     m_grid.RedrawAll();
     emit CommandStateChanged();
+}
+
+void CTesselView::FitColumnsToView() {
+    if (m_grid.GetColumnCount() != 2 || m_grid.GetRowCount() == 0) {
+        return;
+    }
+    m_grid.FitColumns(0, 1, 0, 3);
+    int heading = 0;
+    int value = 0;
+    m_grid.GetColumnWidth(0, heading);
+    m_grid.GetColumnWidth(1, value);
+    heading = std::max(heading, kMinColumnWidth);
+    // A long value is cut at the view's edge rather than pushing the headings out of
+    // it: a row is read by its heading, and the editor grows over what is cut.
+    const int room = m_grid.GetArea()->width() - m_grid.GetVScrollWidth();
+    value = std::max(std::min(value, room - heading), kMinColumnWidth);
+    m_grid.SetColumnWidth(0, heading);
+    m_grid.SetColumnWidth(1, value);
+    // Setting a width lays nothing out; the scroll bars follow the final widths.
+    m_grid.LayoutComponents();
 }
 
 void CTesselView::RefreshRecord() {

@@ -138,6 +138,9 @@ private:
     void RefreshRecord();
     // The command shown is gone: no rows, and nothing reaches the model.
     void ShowNoRecord();
+    // Both columns as wide as their texts, at least kMinColumnWidth, and together no
+    // wider than the view, so that the headings always show.
+    void FitColumnsToView();
     void UpdateCaption();
 
     void OnCommandInserted(int position);

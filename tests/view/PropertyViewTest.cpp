@@ -12,7 +12,9 @@
 #include "document/CTesselDoc.h"
 #include "document/CommandIds.h"
 #include "grid/GridArea.h"
+#include "grid/GridHScrollBar.h"
 #include "grid/GridSideHeading.h"
+#include "grid/GridVScrollBar.h"
 #include "view/CTesselView.h"
 #include "view/PropertyGrid.h"
 
@@ -187,7 +189,18 @@ TEST_F(PropertyView, ColumnsFitTheirTextButNeverFallBelow75Pixels) {
     window.View().ShowItem(1);
     window.Grid().GetColumnWidth(1, value);
     EXPECT_GT(value, 200);
-    EXPECT_LE(value, window.Grid().GetArea()->width()) << "never wider than the cells' room";
+    window.Grid().GetColumnWidth(0, heading);
+    EXPECT_LE(heading + value, window.Grid().GetArea()->width()) << "the headings stay in view";
+
+    // A narrower window narrows the value column, down to 75 pixels.
+    window.Splitter().resize(300, 300);
+    QApplication::processEvents();
+    window.Grid().GetColumnWidth(1, value);
+    EXPECT_LE(heading + value, window.Grid().GetArea()->width());
+    window.Splitter().resize(120, 300);
+    QApplication::processEvents();
+    window.Grid().GetColumnWidth(1, value);
+    EXPECT_EQ(value, 75);
 }
 
 TEST_F(PropertyView, TheHeadingBarsKeepTheirSizeAndTheBackgroundIsWhite) {
@@ -376,4 +389,17 @@ TEST_F(PropertyView, TheRecordShownDecidesWhenCommandsAreEnabled) {
     state.clear();
     window.Grid().GotoCell(1, 3);
     EXPECT_GE(state.count(), 1) << "a new current cell may change the rules";
+}
+
+TEST_F(PropertyView, NoScrollBarShowsWhileTheRecordFitsTheView) {
+    ViewWindow window(doc, app);
+    ASSERT_TRUE(doc.SetDeviceField(DeviceFieldId::FileName,
+                                   "/a/rather/long/path/to/the/protocol/folder/file.pcl"));
+    window.Splitter().resize(360, 450);
+    QApplication::processEvents();
+    window.View().ShowItem(0);
+    QApplication::processEvents();
+    EXPECT_FALSE(window.Grid().GetHScrollBar()->isVisible());
+    EXPECT_FALSE(window.Grid().GetVScrollBar()->isVisible());
+    EXPECT_EQ(window.Grid().GetLeftColumn(), 0);
 }
