@@ -359,8 +359,10 @@ TEST_F(PropertyView, TheShownCommandIsFollowedWhenOthersComeAndGo) {
     doc.SetModifiedFlag(false);
     window.Grid().GetArea()->setFocus();
     window.Key(Qt::Key_Delete);
+    EXPECT_EQ(window.Grid().GetCellText(1, -1), "Data") << "the heading is no value";
     window.Type(QStringLiteral("x"));
     EXPECT_FALSE(window.Editing());
+    EXPECT_EQ(window.Grid().GetCellText(1, -1), "Data");
     platform.clipboard = "pasted";
     for (int id : {CommandId::EditCopy, CommandId::EditCut, CommandId::EditPaste}) {
         EXPECT_FALSE(window.Enabled(id)) << id;
