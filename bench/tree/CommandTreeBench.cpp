@@ -124,6 +124,12 @@ public:
         m_oSplitter.setSizes({250, 550});
         m_oSplitter.resize(800, 600);
         m_oSplitter.show();
+        // As the window opens: both panes' first update, and the device header shown
+        // as the click on the tree's top item shows it.
+        m_pLeft->OnInitialUpdate();
+        m_pRight->OnInitialUpdate();
+        QTreeWidget* tree = m_pLeft->GetTreeCtrl();
+        tree->setCurrentItem(tree->topLevelItem(0));
         QApplication::processEvents();
     }
 

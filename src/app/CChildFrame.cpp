@@ -124,9 +124,18 @@ void CChildFrame::CloseForDocument() {
     close();
 }
 
+bool CChildFrame::EndEditing() {
+    return m_pLeftView->EndEditing() && m_pRightView->EndEditing();
+}
+
 void CChildFrame::closeEvent(QCloseEvent* event) {
     if (m_bClosingForDocument || m_pDocument == nullptr) {
         QMdiSubWindow::closeEvent(event);
+        return;
+    }
+    // What the user typed belongs to the document the question below is about.
+    if (!EndEditing()) {
+        event->ignore();
         return;
     }
     // Does any other window still show this document?

@@ -43,6 +43,10 @@ public:
     void SetWindowNumber(int number);
     void UpdateFrameTitle();
 
+    // Finishes an edit open in either pane, as confirming it would; false when it
+    // stays open because what was typed cannot be stored.
+    bool EndEditing();
+
     // Closes the window as part of closing its document: no question, and the panes
     // let go of the document at once.
     void CloseForDocument();

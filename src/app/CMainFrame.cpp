@@ -306,7 +306,25 @@ void CMainFrame::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
 }
 
+bool CMainFrame::EndEditing() {
+    for (CChildFrame* frame : ChildFrames()) {
+        if (!frame->EndEditing()) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool CMainFrame::ExecuteCommand(int id) {
+    using namespace CommandId;
+    // What the user is typing is saved, printed or asked about with the rest.
+    const bool finishesEdits = id == FileSave || id == FileSaveAs || id == FileClose ||
+                               id == FilePrint || id == FilePrintDirect || id == FilePrintPreview ||
+                               id == AppExit;
+    if (finishesEdits && m_oRouter.IsEnabled(id) && !EndEditing()) {
+        UpdateCommandUi();
+        return false;
+    }
     bool ran = m_oRouter.Execute(id);
     UpdateCommandUi();
     return ran;

@@ -60,7 +60,11 @@ public:
     void BringToFront();
 
     // Runs `id` through the router; false when nobody handles it or it is disabled.
+    // Saving, printing and closing first finish an edit open in a document window.
     bool ExecuteCommand(int id);
+    // Finishes the edits open in every document window, as confirming them would;
+    // false when one stays open because what was typed cannot be stored.
+    bool EndEditing();
 
 signals:
     void FilesDropped(const QStringList& paths);

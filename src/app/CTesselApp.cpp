@@ -173,7 +173,7 @@ void CTesselApp::ExitInstance() {
 
 bool CTesselApp::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_pMainFrame.get() && event->type() == QEvent::Close) {
-        if (!SaveAllModified()) {
+        if (!m_pMainFrame->EndEditing() || !SaveAllModified()) {
             event->ignore();
             return true;
         }

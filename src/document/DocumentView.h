@@ -28,6 +28,11 @@ public:
     // been read or initialised.
     virtual void OnInitialUpdate() {}
 
+    // Finishes an edit the view has open, storing what was typed as confirming it
+    // would, before the document is saved, printed or closed. False when the view
+    // could not store it (it has said why) and the edit stays open.
+    virtual bool EndEditing() { return true; }
+
     CommandTable& Commands() { return m_oCommands; }
 
     // Gives the focus to the next (or previous) pane of the splitter holding this

@@ -702,7 +702,7 @@ void GridCtrl::resizeEvent(QResizeEvent*) {
     const bool enabled = updatesEnabled();
     setUpdatesEnabled(false);
     LayoutComponents();
-    setUpdatesEnabled(enabled && m_bUpdateEnabled);
+    setUpdatesEnabled(enabled);
     update();
 }
 
@@ -1677,7 +1677,14 @@ void GridCtrl::HeadingSelectEnd(Qt::Orientation along, int index) {
 
 int GridCtrl::EnableUpdate(int flag) {
     m_bUpdateEnabled = flag != 0;
-    setUpdatesEnabled(m_bUpdateEnabled);
+    // The components that show cells; enabling them again repaints them, as
+    // RedrawAll does. The scroll bars repaint themselves when their range or
+    // position changes, so that turning painting back on need not repaint them and
+    // the frame around them too.
+    for (QWidget* component : std::initializer_list<QWidget*>{
+             m_pArea, m_pTopHeading, m_pSideHeading, m_pCorner, m_pSheetTabs}) {
+        component->setUpdatesEnabled(m_bUpdateEnabled);
+    }
     if (m_bUpdateEnabled) {
         m_pSheet->m_nPrevLeftCol = m_pSheet->m_nLeftCol;
         m_pSheet->m_nPrevTopRow = m_pSheet->m_nTopRow;

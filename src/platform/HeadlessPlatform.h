@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/Platform.h"
@@ -11,7 +12,7 @@ class HeadlessPlatform : public Platform {
 public:
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
-    std::string ClipboardText() override { return m_strClipboard; }
+    std::optional<std::string> ClipboardText() override { return m_strClipboard; }
     void SetClipboardText(const std::string& text) override { m_strClipboard = text; }
     bool AskOpenFileName(const std::string&, const std::string&, const std::string&,
                          std::string&) override {
@@ -23,5 +24,5 @@ public:
     }
 
 private:
-    std::string m_strClipboard;
+    std::optional<std::string> m_strClipboard;
 };

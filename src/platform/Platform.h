@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QPrinter;
@@ -93,8 +94,9 @@ public:
     // Whether this user may change the file at `path`.
     virtual bool IsFileWritable(const std::string& path);
 
-    // Plain text on the system clipboard.
-    virtual std::string ClipboardText() = 0;
+    // Plain text on the system clipboard; nothing when it holds no text (an image,
+    // say, or nothing at all), which is not the same as an empty text.
+    virtual std::optional<std::string> ClipboardText() = 0;
     virtual void SetClipboardText(const std::string& text) = 0;
 
     // File dialogs. `filter` is "Description (*.ext)"; they return false when the

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -61,8 +62,12 @@ void QtPlatform::EndWaitCursor() {
     }
 }
 
-std::string QtPlatform::ClipboardText() {
-    return QApplication::clipboard()->text().toStdString();
+std::optional<std::string> QtPlatform::ClipboardText() {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (data == nullptr || !data->hasText()) {
+        return std::nullopt;
+    }
+    return data->text().toStdString();
 }
 
 void QtPlatform::SetClipboardText(const std::string& text) {

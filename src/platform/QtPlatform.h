@@ -19,7 +19,7 @@ public:
     Answer ShowMessage(const std::string& text, MessageKind kind) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
-    std::string ClipboardText() override;
+    std::optional<std::string> ClipboardText() override;
     void SetClipboardText(const std::string& text) override;
     bool AskOpenFileName(const std::string& title, const std::string& filter,
                          const std::string& startFolder, std::string& path) override;

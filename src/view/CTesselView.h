@@ -1,30 +1,154 @@
 #pragma once
 
+#include <QFont>
+#include <QString>
 #include <cstdint>
+#include <string>
 
 #include "document/DocumentView.h"
+#include "model/FieldTable.h"
+#include "view/PropertyGrid.h"
 
 class ApplicationState;
 class CTesselDoc;
 
 // The right pane of a document window: shows one record of the protocol, field by
-// field, in a two-column property grid. The command tree chooses the record through
-// ShowItem; editing, the parameter and byte operations and printing are built on
-// this pane.
+// field, in a two-column property grid, and writes what the user edits there back
+// into the protocol through the document. The command tree chooses the record
+// through ShowItem. The pane's own commands are Copy, Cut and Paste of cell text and
+// New Param, New Byte, Remove Param and Remove Byte on the command shown.
+//
+// The view follows the command it shows through the document's signals: when
+// commands before it come or go, it follows the command to its new position; when
+// the command itself goes (from any window), it shows no record until the next
+// ShowItem. Changes to the record made in another window show at once.
 class CTesselView : public DocumentView {
     Q_OBJECT
 public:
+    static constexpr std::int32_t kCategoryItem = -1;
+    static constexpr std::int32_t kDeviceItem = 0;
+    // Fixed rows of a command before its parameter rows: Name to Retries.
+    static constexpr int kFixedCommandRows = 7;
+    static constexpr int kMinColumnWidth = 75;
+
+    static constexpr const char* kCaptionStart = "Tessel: ";
+    static constexpr const char* kCaptionEnd =
+        " - Double Left or Right Click Column Header to Sort Up or Down";
+    static constexpr const char* kCategoryHeading = "This is a Command Category.";
+    static constexpr const char* kCategoryValue = "Expand its tree and select a specific command.";
+    static constexpr const char* kNewParamText = "New Param";
+    static constexpr const char* kNewByteText = "New Byte";
+    static constexpr const char* kNoTextMessage = "There was no Text in the clipboard";
+    static constexpr const char* kLineBreakMessage =
+        "A value cannot hold a line break: a protocol file keeps every value on one line. "
+        "Remove the line break to store the value.";
+
     CTesselView(CTesselDoc& document, ApplicationState& app, QWidget* parent = nullptr);
+    ~CTesselView() override;
 
     CTesselDoc* GetDocument() const;
+    PropertyGrid& GetGrid() { return m_grid; }
+
+    // Configures the grid: colours and frame, single-cell selection, the two columns
+    // with a read-only heading column, and their headings.
+    void OnInitialUpdate() override;
+    bool EndEditing() override;
 
     // Shows the record `item` names: 0 the device header, -1 the category notice, n of
     // 1 or more the command at list position n-1.
     void ShowItem(std::int32_t item);
-    // The record shown; -1 until the first ShowItem.
+    // The record shown; -1 until the first ShowItem and while no record is shown.
     std::int32_t GetItem() const { return m_nItem; }
 
+    // Writes `text` into the model field that `row` shows, as an edit of its value
+    // does, and marks the document modified. False, after a message, when the text
+    // cannot be stored in a protocol; nothing is changed then.
+    bool StoreValue(int row, const QString& text);
+    // The Delete key: empties the current value and its field.
+    void OnDeleteKey();
+
+    // The cell clipboard, on the current cell of the value column.
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    // Copy and Cut: a value is current and a record shown.
+    bool OnUpdateEditCopy();
+    // Paste: as Copy, and the clipboard holds text.
+    bool OnUpdateEditPaste();
+
+    // Parameters and bytes of the command shown.
+    void OnNewParam();
+    void OnNewByte();
+    void OnRemoveParam();
+    void OnRemoveByte();
+    bool OnUpdateRemoveParam();
+    bool OnUpdateRemoveByte();
+
+    // "Tessel: ", the document's title and the sorting hint: the pane's window text.
+    QString CaptionText() const;
+
 protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+    // The listing printout's measures and fonts.
+    std::int32_t m_nLineHeight = 0;
+    std::int32_t m_nPageBottom = 0;
+    QFont m_fontListing;
+    QFont m_fontHeading;
+
+    PropertyGrid m_grid;
     ApplicationState& m_oApp;
-    std::int32_t m_nItem = -1;
+    std::int32_t m_nItem = kCategoryItem;
+
+private:
+    // What one row of the grid shows.
+    struct RowField {
+        enum class Kind { None, Device, Command, Numbered } kind = Kind::None;
+        DeviceFieldId device = DeviceFieldId::FileName;
+        CommandFieldId command = CommandFieldId::Name;
+        int index = 0; // 0-based, for Numbered
+    };
+
+    // The command shown; nullptr for the device header, the notice or no record.
+    const Command* ShownCommand() const;
+    // The field row `row` edits: the fixed rows by their position, the others by
+    // their heading.
+    RowField FieldOfRow(int row);
+    // The parameter or byte that the heading `heading` names with `stem`
+    // ("Param", "Byte"): its number from 1, or 0 when it names none.
+    static int HeadingNumber(const QString& heading, std::string_view stem);
+    // The current row's heading; empty when no row is current.
+    QString CurrentHeading();
+    // A model value as the grid shows it, and the reverse; false, after a message,
+    // for a text the protocol cannot hold.
+    static QString ShownValue(std::string_view bytes, bool isPath);
+    static bool ModelValue(const QString& text, bool isPath, std::string& bytes);
+    // The value column's current row, when a record's value is current; -1 otherwise.
+    int CurrentValueRow();
+    // Sets a value cell and repaints it.
+    void SetValueCell(int row, const QString& text);
+    // How many rows the record `item` shows, and their headings and values.
+    int RowCountOf(std::int32_t item) const;
+    void WriteRows(std::int32_t item);
+    // New Param and New Byte (`field` Params or Bytes), Remove Param and Remove Byte.
+    void AppendNumbered(CommandFieldId field, const char* text);
+    void RemoveNumbered(CommandFieldId field);
+    // The shown record changed in the model: its rows show it again, keeping the
+    // current cell and the column widths when the rows stay the same.
+    void RefreshRecord();
+    // The command shown is gone: no rows, and nothing reaches the model.
+    void ShowNoRecord();
+    // Both columns as wide as their texts, at least kMinColumnWidth, and together no
+    // wider than the view, so that the headings always show.
+    void FitColumnsToView();
+    void UpdateCaption();
+
+    void OnCommandInserted(int position);
+    void OnCommandRemoved(int position);
+    void OnCommandFieldChanged(int position, CommandFieldId field);
+    void OnDeviceFieldChanged(DeviceFieldId field);
+
+    // Set while the view itself changes the model, whose signals then need not
+    // refresh this view.
+    bool m_bWriting = false;
 };

@@ -47,14 +47,15 @@ TEST_F(Frames, UndoIsAlwaysDisabledAndItemsNobodyHandlesAreDisabled) {
     CChildFrame& child = StartWithDocument();
     MenuItems("Edit");
     EXPECT_FALSE(Enabled(EditUndo));
-    // The property view's operations are not there yet, so nothing handles them; the
-    // tree has no item selected.
-    for (int id : {EditCut, EditCopy, RemoveCommand, RemoveParam, RemoveByte, FilePrint,
-                   FilePrintPreview, NewParam, NewByte}) {
+    // The tree is active with no item selected; Remove Param and Remove Byte are the
+    // property view's alone, and nobody prints yet.
+    for (int id :
+         {EditCut, EditCopy, RemoveCommand, RemoveParam, RemoveByte, FilePrint, FilePrintPreview}) {
         EXPECT_FALSE(Enabled(id)) << id;
     }
+    // New Param and New Byte have no rule: they are there while a document window is.
     for (int id : {FileSave, FileSaveAs, FileClose, WindowNew, WindowCascade, WindowTile, EditPaste,
-                   NewCommand}) {
+                   NewCommand, NewParam, NewByte}) {
         EXPECT_TRUE(Enabled(id)) << id;
     }
     // Undo from its keys runs nothing either.

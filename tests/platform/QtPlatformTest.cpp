@@ -2,10 +2,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QImage>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -120,6 +122,12 @@ TEST(QtPlatform, ClipboardCarriesText) {
     QtPlatform platform;
     platform.SetClipboardText("Lamp:On \xE2\x82\xAC");
     EXPECT_EQ(platform.ClipboardText(), "Lamp:On \xE2\x82\xAC");
+    platform.SetClipboardText("");
+    EXPECT_EQ(platform.ClipboardText(), "") << "an empty text is still a text";
+    QApplication::clipboard()->setImage(QImage(4, 4, QImage::Format_RGB32));
+    EXPECT_EQ(platform.ClipboardText(), std::nullopt);
+    QApplication::clipboard()->clear();
+    EXPECT_EQ(platform.ClipboardText(), std::nullopt);
 }
 
 TEST(QtPlatform, PrintSetupChoosesThePrinterAndItsOptionsWithoutAWordOnTheConsole) {

@@ -3,6 +3,7 @@
 #include <ctime>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,7 +57,7 @@ public:
     bool RenameFile(const std::string& from, const std::string& to) override;
     bool RemoveFile(const std::string& path) override;
     bool IsFileWritable(const std::string& path) override;
-    std::string ClipboardText() override { return clipboard; }
+    std::optional<std::string> ClipboardText() override { return clipboard; }
     void SetClipboardText(const std::string& text) override { clipboard = text; }
     bool AskOpenFileName(const std::string& title, const std::string& filter,
                          const std::string& startFolder, std::string& path) override;
@@ -100,7 +101,8 @@ public:
     bool busyCursorShown = false;
     int busyCursorShownCount = 0;
     std::tm now{};
-    std::string clipboard;
+    // The system clipboard's text; nothing while it holds no text.
+    std::optional<std::string> clipboard;
     Failures fail;
     int openForReadingCount = 0; // successful opens for reading so far
 
