@@ -15,13 +15,13 @@
 #include <memory>
 #include <string>
 
+#include "QuietPlatform.h"
 #include "SampleProtocol.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CTesselApp.h"
 #include "document/CTesselDoc.h"
 #include "grid/GridArea.h"
-#include "platform/HeadlessPlatform.h"
 #include "tree/CLeftView.h"
 #include "view/CTesselView.h"
 #include "view/PropertyGrid.h"
@@ -29,23 +29,6 @@
 namespace {
 
 constexpr int kCommands = 100'000;
-
-// No message is expected; one would be counted and reported.
-class CountingPlatform : public HeadlessPlatform {
-public:
-    CountingPlatform() : m_pPrevious(Platform::Install(this)) {}
-    ~CountingPlatform() override { Platform::Install(m_pPrevious); }
-    CountingPlatform(const CountingPlatform&) = delete;
-    CountingPlatform& operator=(const CountingPlatform&) = delete;
-    Answer ShowMessage(const std::string&, MessageKind) override {
-        ++messages;
-        return Answer::No;
-    }
-    int messages = 0;
-
-private:
-    Platform* m_pPrevious;
-};
 
 // The editor, started on settings of its own, with the protocol file beside them.
 class Editor {
@@ -77,7 +60,7 @@ public:
         }
     }
 
-    CountingPlatform m_oPlatform;
+    QuietPlatform m_oPlatform{Platform::Answer::No};
     QTemporaryDir m_oFolder;
     QString m_strPath;
     std::unique_ptr<CTesselApp> m_poApp;

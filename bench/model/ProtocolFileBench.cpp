@@ -81,7 +81,7 @@ void BM_Read(benchmark::State& state) {
             state.SkipWithError("read failed");
         }
     }
-    if (platform.warnings != 0) {
+    if (platform.messages != 0) {
         state.SkipWithError("the sample gave warnings");
     }
     Report(state, sample.bytes, commands);

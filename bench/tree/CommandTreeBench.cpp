@@ -15,10 +15,10 @@
 #include <memory>
 #include <string>
 
-#include "document/ApplicationState.h"
+#include "BenchApplication.h"
+#include "QuietPlatform.h"
 #include "document/CTesselDoc.h"
 #include "model/Command.h"
-#include "platform/HeadlessPlatform.h"
 #include "tree/CLeftView.h"
 #include "view/CTesselView.h"
 
@@ -27,41 +27,6 @@ namespace {
 constexpr int kCategories = 1000;
 constexpr int kPerCategory = 100;
 constexpr int kWithoutCategory = 10'000;
-
-// No message is expected; one would be counted and reported.
-class CountingPlatform : public HeadlessPlatform {
-public:
-    CountingPlatform() : m_pPrevious(Platform::Install(this)) {}
-    ~CountingPlatform() override { Platform::Install(m_pPrevious); }
-    CountingPlatform(const CountingPlatform&) = delete;
-    CountingPlatform& operator=(const CountingPlatform&) = delete;
-    Answer ShowMessage(const std::string&, MessageKind) override {
-        ++messages;
-        return Answer::Yes;
-    }
-    int messages = 0;
-
-private:
-    Platform* m_pPrevious;
-};
-
-class BenchApplication : public ApplicationState {
-public:
-    Command& ClipCommand() override { return m_oClip; }
-    int TakeNextGridId() override { return m_nNextGridId++; }
-    bool GridToolTips() const override { return false; }
-    QPrinter& Printer() override {
-        if (!m_poPrinter) {
-            m_poPrinter = std::make_unique<QPrinter>();
-        }
-        return *m_poPrinter;
-    }
-
-private:
-    Command m_oClip{Command::kNewCommandName};
-    int m_nNextGridId = 1000;
-    std::unique_ptr<QPrinter> m_poPrinter;
-};
 
 // The protocol, in a list order that mixes the categories: every eleventh command
 // has none, the others go round the categories.
@@ -162,7 +127,7 @@ public:
         return nullptr;
     }
 
-    CountingPlatform m_oPlatform;
+    QuietPlatform m_oPlatform{Platform::Answer::Yes};
     BenchApplication m_oApp;
     CTesselDoc m_oDocument;
     QSplitter m_oSplitter;

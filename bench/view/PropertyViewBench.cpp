@@ -16,53 +16,18 @@
 #include <memory>
 #include <string>
 
+#include "BenchApplication.h"
+#include "QuietPlatform.h"
 #include "SampleProtocol.h"
-#include "document/ApplicationState.h"
 #include "document/CTesselDoc.h"
 #include "grid/GridArea.h"
 #include "model/Command.h"
-#include "platform/HeadlessPlatform.h"
 #include "view/CTesselView.h"
 #include "view/PropertyGrid.h"
 
 namespace {
 
 constexpr int kCommands = 100'000;
-
-// No message is expected; one would be counted and reported.
-class CountingPlatform : public HeadlessPlatform {
-public:
-    CountingPlatform() : m_pPrevious(Platform::Install(this)) {}
-    ~CountingPlatform() override { Platform::Install(m_pPrevious); }
-    CountingPlatform(const CountingPlatform&) = delete;
-    CountingPlatform& operator=(const CountingPlatform&) = delete;
-    Answer ShowMessage(const std::string&, MessageKind) override {
-        ++messages;
-        return Answer::Yes;
-    }
-    int messages = 0;
-
-private:
-    Platform* m_pPrevious;
-};
-
-class BenchApplication : public ApplicationState {
-public:
-    Command& ClipCommand() override { return m_oClip; }
-    int TakeNextGridId() override { return m_nNextGridId++; }
-    bool GridToolTips() const override { return false; }
-    QPrinter& Printer() override {
-        if (!m_poPrinter) {
-            m_poPrinter = std::make_unique<QPrinter>();
-        }
-        return *m_poPrinter;
-    }
-
-private:
-    Command m_oClip{Command::kNewCommandName};
-    int m_nNextGridId = 1000;
-    std::unique_ptr<QPrinter> m_poPrinter;
-};
 
 // The generated protocol with the largest command a protocol can hold in the middle
 // of the list, where a search for it would take longest.
@@ -129,7 +94,7 @@ public:
         QApplication::processEvents();
     }
 
-    CountingPlatform m_oPlatform;
+    QuietPlatform m_oPlatform{Platform::Answer::Yes};
     BenchApplication m_oApp;
     QTemporaryDir m_oFolder;
     CTesselDoc m_oDocument;
