@@ -20,6 +20,7 @@ public:
         }
         return *m_poPrinter;
     }
+    void SetPreviewPages(int) override {}
 
 private:
     Command m_oClip{Command::kNewCommandName};

@@ -60,6 +60,7 @@ public:
     int TakeNextGridId() override { return m_nNextGridId++; }
     bool GridToolTips() const override { return m_bGridToolTips; }
     QPrinter& Printer() override;
+    void SetPreviewPages(int pages) override { m_nPreviewPages = pages; }
 
     // File New: a new protocol in a new window; nullptr when it could not be made.
     CTesselDoc* OnFileNew();

@@ -5,8 +5,9 @@ class QPrinter;
 
 // What the panes of a document window take from the application object: the command
 // clipboard shared by every document, the identifiers handed to property grids, the
-// grids' tool-tip setting and the printer. The application implements it; a document window hands
-// it to its panes, so that panes never depend on the application itself.
+// grids' tool-tip setting, the printer and the preview setting. The application
+// implements it; a document window hands it to its panes, so that panes never
+// depend on the application itself.
 class ApplicationState {
 public:
     virtual ~ApplicationState() = default;
@@ -20,4 +21,7 @@ public:
     // The printer of the run with the settings the user chose in Print Setup; every
     // print job and preview uses it, so a choice holds until it is changed.
     virtual QPrinter& Printer() = 0;
+    // How many pages print preview showed side by side when the user closed it; the
+    // application keeps it as a setting.
+    virtual void SetPreviewPages(int pages) = 0;
 };

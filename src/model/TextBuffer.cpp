@@ -82,6 +82,13 @@ void TextBuffer::AppendLineOf(std::initializer_list<std::string_view> pieces) {
     }
 }
 
+void TextBuffer::AppendZero() {
+    // A stored line always leaves the last byte free, so the zero byte fits.
+    if (m_bSuccess && m_hpbBuffer && m_nWritePos < m_nCapacity) {
+        m_hpbBuffer[m_nWritePos++] = '\0';
+    }
+}
+
 bool TextBuffer::Grow(std::size_t needed) {
     std::size_t capacity = std::max(needed, m_nCapacity + m_nCapacity / 2);
     std::unique_ptr<char[]> larger(new (std::nothrow) char[capacity]);

@@ -36,6 +36,9 @@ public:
     void AppendLine(std::string_view name, std::string_view value);
     // The line made of `pieces` one after the other.
     void AppendLineOf(std::initializer_list<std::string_view> pieces);
+    // Closes the text with one zero byte at the write position and moves past it;
+    // the used count leaves it out. Nothing is written once a line has failed.
+    void AppendZero();
 
     const char* GetData() const { return m_hpbBuffer.get(); }
     // Bytes stored so far, from the start to the write position.

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,9 +31,9 @@ public:
 };
 
 // The services the program takes from the desktop: message boxes, the busy cursor,
-// local time, files, the clipboard and file dialogs. The model, documents and views
-// call only this, so tests run them with a scripted platform that records every
-// message and answers every question.
+// local time, files, the clipboard, file dialogs, the print dialogs and the print
+// preview. The model, documents and views call only this, so tests run them with a
+// scripted platform that records every message and answers every question.
 //
 // All texts crossing this interface are UTF-8; the model converts its code-page
 // bytes at the boundary (see Codepage).
@@ -114,6 +115,18 @@ public:
     // and the answer is true; nothing is printed. A platform without printers has no
     // such dialog and answers false.
     virtual bool ShowPrintSetup(QPrinter& /*printer*/) { return false; }
+    // The print dialog of Print: the user chooses the printer, its options and the
+    // pages to print, which go into `printer`; true when the user prints. A platform
+    // without printers answers false.
+    virtual bool ShowPrintDialog(QPrinter& /*printer*/) { return false; }
+    // The print preview on `printer`, `pages` pages side by side (one or two): `paint`
+    // draws every page of the document on the printer it is given, as often as the
+    // preview needs it. Returns, once the user has closed the preview, how many pages
+    // it showed side by side then. A platform without a desktop shows nothing.
+    virtual int ShowPrintPreview(QPrinter& /*printer*/, int pages,
+                                 const std::function<void(QPrinter&)>& /*paint*/) {
+        return pages;
+    }
 
 protected:
     // Formats the given broken-down time; shared by the real and scripted clocks.

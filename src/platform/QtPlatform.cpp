@@ -8,8 +8,13 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <algorithm>
 
 QtPlatform::QtPlatform() = default;
 QtPlatform::~QtPlatform() = default;
@@ -143,4 +148,50 @@ bool QtPlatform::ShowPrintSetup(QPrinter& printer) {
         }
     }
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtPlatform::ShowPrintDialog(QPrinter& printer) {
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    dialog.setWindowTitle(QString::fromLatin1(kPrintTitle));
+    // The program prints the pages of the range itself, each once.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
+                      QAbstractPrintDialog::PrintShowPageSize |
+                      QAbstractPrintDialog::PrintCollateCopies);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+int QtPlatform::ShowPrintPreview(QPrinter& printer, int pages,
+                                 const std::function<void(QPrinter&)>& paint) {
+    QPrintPreviewDialog dialog(&printer, QApplication::activeWindow());
+    dialog.setWindowTitle(QString::fromLatin1(kPrintPreviewTitle));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&paint](QPrinter* target) { paint(*target); });
+    auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+    if (preview != nullptr) {
+        preview->setViewMode(pages >= 2 ? QPrintPreviewWidget::FacingPagesView
+                                        : QPrintPreviewWidget::SinglePageView);
+        preview->setZoomMode(QPrintPreviewWidget::FitInView);
+        // Page Down and Page Up turn to the next and the previous page, by as many
+        // pages as are shown side by side; Escape closes the preview, as in any dialog.
+        auto turn = [preview](int direction) {
+            int step = preview->viewMode() == QPrintPreviewWidget::SinglePageView ? 1 : 2;
+            int page = std::clamp(preview->currentPage() + direction * step, 1,
+                                  std::max(1, preview->pageCount()));
+            preview->setCurrentPage(page);
+        };
+        auto* next = new QShortcut(QKeySequence(Qt::Key_PageDown), &dialog);
+        QObject::connect(next, &QShortcut::activated, preview, [turn] { turn(1); });
+        auto* previous = new QShortcut(QKeySequence(Qt::Key_PageUp), &dialog);
+        QObject::connect(previous, &QShortcut::activated, preview, [turn] { turn(-1); });
+    }
+    // Two pages side by side want most of the screen.
+    if (QScreen* screen = QApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        dialog.resize(area.width() * 4 / 5, area.height() * 9 / 10);
+    }
+    dialog.exec();
+    if (preview == nullptr) {
+        return pages;
+    }
+    return preview->viewMode() == QPrintPreviewWidget::SinglePageView ? 1 : 2;
 }

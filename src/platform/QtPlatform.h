@@ -5,11 +5,13 @@
 
 // The platform on Qt: message boxes with the caption "Tessel" over the active
 // window, the override cursor, the system clipboard, and Qt's file and print
-// dialogs.
+// dialogs and print preview.
 class QtPlatform : public Platform {
 public:
     static constexpr const char* kCaption = ProgramInfo::kName;
     static constexpr const char* kPrintSetupTitle = "Print Setup";
+    static constexpr const char* kPrintTitle = "Print";
+    static constexpr const char* kPrintPreviewTitle = "Print Preview";
 
     QtPlatform();
     ~QtPlatform() override;
@@ -27,6 +29,9 @@ public:
                          const std::string& defaultSuffix, const std::string& proposed,
                          const std::string& startFolder, std::string& path) override;
     bool ShowPrintSetup(QPrinter& printer) override;
+    bool ShowPrintDialog(QPrinter& printer) override;
+    int ShowPrintPreview(QPrinter& printer, int pages,
+                         const std::function<void(QPrinter&)>& paint) override;
 
 private:
     bool m_bWaitCursorShown = false;

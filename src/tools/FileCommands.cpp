@@ -1,8 +1,11 @@
 #include "tools/FileCommands.h"
 
+#include "model/Codepage.h"
+#include "model/ProtocolListing.h"
 #include "model/ProtocolNode.h"
 #include "model/ProtocolWriter.h"
 #include "model/TextBuffer.h"
+#include "tools/ListingPdf.h"
 #include "tools/ProtocolJson.h"
 #include "tools/ToolCommands.h"
 #include "tools/ToolPlatform.h"
@@ -94,4 +97,39 @@ int RunFormat(const std::vector<std::string>& args, std::ostream&, std::ostream&
     bool written = WriteProtocolFile(node, buffer, output);
     PrintMessages(err, output, platform.messages);
     return written ? 0 : 1;
+}
+
+int RunListing(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() == 3 && args[1] == "--pdf") {
+        return RunListingPdf(args[0], args[2], err);
+    }
+    if (args.size() != 1) {
+        return kUsageError;
+    }
+    ToolPlatform platform;
+    ProtocolNode node;
+    bool read = ReadProtocol(node, args[0]);
+    PrintMessages(err, args[0], platform.messages);
+    if (!read) {
+        return 1;
+    }
+    TextBuffer buffer;
+    const auto commands = static_cast<std::size_t>(node.m_poCmndList->GetCount());
+    bool listed = buffer.Allocate(kListingBytesPerCommand * commands);
+    if (listed) {
+        buffer.AllowGrowth();
+        listed = WriteListing(node, buffer);
+    }
+    if (!listed) {
+        PrintMessages(err, args[0], {"Could not allocate memory for print!"});
+        return 1;
+    }
+    // Line by line, each ended by a line feed as text on this system is.
+    std::string_view text(buffer.GetData(), buffer.GetUsed());
+    while (!text.empty()) {
+        std::size_t end = text.find("\r\n");
+        out << Codepage::ToUtf8(text.substr(0, end)) << '\n';
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 2);
+    }
+    return 0;
 }

@@ -9,6 +9,8 @@ const std::vector<ToolCommand>& ToolCommands() {
         {"check", "FILE...", "one line \"FILE: message\" per message", RunCheck},
         {"format", "FILE [-o OUT]", "read and write back through the writer (in place by default)",
          RunFormat},
+        {"listing", "FILE [--pdf OUT]", "the printed listing: its text lines, or the paginated PDF",
+         RunListing},
         {"new", "OUT", "write the template of a new protocol", RunNew},
     };
     return commands;

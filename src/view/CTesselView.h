@@ -3,14 +3,19 @@
 #include <QFont>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "document/DocumentView.h"
 #include "model/FieldTable.h"
+#include "view/CPrintInfo.h"
 #include "view/PropertyGrid.h"
 
 class ApplicationState;
 class CTesselDoc;
+class ListingLayout;
+class QPainter;
+class QPrinter;
 
 // The right pane of a document window: shows one record of the protocol, field by
 // field, in a two-column property grid, and writes what the user edits there back
@@ -22,6 +27,10 @@ class CTesselDoc;
 // commands before it come or go, it follows the command to its new position; when
 // the command itself goes (from any window), it shows no record until the next
 // ShowItem. Changes to the record made in another window show at once.
+//
+// The view also prints the whole protocol as a "Protocol Listing", for itself and for
+// the command tree beside it, in the four printing steps a print job and a preview
+// run: prepare, begin, print each page, end.
 class CTesselView : public DocumentView {
     Q_OBJECT
 public:
@@ -42,6 +51,20 @@ public:
     static constexpr const char* kLineBreakMessage =
         "A value cannot hold a line break: a protocol file keeps every value on one line. "
         "Remove the line break to store the value.";
+    static constexpr const char* kNoPrintMemory = "Could not allocate memory for print!";
+    static constexpr const char* kPrintFailed = "File could not be printed successfully!";
+    static constexpr const char* kPrinterNotStarted =
+        "The Protocol Listing could not be printed: the printer could not be started.";
+    static constexpr const char* kNoPagesInRange =
+        "Nothing was printed: the pages chosen are not in the Protocol Listing, which has %d "
+        "page(s).";
+    static constexpr const char* kListingTitle = "Protocol Listing";
+    static constexpr const char* kPageNumberFormat = "Page %d of %d";
+    static constexpr const char* kFooterLeft = "Vantor Cuewright";
+    static constexpr const char* kFooterTimeFormat = "%A, %B %d, %Y, %H:%M";
+    // DrawPageText's bands and positions.
+    enum Band { kTopBand = 0, kBottomBand = 1 };
+    enum Position { kLeft = 0, kCentre = 1, kRight = 2 };
 
     CTesselView(CTesselDoc& document, ApplicationState& app, QWidget* parent = nullptr);
     ~CTesselView() override;
@@ -86,6 +109,39 @@ public:
 
     // "Tessel: ", the document's title and the sorting hint: the pane's window text.
     QString CaptionText() const;
+
+    // Print (the print dialog, then the pages chosen), printing every page without
+    // the dialog, and Print Preview; all on the application's printer.
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    void OnFilePrintPreview();
+    // The whole print job on `printer` once the job is prepared: begin, every page
+    // of the range once, end. False, after a message, when nothing was printed.
+    bool PrintListing(QPrinter& printer, CPrintInfo& info);
+
+    // The four printing steps. Prepare forgets any listing and, for Print, shows the
+    // print dialog; false when the user cancels. Begin builds the listing (unless this
+    // job has built it already), lays it out for `printer` and counts the pages into
+    // info; false, after a message, when the listing cannot be built, and nothing is
+    // to be printed then. Print draws the page info names; End lets go of the listing.
+    bool OnPreparePrinting(CPrintInfo& info);
+    bool OnBeginPrinting(QPrinter& printer, CPrintInfo& info);
+    void OnPrint(QPainter& painter, CPrintInfo& info);
+    void OnEndPrinting(CPrintInfo& info);
+
+    // Writes the listing into the document's text buffer; false when it did not fit.
+    bool BuildListing();
+    // With `draw`, draws the page info asks for with its header and footer. Returns
+    // the number of pages of the listing laid out by begin printing; 0 without one.
+    int PrintPages(QPainter* painter, bool draw, CPrintInfo& info);
+    // One header (band 0) or footer (band 1) text at the left, centre or right.
+    void DrawPageText(QPainter& painter, int band, int position, const QString& text);
+
+    // The measures and fonts of the last print job begun.
+    std::int32_t GetLineHeight() const { return m_nLineHeight; }
+    std::int32_t GetPageBottom() const { return m_nPageBottom; }
+    const QFont& GetListingFont() const { return m_fontListing; }
+    const QFont& GetHeadingFont() const { return m_fontHeading; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -142,6 +198,8 @@ private:
     // wider than the view, so that the headings always show.
     void FitColumnsToView();
     void UpdateCaption();
+    // Begin printing's first half: the listing into the document's text buffer.
+    bool PrepareListing();
 
     void OnCommandInserted(int position);
     void OnCommandRemoved(int position);
@@ -151,4 +209,8 @@ private:
     // Set while the view itself changes the model, whose signals then need not
     // refresh this view.
     bool m_bWriting = false;
+    // The listing of the print job under way, built and laid out; nullptr between
+    // jobs and after a failure.
+    std::unique_ptr<ListingLayout> m_poLayout;
+    bool m_bListingBuilt = false;
 };

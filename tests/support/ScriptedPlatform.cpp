@@ -151,6 +151,22 @@ bool ScriptedPlatform::ShowPrintSetup(QPrinter& printer) {
     return printSetupAnswer ? printSetupAnswer(printer) : false;
 }
 
+bool ScriptedPlatform::ShowPrintDialog(QPrinter& printer) {
+    ++printDialogCount;
+    return printDialogAnswer ? printDialogAnswer(printer) : false;
+}
+
+int ScriptedPlatform::ShowPrintPreview(QPrinter& printer, int pages,
+                                       const std::function<void(QPrinter&)>& paint) {
+    previewPagesAsked.push_back(pages);
+    if (previewAction) {
+        previewAction(printer, paint);
+    } else {
+        paint(printer);
+    }
+    return previewPagesAtClose != 0 ? previewPagesAtClose : pages;
+}
+
 bool ScriptedPlatform::AskOpenFileName(const std::string& title, const std::string& filter,
                                        const std::string& startFolder, std::string& path) {
     dialogCalls.push_back({title, filter, startFolder, {}, {}});

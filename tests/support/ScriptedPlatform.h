@@ -90,6 +90,23 @@ public:
     std::vector<QPrinter*> printSetupPrinters;
     std::function<bool(QPrinter&)> printSetupAnswer;
 
+    // Print: what the user does in the print dialog (a test may choose pages there
+    // by setting them on the printer); without an answer the user cancels.
+    bool ShowPrintDialog(QPrinter& printer) override;
+    int printDialogCount = 0;
+    std::function<bool(QPrinter&)> printDialogAnswer;
+
+    // Print preview: the number of pages each preview was asked to show side by side.
+    // The preview paints its pages once on the printer it was given, unless a test
+    // says otherwise in previewAction (which gets the painting to call as often as
+    // it likes), and closes showing previewPagesAtClose pages, or as many as it was
+    // asked to when that is 0.
+    int ShowPrintPreview(QPrinter& printer, int pages,
+                         const std::function<void(QPrinter&)>& paint) override;
+    std::vector<int> previewPagesAsked;
+    std::function<void(QPrinter&, const std::function<void(QPrinter&)>&)> previewAction;
+    int previewPagesAtClose = 0;
+
     // Each write and rename of a file, with the file's permissions at that moment.
     struct FileStep {
         std::string what; // "write" or "rename"

@@ -27,6 +27,8 @@ public:
     int TakeNextGridId() override { return m_nNextGridId++; }
     bool GridToolTips() const override { return false; }
     QPrinter& Printer() override;
+    void SetPreviewPages(int pages) override { m_nPreviewPages = pages; }
+    int m_nPreviewPages = 0;
 
 private:
     Command m_oClip{Command::kNewCommandName};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+// The name of the program that renders a listing into a PDF file. It draws the pages
+// with the editor's own printing code, on Qt's offscreen platform; pcltool starts it
+// only for `listing --pdf`, so that its other commands never load Qt.
+inline constexpr const char* kListingPdfProgram = "tessel-listing-pdf";
+
+// Renders the listing of the protocol `file` into the PDF file `pdf` through the
+// rendering program, whose messages go to standard error; returns its exit code, or
+// 1 after a line on `err` when it cannot be started.
+int RunListingPdf(const std::string& file, const std::string& pdf, std::ostream& err);
+
+// Where the rendering program is for a pcltool at `self`: beside it, as in the build
+// tree, or where the installation puts it; empty when neither holds it.
+std::string FindListingPdfProgram(const std::string& self);

@@ -1,0 +1,101 @@
+// tessel-listing-pdf FILE OUT: renders the Protocol Listing of the protocol file FILE
+// into the PDF file OUT, page by page as the editor prints it, with no display.
+// pcltool listing --pdf runs it. Messages go to standard error as "FILE: message".
+#include <QApplication>
+#include <QPrinter>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "document/ApplicationState.h"
+#include "document/CTesselDoc.h"
+#include "model/Command.h"
+#include "platform/HeadlessPlatform.h"
+#include "view/CTesselView.h"
+
+namespace {
+
+// Qt's own notes (about the session it runs without, say) are not this program's
+// output; only its errors are.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fprintf(stderr, "tessel-listing-pdf: %s\n", message.toLocal8Bit().constData());
+    }
+}
+
+// Each message on one line of standard error, after the name of the file.
+class ConsolePlatform : public HeadlessPlatform {
+public:
+    explicit ConsolePlatform(std::string file) : m_strFile(std::move(file)) {
+        m_pPrevious = Platform::Install(this);
+    }
+    ~ConsolePlatform() override { Platform::Install(m_pPrevious); }
+    ConsolePlatform(const ConsolePlatform&) = delete;
+    ConsolePlatform& operator=(const ConsolePlatform&) = delete;
+
+    Answer ShowMessage(const std::string& text, MessageKind kind) override {
+        std::string line = text;
+        for (char& c : line) {
+            if (c == '\n' || c == '\r') {
+                c = ' ';
+            }
+        }
+        std::fprintf(stderr, "%s: %s\n", m_strFile.c_str(), line.c_str());
+        return kind == MessageKind::YesNoCancel ? Answer::Cancel : Answer::No;
+    }
+
+private:
+    std::string m_strFile;
+    Platform* m_pPrevious = nullptr;
+};
+
+// What the property view takes from the application, here: a printer that writes
+// the PDF file.
+class PdfApplication : public ApplicationState {
+public:
+    explicit PdfApplication(const QString& pdf) : m_oPrinter(QPrinter::HighResolution) {
+        m_oPrinter.setOutputFormat(QPrinter::PdfFormat);
+        m_oPrinter.setOutputFileName(pdf);
+        m_oPrinter.setDocName(QStringLiteral("Protocol Listing"));
+    }
+    Command& ClipCommand() override { return m_oClip; }
+    int TakeNextGridId() override { return m_nNextGridId++; }
+    bool GridToolTips() const override { return false; }
+    QPrinter& Printer() override { return m_oPrinter; }
+    void SetPreviewPages(int) override {}
+
+private:
+    QPrinter m_oPrinter;
+    Command m_oClip{Command::kNewCommandName};
+    int m_nNextGridId = 1000;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: tessel-listing-pdf FILE OUT\n");
+        return 2;
+    }
+    const std::string file = argv[1];
+    const QString pdf = QString::fromLocal8Bit(argv[2]);
+    // The pages are drawn without a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietQtMessages);
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
+
+    ConsolePlatform platform(file);
+    CTesselDoc document;
+    if (!document.OpenProtocolFile(file)) {
+        return 1;
+    }
+    PdfApplication state(pdf);
+    CTesselView view(document, state);
+    CPrintInfo info;
+    info.m_bDirect = true;
+    if (!view.OnPreparePrinting(info)) {
+        return 1;
+    }
+    return view.PrintListing(state.Printer(), info) ? 0 : 1;
+}
