@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+class QPainter;
 class QPrinter;
 
 // An open file as the reader and writer see it. Every operation reports failure
@@ -119,13 +120,24 @@ public:
     // pages to print, which go into `printer`; true when the user prints. A platform
     // without printers answers false.
     virtual bool ShowPrintDialog(QPrinter& /*printer*/) { return false; }
-    // The print preview on `printer`, `pages` pages side by side (one or two): `paint`
-    // draws every page of the document on the printer it is given, as often as the
-    // preview needs it. Returns, once the user has closed the preview, how many pages
-    // it showed side by side then. A platform without a desktop shows nothing.
-    virtual int ShowPrintPreview(QPrinter& /*printer*/, int pages,
-                                 const std::function<void(QPrinter&)>& /*paint*/) {
-        return pages;
+    // What print preview shows: `count` pages laid out for the preview's printer, and
+    // how to draw page `page` (from 1) with a painter that works in the printer's
+    // pixels, its origin at the top left of the printable area.
+    struct PreviewPages {
+        int count = 0;
+        std::function<void(QPainter& painter, int page)> draw;
+    };
+    // How the user left the preview: how many pages it showed side by side then, and
+    // whether the user asked to print.
+    struct PreviewResult {
+        int pages = 0;
+        bool print = false;
+    };
+    // Print preview of `source` on the paper of `printer`, starting with `pages`
+    // pages (one or two) side by side. A platform without a desktop shows nothing.
+    virtual PreviewResult ShowPrintPreview(QPrinter& /*printer*/, int pages,
+                                           const PreviewPages& /*source*/) {
+        return {pages, false};
     }
 
 protected:

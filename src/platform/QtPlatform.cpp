@@ -8,13 +8,10 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScreen>
-#include <QShortcut>
-#include <algorithm>
+
+#include "platform/PrintPreviewDialog.h"
 
 QtPlatform::QtPlatform() = default;
 QtPlatform::~QtPlatform() = default;
@@ -160,38 +157,10 @@ bool QtPlatform::ShowPrintDialog(QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-int QtPlatform::ShowPrintPreview(QPrinter& printer, int pages,
-                                 const std::function<void(QPrinter&)>& paint) {
-    QPrintPreviewDialog dialog(&printer, QApplication::activeWindow());
+Platform::PreviewResult QtPlatform::ShowPrintPreview(QPrinter& printer, int pages,
+                                                     const PreviewPages& source) {
+    PrintPreviewDialog dialog(printer, source, pages, QApplication::activeWindow());
     dialog.setWindowTitle(QString::fromLatin1(kPrintPreviewTitle));
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&paint](QPrinter* target) { paint(*target); });
-    auto* preview = dialog.findChild<QPrintPreviewWidget*>();
-    if (preview != nullptr) {
-        preview->setViewMode(pages >= 2 ? QPrintPreviewWidget::FacingPagesView
-                                        : QPrintPreviewWidget::SinglePageView);
-        preview->setZoomMode(QPrintPreviewWidget::FitInView);
-        // Page Down and Page Up turn to the next and the previous page, by as many
-        // pages as are shown side by side; Escape closes the preview, as in any dialog.
-        auto turn = [preview](int direction) {
-            int step = preview->viewMode() == QPrintPreviewWidget::SinglePageView ? 1 : 2;
-            int page = std::clamp(preview->currentPage() + direction * step, 1,
-                                  std::max(1, preview->pageCount()));
-            preview->setCurrentPage(page);
-        };
-        auto* next = new QShortcut(QKeySequence(Qt::Key_PageDown), &dialog);
-        QObject::connect(next, &QShortcut::activated, preview, [turn] { turn(1); });
-        auto* previous = new QShortcut(QKeySequence(Qt::Key_PageUp), &dialog);
-        QObject::connect(previous, &QShortcut::activated, preview, [turn] { turn(-1); });
-    }
-    // Two pages side by side want most of the screen.
-    if (QScreen* screen = QApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        dialog.resize(area.width() * 4 / 5, area.height() * 9 / 10);
-    }
     dialog.exec();
-    if (preview == nullptr) {
-        return pages;
-    }
-    return preview->viewMode() == QPrintPreviewWidget::SinglePageView ? 1 : 2;
+    return {dialog.PagesShown(), dialog.PrintRequested()};
 }

@@ -30,8 +30,8 @@ public:
                          const std::string& startFolder, std::string& path) override;
     bool ShowPrintSetup(QPrinter& printer) override;
     bool ShowPrintDialog(QPrinter& printer) override;
-    int ShowPrintPreview(QPrinter& printer, int pages,
-                         const std::function<void(QPrinter&)>& paint) override;
+    PreviewResult ShowPrintPreview(QPrinter& printer, int pages,
+                                   const PreviewPages& source) override;
 
 private:
     bool m_bWaitCursorShown = false;

@@ -569,27 +569,20 @@ void CTesselView::OnFilePrintPreview() {
         OnEndPrinting(info);
         return;
     }
-    int shown = Platform::Current().ShowPrintPreview(
-        printer, info.m_nNumPreviewPages, [this, &info](QPrinter& target) {
-            // The preview asks again whenever the user changes the paper in it, so the
-            // pages are laid out anew each time; the listing stays built.
-            if (!OnBeginPrinting(target, info)) {
-                return;
-            }
-            QPainter painter;
-            if (!painter.begin(&target)) {
-                return;
-            }
-            for (int page = 1; page <= info.m_nMaxPage; ++page) {
-                if (page > 1) {
-                    target.newPage();
-                }
-                info.m_nCurPage = page;
-                OnPrint(painter, info);
-            }
-        });
-    m_oApp.SetPreviewPages(shown);
+    Platform::PreviewPages source;
+    source.count = info.m_nMaxPage;
+    source.draw = [this, &info](QPainter& painter, int page) {
+        info.m_nCurPage = page;
+        OnPrint(painter, info);
+    };
+    Platform::PreviewResult result =
+        Platform::Current().ShowPrintPreview(printer, info.m_nNumPreviewPages, source);
+    m_oApp.SetPreviewPages(result.pages);
     OnEndPrinting(info);
+    // Print in the preview goes on to the print dialog, as Print does.
+    if (result.print) {
+        OnFilePrint();
+    }
 }
 
 bool CTesselView::PrintListing(QPrinter& printer, CPrintInfo& info) {
@@ -688,6 +681,7 @@ bool CTesselView::BuildListing() {
 
 bool CTesselView::OnBeginPrinting(QPrinter& printer, CPrintInfo& info) {
     const int pixelsPerInch = printer.logicalDpiY();
+    m_oPrinterPage = {printer.width(), printer.height(), printer.heightMM(), pixelsPerInch};
     m_nLineHeight = pixelsPerInch / 7;
     m_nPageBottom = printer.height() - pixelsPerInch;
     if (!m_bListingBuilt && !PrepareListing()) {
@@ -751,18 +745,18 @@ int CTesselView::PrintPages(QPainter* painter, bool draw, CPrintInfo& info) {
 }
 
 void CTesselView::DrawPageText(QPainter& painter, int band, int position, const QString& text) {
-    QPaintDevice* device = painter.device();
-    const int width = device->width();
-    const int height = device->height();
-    const int heightMM = device->heightMM();
+    // The printer's measures, also while a preview draws the page on the screen.
+    const int width = m_oPrinterPage.width;
+    const int height = m_oPrinterPage.height;
+    const int heightMM = m_oPrinterPage.heightMM;
     // 19 millimetres in whole pixels per millimetre.
     const int bandHeight = (heightMM > 0 ? height / heightMM : 0) * 19;
 
     QFont font(QStringLiteral("Arial"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(std::max(1, qRound(10.0 * device->logicalDpiY() / 72.0)));
+    font.setPixelSize(std::max(1, qRound(10.0 * m_oPrinterPage.pixelsPerInch / 72.0)));
     font.setWeight(QFont::Light);
-    const QFontMetrics metrics(font, device);
+    const QFontMetrics metrics(font, painter.device());
     const int w = metrics.horizontalAdvance(text);
     const int h = metrics.height();
 

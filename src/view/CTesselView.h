@@ -213,4 +213,11 @@ private:
     // jobs and after a failure.
     std::unique_ptr<ListingLayout> m_poLayout;
     bool m_bListingBuilt = false;
+    // The printable area of the job's printer, in its pixels, and its resolution.
+    struct PrinterPage {
+        int width = 0;
+        int height = 0;
+        int heightMM = 0;
+        int pixelsPerInch = 0;
+    } m_oPrinterPage;
 };

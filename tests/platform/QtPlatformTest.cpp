@@ -9,12 +9,15 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "TempDir.h"
+#include "platform/PrintPreviewDialog.h"
 #include "platform/QtPlatform.h"
 
 namespace {
@@ -206,4 +209,86 @@ TEST(QtPlatform, SaveDialogStartsInTheFolderOfTheProposedFileOrElseTheStartFolde
         EXPECT_EQ(*seen, (QStringList{QDir(c.folder).absolutePath(), c.name}))
             << c.proposed.toStdString();
     }
+}
+
+TEST(QtPlatform, PrintDialogOffersThePageRangeAndHandsTheChoiceToThePrinter) {
+    QtPlatform platform;
+    QPrinter printer(QPrinter::HighResolution);
+    QString title;
+    bool rangeOffered = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = ShownDialog<QPrintDialog>();
+        ASSERT_NE(dialog, nullptr);
+        title = dialog->windowTitle();
+        rangeOffered = dialog->testOption(QAbstractPrintDialog::PrintPageRange);
+        dialog->reject();
+    });
+    EXPECT_FALSE(platform.ShowPrintDialog(printer));
+    EXPECT_EQ(title, "Print");
+    EXPECT_TRUE(rangeOffered);
+}
+
+TEST(QtPlatform, PrintPreviewShowsTwoPagesSideBySideAndTurnsThemWithThePageKeys) {
+    QtPlatform platform;
+    ConsoleCapture console;
+    ConsoleCapture::lines.clear();
+    QPrinter printer(QPrinter::HighResolution);
+    std::vector<int> drawn;
+    Platform::PreviewPages source;
+    source.count = 5;
+    source.draw = [&drawn](QPainter& painter, int page) {
+        drawn.push_back(page);
+        // A black block across the top of the printable area, in printer pixels.
+        painter.fillRect(QRect(0, 0, 8000, 2000), Qt::black);
+    };
+    struct Seen {
+        QString title;
+        std::vector<std::pair<int, int>> shown; // first page, pages side by side
+        std::vector<int> drawnAtStart;
+        bool twoPapers = false;
+        bool closed = false;
+    } seen;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = ShownDialog<PrintPreviewDialog>();
+        ASSERT_NE(dialog, nullptr);
+        seen.title = dialog->windowTitle();
+        auto record = [&] { seen.shown.emplace_back(dialog->CurrentPage(), dialog->PagesShown()); };
+        record();
+        drawn.clear();
+        QImage image = dialog->grab().toImage();
+        seen.drawnAtStart = drawn;
+        // Two sheets of paper, each with the block drawn on it: white, then black,
+        // seen along a line through the upper part of both.
+        int changes = 0;
+        int y = image.height() / 4;
+        for (int x = 1; x < image.width(); ++x) {
+            changes += image.pixelColor(x, y) != image.pixelColor(x - 1, y);
+        }
+        seen.twoPapers = changes >= 6;
+        for (Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageDown,
+                            Qt::Key_PageUp}) {
+            QTest::keyClick(dialog, key);
+            record();
+        }
+        dialog->SetPagesShown(1);
+        QTest::keyClick(dialog, Qt::Key_PageDown);
+        record();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        seen.closed = !dialog->isVisible();
+        if (!seen.closed) {
+            dialog->reject();
+        }
+    });
+    Platform::PreviewResult result = platform.ShowPrintPreview(printer, 2, source);
+    EXPECT_EQ(result.pages, 1);
+    EXPECT_FALSE(result.print);
+    EXPECT_EQ(seen.title, "Print Preview");
+    EXPECT_EQ(seen.drawnAtStart, (std::vector<int>{1, 2}));
+    EXPECT_TRUE(seen.twoPapers);
+    // Two pages at a time turn one page on, up to the last pair.
+    const std::vector<std::pair<int, int>> expected = {{1, 2}, {2, 2}, {3, 2}, {4, 2},
+                                                       {4, 2}, {3, 2}, {4, 1}};
+    EXPECT_EQ(seen.shown, expected);
+    EXPECT_TRUE(seen.closed);
+    EXPECT_TRUE(ConsoleCapture::lines.isEmpty()) << ConsoleCapture::lines.join('\n').toStdString();
 }

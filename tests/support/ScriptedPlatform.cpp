@@ -156,15 +156,14 @@ bool ScriptedPlatform::ShowPrintDialog(QPrinter& printer) {
     return printDialogAnswer ? printDialogAnswer(printer) : false;
 }
 
-int ScriptedPlatform::ShowPrintPreview(QPrinter& printer, int pages,
-                                       const std::function<void(QPrinter&)>& paint) {
+Platform::PreviewResult ScriptedPlatform::ShowPrintPreview(QPrinter& printer, int pages,
+                                                           const PreviewPages& source) {
     previewPagesAsked.push_back(pages);
+    previewPageCounts.push_back(source.count);
     if (previewAction) {
-        previewAction(printer, paint);
-    } else {
-        paint(printer);
+        previewAction(printer, source);
     }
-    return previewPagesAtClose != 0 ? previewPagesAtClose : pages;
+    return {previewPagesAtClose != 0 ? previewPagesAtClose : pages, previewPrints};
 }
 
 bool ScriptedPlatform::AskOpenFileName(const std::string& title, const std::string& filter,

@@ -96,16 +96,18 @@ public:
     int printDialogCount = 0;
     std::function<bool(QPrinter&)> printDialogAnswer;
 
-    // Print preview: the number of pages each preview was asked to show side by side.
-    // The preview paints its pages once on the printer it was given, unless a test
-    // says otherwise in previewAction (which gets the painting to call as often as
-    // it likes), and closes showing previewPagesAtClose pages, or as many as it was
-    // asked to when that is 0.
-    int ShowPrintPreview(QPrinter& printer, int pages,
-                         const std::function<void(QPrinter&)>& paint) override;
+    // Print preview: the number of pages each preview was asked to show side by side
+    // and the number of pages it had. previewAction, when set, is what the user
+    // looks at (a test draws the pages there); the preview closes showing
+    // previewPagesAtClose pages, or as many as it was asked to when that is 0, and
+    // with previewPrints the user asks to print.
+    PreviewResult ShowPrintPreview(QPrinter& printer, int pages,
+                                   const PreviewPages& source) override;
     std::vector<int> previewPagesAsked;
-    std::function<void(QPrinter&, const std::function<void(QPrinter&)>&)> previewAction;
+    std::vector<int> previewPageCounts;
+    std::function<void(QPrinter&, const PreviewPages&)> previewAction;
     int previewPagesAtClose = 0;
+    bool previewPrints = false;
 
     // Each write and rename of a file, with the file's permissions at that moment.
     struct FileStep {

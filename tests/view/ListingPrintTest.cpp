@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -280,29 +281,37 @@ TEST_F(EmptyListingPrint, RunningOutOfMemoryPrintsNoPageAtAll) {
     EXPECT_FALSE(PdfWritten());
 }
 
-TEST_F(ListingPrint, PreviewShowsTwoPagesDrawsEachOnceAndKeepsWhatWasShownAtTheEnd) {
+TEST_F(ListingPrint, PreviewShowsTwoPagesOfTheSameListingAndKeepsWhatWasShownAtTheEnd) {
+    // What the user sees, page after page, drawn into the PDF file to be read back.
+    platform.previewAction = [](QPrinter& printer, const Platform::PreviewPages& source) {
+        QPainter painter(&printer);
+        for (int page = 1; page <= source.count; ++page) {
+            if (page > 1) {
+                printer.newPage();
+            }
+            source.draw(painter, page);
+        }
+    };
     ASSERT_TRUE(window.Run(FilePrintPreview));
     EXPECT_EQ(platform.previewPagesAsked, std::vector<int>{2});
+    EXPECT_EQ(platform.previewPageCounts, std::vector<int>{ExpectedPages()});
     EXPECT_EQ(platform.printDialogCount, 0);
     EXPECT_EQ(app.m_nPreviewPages, 2);
     std::vector<QString> pages = PdfPages(pdf);
     ASSERT_EQ(static_cast<int>(pages.size()), ExpectedPages());
-    EXPECT_TRUE(pages.back().contains(QStringLiteral("Page %1 of %1").arg(ExpectedPages())));
+    for (int k = 1; k <= ExpectedPages(); ++k) {
+        EXPECT_TRUE(pages[static_cast<std::size_t>(k - 1)].contains(
+            QStringLiteral("Page %1 of %2").arg(k).arg(ExpectedPages())));
+    }
     EXPECT_EQ(doc.GetTextBuffer().GetData(), nullptr);
 
-    // The user changes the paper in the preview, which lays the pages out again,
-    // and leaves it showing one page.
+    // Left showing one page, with Print: the print dialog follows.
+    platform.previewAction = nullptr;
     platform.previewPagesAtClose = 1;
-    platform.previewAction = [](QPrinter& printer, const std::function<void(QPrinter&)>& paint) {
-        paint(printer);
-        printer.setPageLayout(
-            QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-        paint(printer);
-    };
+    platform.previewPrints = true;
     ASSERT_TRUE(window.Run(FilePrintPreview));
     EXPECT_EQ(app.m_nPreviewPages, 1);
-    pages = PdfPages(pdf);
-    ASSERT_GT(static_cast<int>(pages.size()), ExpectedPages());
-    const int a5 = static_cast<int>(pages.size());
-    EXPECT_TRUE(pages.back().contains(QStringLiteral("Page %1 of %1").arg(a5)));
+    EXPECT_EQ(platform.printDialogCount, 1);
+    EXPECT_EQ(platform.previewPagesAsked, (std::vector<int>{2, 2}))
+        << "each preview starts with two pages";
 }
