@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QPrinter>
+#include <QProcess>
 #include <QTest>
 #include <QTreeWidget>
 #include <fstream>
@@ -367,4 +369,43 @@ TEST_F(PropertyViewWindow, CloseAndPrintStoreAnOpenEditFirst) {
     Frame().ExecuteCommand(AppExit);
     EXPECT_EQ(platform.Texts(),
               std::vector<std::string>{"Save changes to " + m_strPath.toStdString() + "?"});
+}
+
+// Both panes print the property view's listing, through the printer Print Setup
+// chose, and the preview's last look is kept for the next run.
+TEST_F(PropertyViewWindow, PrintAndPreviewFromEitherPaneGiveTheSameListing) {
+    CChildFrame* child = OpenSample();
+    QPrinter& printer = app->Printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    platform.printDialogAnswer = [](QPrinter&) { return true; };
+    auto pdfText = [](const QString& pdf) {
+        QProcess process;
+        process.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        EXPECT_TRUE(process.waitForFinished(30000));
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+
+    ClickItem(child, Item(child, {"Lamp", "On"}));
+    printer.setOutputFileName(TempPath(QStringLiteral("tree.pdf")));
+    ASSERT_TRUE(Enabled(FilePrint));
+    Key(Qt::Key_P, Qt::ControlModifier);
+    ClickCell(child, 1, 0);
+    printer.setOutputFileName(TempPath(QStringLiteral("view.pdf")));
+    Key(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(platform.printDialogCount, 2);
+    EXPECT_TRUE(platform.messages.empty());
+    QString fromTree = pdfText(TempPath(QStringLiteral("tree.pdf")));
+    EXPECT_TRUE(fromTree.contains(QStringLiteral("Protocol Listing")));
+    EXPECT_TRUE(fromTree.contains(QStringLiteral("Video:Play")));
+    EXPECT_TRUE(fromTree.contains(QStringLiteral("Byte20:")));
+    EXPECT_EQ(fromTree, pdfText(TempPath(QStringLiteral("view.pdf"))));
+
+    ClickItem(child, Item(child, {"Lamp", "On"}));
+    platform.previewPagesAtClose = 1;
+    ASSERT_TRUE(Frame().ExecuteCommand(FilePrintPreview));
+    EXPECT_EQ(platform.previewPagesAsked, std::vector<int>{2});
+    ASSERT_EQ(platform.previewPageCounts.size(), 1u);
+    EXPECT_EQ(platform.previewPageCounts[0], 2) << "three commands, one with 30 lines";
+    Restart();
+    EXPECT_EQ(app->GetPreviewPages(), 1);
 }

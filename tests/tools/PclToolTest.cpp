@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <filesystem>
 #include <sstream>
+#include <sys/wait.h>
 
 #include "ScriptedPlatform.h"
 #include "TempDir.h"
@@ -179,6 +181,10 @@ TEST(PclTool, WrongCallsShowTheUsage) {
              {"format", "a.pcl", "-o"},
              {"format", "a.pcl", "b.pcl"},
              {"format", "a.pcl", "-o", "b.pcl", "-o", "c.pcl"},
+             {"listing"},
+             {"listing", "a.pcl", "b.pcl"},
+             {"listing", "a.pcl", "--pdf"},
+             {"listing", "a.pcl", "-o", "b.pdf"},
          }) {
         Result result = RunPclTool(args);
         EXPECT_EQ(result.code, kUsageExitCode) << ::testing::PrintToString(args);
@@ -186,4 +192,113 @@ TEST(PclTool, WrongCallsShowTheUsage) {
         EXPECT_NE(result.err.find("pcltool format FILE [-o OUT]"), std::string::npos);
         EXPECT_EQ(result.out, "");
     }
+}
+
+// The listing's lines, decoded from the code page, as the files beside the fixtures
+// hold them.
+TEST_F(InDataFolder, ListingPrintsTheLinesOfTheListing) {
+    for (const char* name : {"numbering", "codepage"}) {
+        Result result = RunPclTool({"listing", std::string(name) + ".pcl"});
+        EXPECT_EQ(result.code, 0) << name;
+        EXPECT_EQ(result.err, "") << name;
+        EXPECT_EQ(result.out, ReadFileBytes(std::string(name) + ".listing.txt")) << name;
+    }
+}
+
+TEST_F(InDataFolder, ListingOfAFileThatCannotBeReadFails) {
+    Result result = RunPclTool({"listing", "missing.pcl"});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "missing.pcl: Could not open missing.pcl for reading\n");
+}
+
+namespace {
+
+// Runs the pcltool program itself, as a user does, with standard error caught.
+Result RunPclToolProgram(const std::string& arguments) {
+    TempDir dir;
+    std::string command = std::string(TESSEL_PCLTOOL) + " " + arguments + " 2>" + dir.Path("err");
+    int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, "", ReadFileBytes(dir.Path("err"))};
+}
+
+std::string PdfText(const std::string& pdf) {
+    std::string text;
+    FILE* pipe = ::popen(("pdftotext -layout " + pdf + " -").c_str(), "r");
+    EXPECT_NE(pipe, nullptr);
+    if (pipe == nullptr) {
+        return text;
+    }
+    std::array<char, 4096> chunk{};
+    while (std::size_t n = std::fread(chunk.data(), 1, chunk.size(), pipe)) {
+        text.append(chunk.data(), n);
+    }
+    EXPECT_EQ(::pclose(pipe), 0) << "pdftotext (poppler-utils) did not read " << pdf;
+    return text;
+}
+
+} // namespace
+
+TEST(PclTool, ListingIntoAPdfHasEveryPageWithItsHeaderAndFooter) {
+    TempDir dir;
+    // Enough commands for several pages.
+    std::string source = "[Device]\r\nDescription=Relay Box\r\nAuthor=Dana\r\n";
+    for (int i = 1; i <= 30; ++i) {
+        source += "[Relay:Close " + std::to_string(i) + "]\r\nmessage=C" + std::to_string(i) +
+                  "\r\nparam1=byte, \"relay\"\r\n";
+    }
+    std::string file = dir.Write("relays.pcl", source);
+    std::string pdf = dir.Path("relays.pdf");
+    Result result = RunPclToolProgram("listing " + file + " --pdf " + pdf);
+    ASSERT_EQ(result.code, 0) << result.err;
+    EXPECT_EQ(result.err, "") << "nothing but the PDF";
+
+    std::string text = PdfText(pdf);
+    std::vector<std::string> pages;
+    for (std::size_t start = 0, end; (end = text.find('\f', start)) != std::string::npos;
+         start = end + 1) {
+        pages.push_back(text.substr(start, end - start));
+    }
+    ASSERT_GE(pages.size(), 3u);
+    for (std::size_t k = 1; k <= pages.size(); ++k) {
+        const std::string& page = pages[k - 1];
+        std::string header = page.substr(0, page.find('\n'));
+        EXPECT_EQ(header.find("Relay Box"), 0u) << header;
+        EXPECT_NE(header.find("Protocol Listing"), std::string::npos) << header;
+        EXPECT_NE(header.find("Page " + std::to_string(k) + " of " + std::to_string(pages.size())),
+                  std::string::npos)
+            << header;
+        EXPECT_NE(page.find("Vantor Cuewright"), std::string::npos) << k;
+        EXPECT_NE(page.find("Dana"), std::string::npos) << k;
+    }
+    EXPECT_NE(text.find("Relay:Close 30"), std::string::npos);
+    EXPECT_NE(text.find("Message:     C30"), std::string::npos);
+}
+
+TEST(PclTool, ListingIntoAPdfThatCannotBeWrittenSaysSo) {
+    TempDir dir;
+    std::string pdf = dir.Path("no/such/folder/out.pdf");
+    Result result = RunPclToolProgram("listing " TESSEL_TEST_DATA "/numbering.pcl --pdf " + pdf);
+    EXPECT_EQ(result.code, 1);
+    EXPECT_EQ(result.err, std::string(TESSEL_TEST_DATA "/numbering.pcl: ") +
+                              "The Protocol Listing could not be printed: the printer could not "
+                              "be started.\n");
+    EXPECT_FALSE(fs::exists(pdf));
+
+    Result missing = RunPclToolProgram("listing missing.pcl --pdf " + dir.Path("out.pdf"));
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_EQ(missing.err, "missing.pcl: Could not open missing.pcl for reading\n");
+}
+
+// Without the renderer beside it (this test program stands where pcltool would),
+// pcltool says what is missing.
+TEST(PclTool, ListingIntoAPdfWithoutTheRendererSaysWhatIsMissing) {
+    TempDir dir;
+    Result result =
+        RunPclTool({"listing", TESSEL_TEST_DATA "/numbering.pcl", "--pdf", dir.Path("out.pdf")});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_NE(result.err.find("tessel-listing-pdf is not installed beside pcltool"),
+              std::string::npos)
+        << result.err;
+    EXPECT_FALSE(fs::exists(dir.Path("out.pdf")));
 }
