@@ -19,7 +19,7 @@ if(NOT result EQUAL 0)
 endif()
 
 foreach(file
-        bin/tessel bin/pcltool lib/tessel/bin/tessel
+        bin/tessel bin/pcltool lib/tessel/bin/tessel lib/tessel/bin/tessel-listing-pdf
         share/man/man1/tessel.1 share/man/man1/pcltool.1
         share/applications/tessel.desktop share/mime/packages/tessel.xml
         share/icons/hicolor/scalable/apps/tessel.svg)
@@ -51,6 +51,13 @@ if(EXISTS ${prefix}/bin/pcltool)
     execute_process(COMMAND ${prefix}/bin/pcltool new ${prefix}/New.pcl RESULT_VARIABLE result)
     if(NOT result EQUAL 0 OR NOT EXISTS ${prefix}/New.pcl)
         list(APPEND failures "the installed pcltool did not write a new protocol")
+    endif()
+    # The installed pcltool finds its PDF renderer beside the editor.
+    execute_process(COMMAND ${prefix}/bin/pcltool listing ${prefix}/New.pcl
+                            --pdf ${prefix}/New.pdf
+                    RESULT_VARIABLE result ERROR_VARIABLE errors)
+    if(NOT result EQUAL 0 OR NOT EXISTS ${prefix}/New.pdf)
+        list(APPEND failures "the installed pcltool did not render a listing: ${errors}")
     endif()
 endif()
 
