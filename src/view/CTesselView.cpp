@@ -1,5 +1,6 @@
 #include "view/CTesselView.h"
 
+#include <QFileInfo>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -628,6 +629,10 @@ bool CTesselView::PrintListing(QPrinter& printer, CPrintInfo& info) {
 bool CTesselView::OnPreparePrinting(CPrintInfo& info) {
     if (CTesselDoc* document = GetDocument()) {
         document->GetTextBuffer().Release();
+        // The job's name in the printer's queue, and the name the print dialog
+        // proposes for a PDF file.
+        m_oApp.Printer().setDocName(
+            QFileInfo(QtText::FromUtf8(document->GetTitle())).completeBaseName());
     }
     m_poLayout.reset();
     m_bListingBuilt = false;

@@ -56,7 +56,6 @@ public:
     explicit PdfApplication(const QString& pdf) : m_oPrinter(QPrinter::HighResolution) {
         m_oPrinter.setOutputFormat(QPrinter::PdfFormat);
         m_oPrinter.setOutputFileName(pdf);
-        m_oPrinter.setDocName(QStringLiteral("Protocol Listing"));
     }
     Command& ClipCommand() override { return m_oClip; }
     int TakeNextGridId() override { return m_nNextGridId++; }
