@@ -6,13 +6,15 @@
 
 class QAction;
 class QLabel;
+class QScrollArea;
 class QPrinter;
 class PreviewArea;
 
 // Print preview: the pages of a document on their paper, one or two side by side,
 // under a toolbar to print, turn the pages, switch between one and two pages and
-// close. Page Down and Page Up (and the mouse wheel) turn to the next and the
-// previous page; Escape closes the preview.
+// close, and to zoom in and out. Page Down and Page Up (and the mouse wheel while the
+// pages fit the window) turn to the next and the previous page; Escape closes the
+// preview.
 class PrintPreviewDialog : public QDialog {
     Q_OBJECT
 public:
@@ -29,20 +31,29 @@ public:
     void NextPage();
     void PreviousPage();
     void SetPagesShown(int pages);
+    // 0: the pages fit the window; 1 and 2: twice and four times as large.
+    static constexpr int kMaxZoom = 2;
+    int GetZoom() const { return m_nZoom; }
+    void SetZoom(int zoom);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void Update();
 
     const Platform::PreviewPages& m_oSource;
+    QScrollArea* m_pScroll;
     PreviewArea* m_pArea;
     QAction* m_pNext;
     QAction* m_pPrevious;
     QAction* m_pPagesToggle;
+    QAction* m_pZoomIn;
+    QAction* m_pZoomOut;
     QLabel* m_pPageLabel;
     int m_nCurrentPage = 1;
     int m_nPagesShown = 2;
+    int m_nZoom = 0;
     bool m_bPrint = false;
 };

@@ -13,6 +13,10 @@ extern char** environ;
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Where the rendering program is for a pcltool at `self`: beside it, as in the build
+// tree, or where the installation puts it; empty when neither holds it.
 std::string FindListingPdfProgram(const std::string& self) {
     const fs::path folder = fs::path(self).parent_path();
     for (const fs::path& candidate :
@@ -23,6 +27,8 @@ std::string FindListingPdfProgram(const std::string& self) {
     }
     return {};
 }
+
+} // namespace
 
 int RunListingPdf(const std::string& file, const std::string& pdf, std::ostream& err) {
     std::error_code error;

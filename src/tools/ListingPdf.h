@@ -12,7 +12,3 @@ inline constexpr const char* kListingPdfProgram = "tessel-listing-pdf";
 // rendering program, whose messages go to standard error; returns its exit code, or
 // 1 after a line on `err` when it cannot be started.
 int RunListingPdf(const std::string& file, const std::string& pdf, std::ostream& err);
-
-// Where the rendering program is for a pcltool at `self`: beside it, as in the build
-// tree, or where the installation puts it; empty when neither holds it.
-std::string FindListingPdfProgram(const std::string& self);

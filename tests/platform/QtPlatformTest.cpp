@@ -13,6 +13,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -246,6 +248,8 @@ TEST(QtPlatform, PrintPreviewShowsTwoPagesSideBySideAndTurnsThemWithThePageKeys)
         std::vector<std::pair<int, int>> shown; // first page, pages side by side
         std::vector<int> drawnAtStart;
         bool twoPapers = false;
+        bool scrollsWhenZoomed = false;
+        bool fitsAgain = false;
         bool closed = false;
     } seen;
     QTimer::singleShot(0, [&] {
@@ -273,6 +277,18 @@ TEST(QtPlatform, PrintPreviewShowsTwoPagesSideBySideAndTurnsThemWithThePageKeys)
         dialog->SetPagesShown(1);
         QTest::keyClick(dialog, Qt::Key_PageDown);
         record();
+        // Zoomed in, the page is taller than the window, which scrolls; the page
+        // keys on the page still turn it, and the wheel scrolls instead.
+        auto* scroll = dialog->findChild<QScrollArea*>();
+        ASSERT_NE(scroll, nullptr);
+        dialog->SetZoom(1);
+        QApplication::processEvents();
+        seen.scrollsWhenZoomed = scroll->verticalScrollBar()->maximum() > 0;
+        QTest::keyClick(scroll->widget(), Qt::Key_PageUp);
+        record();
+        dialog->SetZoom(0);
+        QApplication::processEvents();
+        seen.fitsAgain = scroll->verticalScrollBar()->maximum() == 0;
         QTest::keyClick(dialog, Qt::Key_Escape);
         seen.closed = !dialog->isVisible();
         if (!seen.closed) {
@@ -287,8 +303,10 @@ TEST(QtPlatform, PrintPreviewShowsTwoPagesSideBySideAndTurnsThemWithThePageKeys)
     EXPECT_TRUE(seen.twoPapers);
     // Two pages at a time turn one page on, up to the last pair.
     const std::vector<std::pair<int, int>> expected = {{1, 2}, {2, 2}, {3, 2}, {4, 2},
-                                                       {4, 2}, {3, 2}, {4, 1}};
+                                                       {4, 2}, {3, 2}, {4, 1}, {3, 1}};
     EXPECT_EQ(seen.shown, expected);
+    EXPECT_TRUE(seen.scrollsWhenZoomed);
+    EXPECT_TRUE(seen.fitsAgain);
     EXPECT_TRUE(seen.closed);
     EXPECT_TRUE(ConsoleCapture::lines.isEmpty()) << ConsoleCapture::lines.join('\n').toStdString();
 }
