@@ -15,6 +15,8 @@ class TextBuffer;
 // What the listing is first given per command; a buffer allowed to grow takes a
 // listing of any length all the same.
 inline constexpr std::size_t kListingBytesPerCommand = 2000;
+// What the user is told when no memory can be had for the listing.
+inline constexpr const char* kListingNoMemory = "Could not allocate memory for print!";
 
 // Appends the listing of `node` at the buffer's write position, then the zero byte,
 // and returns the buffer's success flag (false when a line did not fit).

@@ -33,7 +33,6 @@ public:
     void SetPagesShown(int pages);
     // 0: the pages fit the window; 1 and 2: twice and four times as large.
     static constexpr int kMaxZoom = 2;
-    int GetZoom() const { return m_nZoom; }
     void SetZoom(int zoom);
 
 protected:

@@ -121,7 +121,7 @@ int RunListing(const std::vector<std::string>& args, std::ostream& out, std::ost
         listed = WriteListing(node, buffer);
     }
     if (!listed) {
-        PrintMessages(err, args[0], {"Could not allocate memory for print!"});
+        PrintMessages(err, args[0], {kListingNoMemory});
         return 1;
     }
     // Line by line, each ended by a line feed as text on this system is.

@@ -8,6 +8,7 @@
 
 #include "document/DocumentView.h"
 #include "model/FieldTable.h"
+#include "model/ProtocolListing.h"
 #include "view/CPrintInfo.h"
 #include "view/PropertyGrid.h"
 
@@ -51,7 +52,7 @@ public:
     static constexpr const char* kLineBreakMessage =
         "A value cannot hold a line break: a protocol file keeps every value on one line. "
         "Remove the line break to store the value.";
-    static constexpr const char* kNoPrintMemory = "Could not allocate memory for print!";
+    static constexpr const char* kNoPrintMemory = kListingNoMemory;
     static constexpr const char* kPrintFailed = "File could not be printed successfully!";
     static constexpr const char* kPrinterNotStarted =
         "The Protocol Listing could not be printed: the printer could not be started.";
