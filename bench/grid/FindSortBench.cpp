@@ -137,7 +137,7 @@ void BM_StoreFindNextDownA100000RowColumn(benchmark::State& state) {
     QuietGrid& grid = window.m_oGrid;
     grid.SetCellText(2, kNearRow, QStringLiteral("A Needle here"));
     grid.SetCellText(2, kFarRow, QStringLiteral("A Needle here"));
-    GridMemDataSource& store = grid.Sheet().GetMemDataSource();
+    GridDataSource& store = *grid.GetDefaultDataSource();
     int col = 2;
     int row = kNearRow;
     for (auto _ : state) {

@@ -19,7 +19,7 @@
 #include "grid/GridCtrl.h"
 #include "grid/GridDropList.h"
 #include "grid/GridEdit.h"
-#include "grid/GridVScrollBar.h"
+#include "grid/GridScrollBar.h"
 
 #include "PaintCounter.h"
 
@@ -75,8 +75,8 @@ void BM_FullRepaint(benchmark::State& state) {
     for (auto _ : state) {
         area->repaint();
     }
-    state.counters["cols"] = big.m_oGrid.Sheet().m_nLastVisibleCol - kLeftColumn + 1;
-    state.counters["rows"] = big.m_oGrid.Sheet().m_nLastVisibleRow - kTopRow + 1;
+    state.counters["cols"] = big.m_oGrid.Axis(Qt::Horizontal).LastVisible() - kLeftColumn + 1;
+    state.counters["rows"] = big.m_oGrid.Axis(Qt::Vertical).LastVisible() - kTopRow + 1;
 }
 
 // One Page Down per iteration, painting included. From the top row of the view the
@@ -196,7 +196,7 @@ void BM_DragTheThumbAcross100000Rows(benchmark::State& state) {
     grid.GetArea()->setFocus();
     QApplication::processEvents();
     PaintCounter paints(grid.GetArea());
-    GridVScrollBar* bar = grid.GetVScrollBar();
+    GridScrollBar* bar = grid.GetVScrollBar();
     QStyleOptionSlider option;
     option.initFrom(bar);
     option.orientation = Qt::Vertical;

@@ -4,11 +4,10 @@
 
 class GridDataSource;
 
-// One column of a sheet: its width, where its cells are kept (the data source and
+// One column of a sheet: where its cells are kept (the data source and
 // the column index under which that source stores them) and the default every cell
 // of the column starts from.
 struct GridColumnInfo {
-    int m_nWidth = 75;
     // nullptr: the sheet's own data source.
     GridDataSource* m_pDataSource = nullptr;
     GridCell m_oColDefault;

@@ -32,14 +32,13 @@
 #include "grid/GridDropList.h"
 #include "grid/GridEdit.h"
 #include "grid/GridFind.h"
-#include "grid/GridHScrollBar.h"
 #include "grid/GridHint.h"
 #include "grid/GridMarkerLine.h"
+#include "grid/GridScrollBar.h"
 #include "grid/GridSheetTabs.h"
 #include "grid/GridSideHeading.h"
 #include "grid/GridSystem.h"
 #include "grid/GridTopHeading.h"
-#include "grid/GridVScrollBar.h"
 #include "grid/NormalCellType.h"
 
 namespace {
@@ -50,14 +49,6 @@ constexpr int kLeastMeasure = 3;
 constexpr int kFitWidthWithoutArea = 300;
 // Pause between drag steps of more than one cell, in milliseconds.
 constexpr int kFastDragInterval = 20;
-
-// A rescaled heading size: size * newTotal / oldTotal, rounded half up.
-int Rescale(int size, int newTotal, int oldTotal) {
-    if (oldTotal <= 0) {
-        return size;
-    }
-    return static_cast<int>((2LL * size * newTotal + oldTotal) / (2LL * oldTotal));
-}
 
 } // namespace
 
@@ -76,8 +67,9 @@ GridCtrl::GridCtrl(QWidget* parent) : QWidget(parent) {
     m_pTopHeading = new GridTopHeading(this);
     m_pSideHeading = new GridSideHeading(this);
     m_pCorner = new GridCornerButton(this);
-    m_pVScroll = new GridVScrollBar(this);
-    m_pHScroll = new GridHScrollBar(this);
+    // Only the rows are ever so many that the bar must scale.
+    m_pVScroll = new GridScrollBar(Qt::Vertical, this, GridScrollBar::kScaleToUnits);
+    m_pHScroll = new GridScrollBar(Qt::Horizontal, this, GridScrollBar::kFromLocked);
     m_pSheetTabs = new GridSheetTabs(this);
     m_pHint = new GridHint(this);
     // Over every component, so that it can mark a border across them.
@@ -181,8 +173,8 @@ int GridCtrl::SelectSheet(int sheet, int notify) {
     SetSheet(sheet);
     m_pSheet->m_nTabStripWidth = tabWidth;
     // Everything repaints: the view the sheet remembers is not what is on screen.
-    m_pSheet->m_nPrevLeftCol = -1;
-    m_pSheet->m_nPrevTopRow = -1;
+    m_pSheet->Columns().SetPrevFirst(-1);
+    m_pSheet->Rows().SetPrevFirst(-1);
     LayoutComponents();
     if (!notify) {
         EnableUpdate(wasEnabled ? 1 : 0);
@@ -194,25 +186,47 @@ int GridCtrl::SelectSheet(int sheet, int notify) {
 // --- Size and layout -------------------------------------------------------------------
 
 int GridCtrl::SetColumnCount(int count, int redraw) {
-    if (count < 0 || count > GridSheet::kMaxColumns) {
+    if (count > GridSheet::kMaxColumns) {
+        return kOutOfRange;
+    }
+    return SetCount(Qt::Horizontal, count, redraw);
+}
+
+int GridCtrl::SetCount(Qt::Orientation along, int count, int redraw) {
+    if (count < 0) {
         return kOutOfRange;
     }
     GridSheet& s = *m_pSheet;
-    s.ResizeColumns(count);
-    if (s.m_nCurrentCol >= count) {
-        s.m_nCurrentCol = count - 1;
-        s.m_nPrevCurrentCol = s.m_nCurrentCol;
+    const bool columns = along == Qt::Horizontal;
+    if (columns) {
+        s.ResizeColumns(count);
+    } else {
+        s.ResizeRows(count);
     }
-    s.m_nMovingCol = std::min(s.m_nMovingCol, count - 1);
+    int& current = columns ? s.m_nCurrentCol : s.m_nCurrentRow;
+    int& prevCurrent = columns ? s.m_nPrevCurrentCol : s.m_nPrevCurrentRow;
+    int& moving = columns ? s.m_nMovingCol : s.m_nMovingRow;
+    if (current >= count) {
+        current = count - 1;
+        prevCurrent = current;
+    }
+    moving = std::min(moving, count - 1);
     if (count == 0) {
         s.m_oSelection.Clear();
     }
+    const int oldTop = s.Rows().First();
     LayoutComponents();
-    if (s.m_nCurrentCol == -1 && count > 0) {
-        if (s.GetRowCount() > 0) {
-            GotoCell(0, std::max(s.m_nCurrentRow, 0));
+    // Owners hear of the top row a new row count moved; a new column count moves
+    // the left column without a word.
+    if (!columns && s.Rows().First() != oldTop) {
+        OnTopRowChanged(oldTop, s.Rows().First());
+    }
+    if (current == -1 && count > 0) {
+        if (s.Axis(columns ? Qt::Vertical : Qt::Horizontal).Count() > 0) {
+            GotoCell(columns ? 0 : std::max(s.m_nCurrentCol, 0),
+                     columns ? std::max(s.m_nCurrentRow, 0) : 0);
         } else {
-            s.m_nCurrentCol = s.m_nMovingCol = s.m_nPrevCurrentCol = 0;
+            current = moving = prevCurrent = 0;
         }
     }
     GridAccessible::TableChanged(this);
@@ -227,36 +241,7 @@ int GridCtrl::GetColumnCount() {
 }
 
 int GridCtrl::SetRowCount(int count, int redraw) {
-    if (count < 0) {
-        return kOutOfRange;
-    }
-    GridSheet& s = *m_pSheet;
-    s.ResizeRows(count);
-    if (s.m_nCurrentRow >= count) {
-        s.m_nCurrentRow = count - 1;
-        s.m_nPrevCurrentRow = s.m_nCurrentRow;
-    }
-    s.m_nMovingRow = std::min(s.m_nMovingRow, count - 1);
-    if (count == 0) {
-        s.m_oSelection.Clear();
-    }
-    const int oldTop = s.m_nTopRow;
-    LayoutComponents();
-    if (s.m_nTopRow != oldTop) {
-        OnTopRowChanged(oldTop, s.m_nTopRow);
-    }
-    if (s.m_nCurrentRow == -1 && count > 0) {
-        if (s.GetColumnCount() > 0) {
-            GotoCell(std::max(s.m_nCurrentCol, 0), 0);
-        } else {
-            s.m_nCurrentRow = s.m_nMovingRow = s.m_nPrevCurrentRow = 0;
-        }
-    }
-    GridAccessible::TableChanged(this);
-    if (redraw) {
-        RedrawAll();
-    }
-    return kOk;
+    return SetCount(Qt::Vertical, count, redraw);
 }
 
 int GridCtrl::GetRowCount() const {
@@ -264,17 +249,13 @@ int GridCtrl::GetRowCount() const {
 }
 
 int GridCtrl::SetColumnWidth(int col, int width) {
-    GridSheet& s = *m_pSheet;
     if (col < 0) {
         return SetSideHeadingColumnWidth(col, width);
     }
-    if (col >= s.GetColumnCount()) {
+    if (col >= m_pSheet->GetColumnCount()) {
         return kOutOfRange;
     }
-    s.GetColumnInfo(col)->m_nWidth = std::max(width, 0);
-    if (col < s.m_nLockedCols) {
-        s.SumLockedWidth();
-    }
+    m_pSheet->Columns().SetSize(col, std::max(width, 0));
     return kOk;
 }
 
@@ -282,21 +263,21 @@ int GridCtrl::GetColumnWidth(int col, int& width) {
     if (col < 0 || col >= m_pSheet->GetColumnCount()) {
         return kOutOfRange;
     }
-    width = m_pSheet->ColumnWidth(col);
+    width = m_pSheet->Columns().Size(col);
     return kOk;
 }
 
 int GridCtrl::SetRowHeight(int row, int height) {
-    m_pSheet->SetRowHeight(row, std::max(height, 0));
+    m_pSheet->Rows().SetSize(row, std::max(height, 0));
     return kOk;
 }
 
 int GridCtrl::GetRowHeight(int row) {
-    return row >= 0 ? m_pSheet->RowHeight(row) : 0;
+    return row >= 0 ? m_pSheet->Rows().Size(row) : 0;
 }
 
 int GridCtrl::SetUniformRowHeight(int flag) {
-    m_pSheet->SetUniformRowHeight(flag != 0);
+    m_pSheet->Rows().SetUniform(flag != 0);
     LayoutComponents();
     return kOk;
 }
@@ -305,139 +286,110 @@ int GridCtrl::SetDefaultRowHeight(int height) {
     if (height < 0 || height > kMaxHeadingSize) {
         return kOutOfRange;
     }
-    m_pSheet->m_nDefaultRowHeight = height;
-    m_pSheet->SumLockedHeight();
+    m_pSheet->Rows().SetDefaultSize(height);
     return kOk;
 }
 
 int GridCtrl::SetTopHeadingHeight(int height) {
-    if (height < 0 || height > kMaxHeadingSize) {
+    return SetHeadingTotal(Qt::Vertical, height);
+}
+
+int GridCtrl::SetHeadingTotal(Qt::Orientation along, int total) {
+    if (total < 0 || total > kMaxHeadingSize) {
         return kOutOfRange;
     }
-    GridSheet& s = *m_pSheet;
-    int sum = 0;
-    for (int h : s.m_oTopHeadingHeights) {
-        sum += h;
-    }
-    for (int& h : s.m_oTopHeadingHeights) {
-        h = Rescale(h, height, sum);
-    }
-    s.m_nTopHeadingHeight = height;
+    m_pSheet->Axis(along).RescaleHeading(total);
     LayoutComponents();
     return kOk;
 }
 
 int GridCtrl::SetSideHeadingWidth(int width) {
-    if (width < 0 || width > kMaxHeadingSize) {
-        return kOutOfRange;
-    }
-    GridSheet& s = *m_pSheet;
-    int sum = 0;
-    for (int w : s.m_oSideHeadingWidths) {
-        sum += w;
-    }
-    for (int& w : s.m_oSideHeadingWidths) {
-        w = Rescale(w, width, sum);
-    }
-    s.m_nSideHeadingWidth = width;
-    LayoutComponents();
-    return kOk;
+    return SetHeadingTotal(Qt::Horizontal, width);
 }
 
 int GridCtrl::GetTopHeadingHeight() const {
-    return m_pSheet->m_nTopHeadingHeight;
+    return m_pSheet->Rows().HeadingTotal();
 }
 
 int GridCtrl::GetSideHeadingWidth() const {
-    return m_pSheet->m_nSideHeadingWidth;
+    return m_pSheet->Columns().HeadingTotal();
 }
 
 int GridCtrl::SetTopHeadingRowHeight(int row, int height) {
-    const int count = static_cast<int>(m_pSheet->m_oTopHeadingHeights.size());
-    if (row >= 0 || row < -count) {
+    return SetHeadingSize(Qt::Vertical, row, height);
+}
+
+int GridCtrl::SetHeadingSize(Qt::Orientation along, int index, int size) {
+    GridAxis& axis = m_pSheet->Axis(along);
+    if (index >= 0 || index < -axis.HeadingCount()) {
         return kOutOfRange;
     }
-    if (height < 0 || height > kMaxHeadingSize) {
+    if (size < 0 || size > kMaxHeadingSize) {
         return kRefused;
     }
-    m_pSheet->m_oTopHeadingHeights[static_cast<std::size_t>(-row - 1)] = height;
+    const bool changed = axis.Size(index) != size;
+    axis.SetHeadingSize(index, size);
+    // A side heading of one column is as wide as that column; the top heading keeps
+    // its height until it is set.
+    if (changed && along == Qt::Horizontal && axis.HeadingCount() == 1) {
+        SetSideHeadingWidth(size);
+    }
     return kOk;
 }
 
 int GridCtrl::SetSideHeadingColumnWidth(int col, int width) {
-    const int count = static_cast<int>(m_pSheet->m_oSideHeadingWidths.size());
-    if (col >= 0 || col < -count) {
-        return kOutOfRange;
-    }
-    if (width < 0 || width > kMaxHeadingSize) {
-        return kRefused;
-    }
-    int& stored = m_pSheet->m_oSideHeadingWidths[static_cast<std::size_t>(-col - 1)];
-    if (stored != width) {
-        stored = width;
-        if (count == 1) {
-            SetSideHeadingWidth(width);
-        }
-    }
-    return kOk;
+    return SetHeadingSize(Qt::Horizontal, col, width);
 }
 
 int GridCtrl::GetTopHeadingRowHeight(int row) const {
-    return row < 0 ? m_pSheet->RowHeight(row) : 0;
+    return row < 0 ? m_pSheet->Rows().Size(row) : 0;
 }
 
 int GridCtrl::GetSideHeadingColumnWidth(int col) const {
-    return col < 0 ? m_pSheet->ColumnWidth(col) : 0;
+    return col < 0 ? m_pSheet->Columns().Size(col) : 0;
 }
 
 int GridCtrl::SetTopHeadingRowCount(int count) {
+    return SetHeadingCount(Qt::Vertical, count, GridSheet::kDefaultRowHeight);
+}
+
+int GridCtrl::SetHeadingCount(Qt::Orientation along, int count, int fillSize) {
     if (count < 1 || count > kMaxHeadingSize) {
         return kOutOfRange;
     }
-    GridSheet& s = *m_pSheet;
-    s.m_oTopHeadingHeights.resize(static_cast<std::size_t>(count), GridSheet::kDefaultRowHeight);
+    m_pSheet->Axis(along).SetHeadingCount(count, fillSize);
     return kOk;
 }
 
 int GridCtrl::SetSideHeadingColumnCount(int count) {
-    if (count < 1 || count > kMaxHeadingSize) {
-        return kOutOfRange;
-    }
-    GridSheet& s = *m_pSheet;
-    s.m_oSideHeadingWidths.resize(static_cast<std::size_t>(count), 25);
-    return kOk;
+    return SetHeadingCount(Qt::Horizontal, count, GridSheet::kDefaultSideHeadingColumnWidth);
 }
 
 int GridCtrl::SetLockedColumns(int count) {
-    GridSheet& s = *m_pSheet;
-    if (count < 0 || count > s.GetColumnCount()) {
+    return SetLocked(Qt::Horizontal, count);
+}
+
+int GridCtrl::SetLocked(Qt::Orientation along, int count) {
+    GridAxis& axis = m_pSheet->Axis(along);
+    if (count < 0 || count > axis.Count()) {
         return kOutOfRange;
     }
-    s.m_nLockedCols = count;
-    s.SumLockedWidth();
-    s.m_nLeftCol = count;
+    axis.SetLocked(count);
+    axis.SetFirst(count);
     LayoutComponents();
     return kOk;
 }
 
 int GridCtrl::SetLockedRows(int count) {
-    GridSheet& s = *m_pSheet;
-    if (count < 0 || count > s.GetRowCount()) {
-        return kOutOfRange;
-    }
-    s.m_nLockedRows = count;
-    s.SumLockedHeight();
-    s.m_nTopRow = count;
-    LayoutComponents();
-    return kOk;
+    return SetLocked(Qt::Vertical, count);
 }
 
 int GridCtrl::GetLockedColumns() const {
-    return m_pSheet->m_nLockedCols;
+    return m_pSheet->Columns().Locked();
 }
 
 int GridCtrl::GetLockedRows() const {
-    return m_pSheet->m_nLockedRows;
+    return m_pSheet->Rows().Locked();
 }
 
 int GridCtrl::MoveColumn(int col, int position, int before) {
@@ -452,26 +404,14 @@ int GridCtrl::MoveColumn(int col, int position, int before) {
     if (target == col || target == col + 1) {
         return kOk;
     }
-    GridColumnInfo moved = std::move(*s.GetColumnInfo(col));
-    if (target > col) {
-        for (int c = col; c < target - 1; ++c) {
-            *s.GetColumnInfo(c) = std::move(*s.GetColumnInfo(c + 1));
-        }
-        *s.GetColumnInfo(target - 1) = std::move(moved);
-    } else {
-        for (int c = col; c > target; --c) {
-            *s.GetColumnInfo(c) = std::move(*s.GetColumnInfo(c - 1));
-        }
-        *s.GetColumnInfo(target) = std::move(moved);
-    }
-    s.SumLockedWidth();
+    s.MoveColumn(col, target);
     RedrawAll();
     return kOk;
 }
 
 int GridCtrl::FitColumns(int first, int last, int rows, int flags) {
     GridSheet& s = *m_pSheet;
-    const int sideCount = static_cast<int>(s.m_oSideHeadingWidths.size());
+    const int sideCount = s.Columns().HeadingCount();
     if (first < -sideCount) {
         return kOutOfRange;
     }
@@ -481,20 +421,20 @@ int GridCtrl::FitColumns(int first, int last, int rows, int flags) {
     if (last < first) {
         return kInconsistent;
     }
-    const int areaWidth = s.m_rectArea.width();
+    const int areaWidth = s.AreaRect().width();
     const int widest = areaWidth > 0 ? areaWidth - s.m_nVScrollWidth : kFitWidthWithoutArea;
     // The rows measured: the heading rows when asked, the locked rows, then from the
     // top row on.
     std::vector<int> order;
     if (flags & 1) {
-        for (int row = -static_cast<int>(s.m_oTopHeadingHeights.size()); row < 0; ++row) {
+        for (int row = -s.Rows().HeadingCount(); row < 0; ++row) {
             order.push_back(row);
         }
     }
-    for (int row = 0; row < s.m_nLockedRows; ++row) {
+    for (int row = 0; row < s.Rows().Locked(); ++row) {
         order.push_back(row);
     }
-    for (int row = std::max(s.m_nTopRow, s.m_nLockedRows); row < s.GetRowCount(); ++row) {
+    for (int row = std::max(s.Rows().First(), s.Rows().Locked()); row < s.GetRowCount(); ++row) {
         order.push_back(row);
     }
     if (rows > 0 && static_cast<int>(order.size()) > rows) {
@@ -516,20 +456,19 @@ int GridCtrl::FitColumns(int first, int last, int rows, int flags) {
         }
         const int width = std::min(measure + 2, widest);
         if (col < 0) {
-            s.m_oSideHeadingWidths[static_cast<std::size_t>(-col - 1)] = width;
+            s.Columns().SetHeadingSize(col, width);
             sideWidth += width;
             anySide = true;
         } else {
-            s.GetColumnInfo(col)->m_nWidth = width;
+            s.Columns().SetSize(col, width);
         }
     }
-    s.SumLockedWidth();
     if (anySide) {
         for (int col = -sideCount; col < std::min(first, 0); ++col) {
-            sideWidth += s.ColumnWidth(col);
+            sideWidth += s.Columns().Size(col);
         }
         for (int col = last + 1; col < 0; ++col) {
-            sideWidth += s.ColumnWidth(col);
+            sideWidth += s.Columns().Size(col);
         }
         SetSideHeadingWidth(std::min(sideWidth, kMaxHeadingSize));
     } else {
@@ -556,8 +495,8 @@ void GridCtrl::LayoutComponents() {
     GridSheet& s = *m_pSheet;
     const int w = width();
     const int h = height();
-    const int side = s.m_nSideHeadingWidth;
-    const int top = s.m_nTopHeadingHeight;
+    const int side = s.Columns().HeadingTotal();
+    const int top = s.Rows().HeadingTotal();
     if (s.m_nTabStripWidth > 0 && s.m_nTabStripWidth > w - side - 20) {
         s.m_nTabStripWidth = std::max(0, w - side - 20);
     }
@@ -565,34 +504,10 @@ void GridCtrl::LayoutComponents() {
     const int vWidth = s.m_nVScrollWidth;
     const int hHeight = s.m_nHScrollHeight;
 
-    // Whether all columns fit in `room` pixels, all rows in `room` pixels.
-    auto columnsFit = [&s](int room) {
-        int sum = 0;
-        for (int col = 0; col < s.GetColumnCount(); ++col) {
-            sum += s.ColumnWidth(col);
-            if (sum > room) {
-                return false;
-            }
-        }
-        return true;
-    };
-    auto rowsFit = [&s](int room) {
-        if (s.IsUniformRowHeight()) {
-            return static_cast<long long>(s.GetRowCount()) * s.m_nDefaultRowHeight <= room;
-        }
-        int sum = 0;
-        for (int row = 0; row < s.GetRowCount(); ++row) {
-            sum += s.RowHeight(row);
-            if (sum > room) {
-                return false;
-            }
-        }
-        return true;
-    };
-    const bool allColumns = columnsFit(w - side);
-    const bool allRows = rowsFit(h - top);
-    const bool columnsBesideBar = columnsFit(w - side - vWidth);
-    const bool rowsAboveBar = rowsFit(h - top - hHeight);
+    const bool allColumns = s.Columns().Fits(w - side);
+    const bool allRows = s.Rows().Fits(h - top);
+    const bool columnsBesideBar = s.Columns().Fits(w - side - vWidth);
+    const bool rowsAboveBar = s.Rows().Fits(h - top - hHeight);
     const bool hideV = allRows && ((allColumns && tabWidth == 0) || rowsAboveBar);
     const bool hideH = allColumns && tabWidth == 0 && (allRows || columnsBesideBar);
     if (columnsBesideBar && tabWidth > 0) {
@@ -622,7 +537,7 @@ void GridCtrl::LayoutComponents() {
         m_bInLayout = false;
         return;
     }
-    s.m_rectArea = area;
+    s.SetAreaRect(area);
     s.m_rectTopHeading = topHeading;
     s.m_rectSideHeading = sideHeading;
     s.m_rectCorner = corner;
@@ -638,64 +553,23 @@ void GridCtrl::LayoutComponents() {
     place(m_pHScroll, hScroll);
     place(m_pSheetTabs, tabStrip);
 
-    const int oldHighestTop = s.m_nHighestTopRow;
-    ComputeHighestLeftTop();
-    ClampView();
+    const int oldHighestTop = s.Rows().HighestFirst();
+    for (GridAxis* axis : {&s.Columns(), &s.Rows()}) {
+        axis->ComputeHighestFirst();
+        axis->ClampView();
+    }
     RedrawAll();
-    s.m_nPrevLeftCol = s.m_nLeftCol;
-    s.m_nPrevTopRow = s.m_nTopRow;
+    s.Columns().SetPrevFirst(s.Columns().First());
+    s.Rows().SetPrevFirst(s.Rows().First());
     UpdateScrollBars();
     m_bInLayout = false;
-    if ((oldHighestTop == 0) != (s.m_nHighestTopRow == 0) && !m_bRelayout) {
+    if ((oldHighestTop == 0) != (s.Rows().HighestFirst() == 0) && !m_bRelayout) {
         // The vertical bar shows or hides, which changes the room for the rows; once
         // is enough, since the second pass sees the bar as it now is.
         m_bRelayout = true;
         LayoutComponents();
         m_bRelayout = false;
     }
-}
-
-void GridCtrl::ComputeHighestLeftTop() {
-    GridSheet& s = *m_pSheet;
-    const int availHeight = s.m_rectArea.height() - s.m_nLockedHeight;
-    const int rows = s.GetRowCount();
-    int highestTop = 0;
-    if (s.IsUniformRowHeight() && s.m_nDefaultRowHeight > 0) {
-        highestTop = rows - std::max(availHeight, 0) / s.m_nDefaultRowHeight;
-    } else {
-        int remaining = availHeight;
-        int row = rows - 1;
-        while (row >= s.m_nLockedRows) {
-            remaining -= s.RowHeight(row);
-            if (remaining < 0) {
-                break;
-            }
-            --row;
-        }
-        highestTop = row + 1;
-    }
-    highestTop = std::clamp(highestTop, 0, std::max(rows - 1, 0));
-    s.m_nHighestTopRow = std::max(highestTop, std::min(s.m_nLockedRows, std::max(rows - 1, 0)));
-
-    const int availWidth = s.m_rectArea.width() - s.m_nLockedWidth;
-    const int cols = s.GetColumnCount();
-    int remaining = availWidth;
-    int col = cols - 1;
-    while (col >= s.m_nLockedCols) {
-        remaining -= s.ColumnWidth(col);
-        if (remaining < 0) {
-            break;
-        }
-        --col;
-    }
-    const int highestLeft = std::clamp(col + 1, 0, std::max(cols - 1, 0));
-    s.m_nHighestLeftCol = std::max(highestLeft, std::min(s.m_nLockedCols, std::max(cols - 1, 0)));
-}
-
-void GridCtrl::ClampView() {
-    GridSheet& s = *m_pSheet;
-    s.m_nTopRow = std::min(std::max(s.m_nTopRow, s.m_nLockedRows), s.m_nHighestTopRow);
-    s.m_nLeftCol = std::min(std::max(s.m_nLeftCol, s.m_nLockedCols), s.m_nHighestLeftCol);
 }
 
 void GridCtrl::resizeEvent(QResizeEvent*) {
@@ -850,36 +724,31 @@ int GridCtrl::GotoCell(int col, int row) {
 }
 
 int GridCtrl::GotoColumn(int col) {
+    return GotoIndex(Qt::Horizontal, col);
+}
+
+int GridCtrl::GotoIndex(Qt::Orientation along, int index) {
     GridSheet& s = *m_pSheet;
-    const int count = s.GetColumnCount();
+    const bool columns = along == Qt::Horizontal;
+    if (!columns && index >= s.GetRowCount()) {
+        AskPastLastRow(index - s.GetRowCount() + 1);
+    }
+    const int count = s.Axis(along).Count();
     if (count == 0) {
         return kOutOfRange;
     }
-    if (col >= count) {
-        if (s.m_nMovingCol == count - 1) {
+    if (index >= count) {
+        if ((columns ? s.m_nMovingCol : s.m_nMovingRow) == count - 1) {
             return kOutOfRange;
         }
-        col = count - 1;
+        index = count - 1;
     }
-    return MoveTo(std::max(col, 0), s.m_nMovingRow);
+    index = std::max(index, 0);
+    return MoveTo(columns ? index : s.m_nMovingCol, columns ? s.m_nMovingRow : index);
 }
 
 int GridCtrl::GotoRow(int row) {
-    GridSheet& s = *m_pSheet;
-    if (row >= s.GetRowCount()) {
-        AskPastLastRow(row - s.GetRowCount() + 1);
-    }
-    const int count = s.GetRowCount();
-    if (count == 0) {
-        return kOutOfRange;
-    }
-    if (row >= count) {
-        if (s.m_nMovingRow == count - 1) {
-            return kOutOfRange;
-        }
-        row = count - 1;
-    }
-    return MoveTo(s.m_nMovingCol, std::max(row, 0));
+    return GotoIndex(Qt::Vertical, row);
 }
 
 int GridCtrl::AskPastLastRow(int rowsBeyond) {
@@ -912,10 +781,10 @@ int GridCtrl::MoveTo(int col, int row) {
         !OnMoveQuery(s.m_nMovingCol, s.m_nMovingRow, col, row)) {
         return kRefused;
     }
-    const int left = LeftColumnFor(col);
-    const int top = TopRowFor(row);
-    if ((left != s.m_nLeftCol || top != s.m_nTopRow) &&
-        !OnScrollQuery(s.m_nLeftCol, col, s.m_nTopRow, row)) {
+    const int left = s.Columns().FirstShowing(col);
+    const int top = s.Rows().FirstShowing(row);
+    if ((left != s.Columns().First() || top != s.Rows().First()) &&
+        !OnScrollQuery(s.Columns().First(), col, s.Rows().First(), row)) {
         return kRefused;
     }
     const QRect oldSelection = s.m_oSelection.BoundingBox();
@@ -923,53 +792,12 @@ int GridCtrl::MoveTo(int col, int row) {
     const int oldRow = s.m_nCurrentRow;
     s.m_nMovingCol = col;
     s.m_nMovingRow = row;
-    s.m_nLeftCol = left;
-    s.m_nTopRow = top;
+    s.Columns().SetFirst(left);
+    s.Rows().SetFirst(top);
     UpdateSelectionAfterMove(col, row);
     Notify();
     UpdateAfterMove(oldCol, oldRow, oldSelection);
     return kOk;
-}
-
-int GridCtrl::LeftColumnFor(int col) const {
-    const GridSheet& s = *m_pSheet;
-    if (col < s.m_nLockedCols) {
-        return s.m_nLeftCol;
-    }
-    if (col < s.m_nLeftCol) {
-        return col;
-    }
-    // The smallest left column that still shows the whole target.
-    const int room = s.m_rectArea.width() - s.m_nLockedWidth;
-    int first = col;
-    int sum = s.ColumnWidth(col);
-    while (first - 1 >= s.m_nLockedCols && sum + s.ColumnWidth(first - 1) <= room) {
-        --first;
-        sum += s.ColumnWidth(first);
-    }
-    return std::max(s.m_nLeftCol, first);
-}
-
-int GridCtrl::TopRowFor(int row) const {
-    const GridSheet& s = *m_pSheet;
-    if (row < s.m_nLockedRows) {
-        return s.m_nTopRow;
-    }
-    if (row < s.m_nTopRow) {
-        return row;
-    }
-    const int room = s.m_rectArea.height() - s.m_nLockedHeight;
-    int first = row;
-    if (s.IsUniformRowHeight() && s.m_nDefaultRowHeight > 0) {
-        first = std::max(s.m_nLockedRows, row - room / s.m_nDefaultRowHeight + 1);
-    } else {
-        int sum = s.RowHeight(row);
-        while (first - 1 >= s.m_nLockedRows && sum + s.RowHeight(first - 1) <= room) {
-            --first;
-            sum += s.RowHeight(first);
-        }
-    }
-    return std::max(s.m_nTopRow, first);
 }
 
 void GridCtrl::UpdateSelectionAfterMove(int col, int row) {
@@ -1033,12 +861,13 @@ void GridCtrl::Notify() {
     if (colChanged || rowChanged) {
         OnCurrentCellChanged(oldCol, col, oldRow, row);
     }
-    const bool scrolled = s.m_nLeftCol != s.m_nPrevLeftCol || s.m_nTopRow != s.m_nPrevTopRow;
-    if (s.m_nLeftCol != s.m_nPrevLeftCol) {
-        OnLeftColumnChanged(s.m_nPrevLeftCol, s.m_nLeftCol);
+    const bool scrolled =
+        s.Columns().First() != s.Columns().PrevFirst() || s.Rows().First() != s.Rows().PrevFirst();
+    if (s.Columns().First() != s.Columns().PrevFirst()) {
+        OnLeftColumnChanged(s.Columns().PrevFirst(), s.Columns().First());
     }
-    if (s.m_nTopRow != s.m_nPrevTopRow) {
-        OnTopRowChanged(s.m_nPrevTopRow, s.m_nTopRow);
+    if (s.Rows().First() != s.Rows().PrevFirst()) {
+        OnTopRowChanged(s.Rows().PrevFirst(), s.Rows().First());
     }
     if (colChanged || rowChanged) {
         if (oldCol >= 0 && oldRow >= 0) {
@@ -1058,15 +887,12 @@ void GridCtrl::Notify() {
 void GridCtrl::UpdateAfterMove(int oldCol, int oldRow, const QRect& oldSelection) {
     GridSheet& s = *m_pSheet;
     if (m_bUpdateEnabled && m_pArea->isVisible()) {
-        const int dx = s.m_nLeftCol > s.m_nPrevLeftCol
-                           ? -s.SumWidths(s.m_nPrevLeftCol, s.m_nLeftCol)
-                           : s.SumWidths(s.m_nLeftCol, s.m_nPrevLeftCol);
-        const int dy = s.m_nTopRow > s.m_nPrevTopRow ? -s.SumHeights(s.m_nPrevTopRow, s.m_nTopRow)
-                                                     : s.SumHeights(s.m_nTopRow, s.m_nPrevTopRow);
+        const int dx = s.Columns().Shift();
+        const int dy = s.Rows().Shift();
         const int w = m_pArea->width();
         const int h = m_pArea->height();
-        const int scrollWidth = w - s.m_nLockedWidth;
-        const int scrollHeight = h - s.m_nLockedHeight;
+        const int scrollWidth = w - s.Columns().LockedExtent();
+        const int scrollHeight = h - s.Rows().LockedExtent();
         if (std::abs(dx) >= scrollWidth || std::abs(dy) >= scrollHeight) {
             m_pArea->update();
             m_pTopHeading->update();
@@ -1075,14 +901,16 @@ void GridCtrl::UpdateAfterMove(int oldCol, int oldRow, const QRect& oldSelection
             // Only the uncovered strips are painted afresh; the locked columns and
             // rows stay where they are.
             if (dx != 0) {
-                m_pArea->scroll(dx, 0, QRect(s.m_nLockedWidth, 0, scrollWidth, h));
+                m_pArea->scroll(dx, 0, QRect(s.Columns().LockedExtent(), 0, scrollWidth, h));
                 m_pTopHeading->scroll(
-                    dx, 0, QRect(s.m_nLockedWidth, 0, scrollWidth, m_pTopHeading->height()));
+                    dx, 0,
+                    QRect(s.Columns().LockedExtent(), 0, scrollWidth, m_pTopHeading->height()));
             }
             if (dy != 0) {
-                m_pArea->scroll(0, dy, QRect(0, s.m_nLockedHeight, w, scrollHeight));
+                m_pArea->scroll(0, dy, QRect(0, s.Rows().LockedExtent(), w, scrollHeight));
                 m_pSideHeading->scroll(
-                    0, dy, QRect(0, s.m_nLockedHeight, m_pSideHeading->width(), scrollHeight));
+                    0, dy,
+                    QRect(0, s.Rows().LockedExtent(), m_pSideHeading->width(), scrollHeight));
             }
             m_pArea->update(CurrentMarkRect(oldCol, oldRow));
             m_pArea->update(CurrentMarkRect(s.m_nCurrentCol, s.m_nCurrentRow));
@@ -1093,8 +921,8 @@ void GridCtrl::UpdateAfterMove(int oldCol, int oldRow, const QRect& oldSelection
             }
         }
     }
-    s.m_nPrevLeftCol = s.m_nLeftCol;
-    s.m_nPrevTopRow = s.m_nTopRow;
+    s.Columns().SetPrevFirst(s.Columns().First());
+    s.Rows().SetPrevFirst(s.Rows().First());
     UpdateScrollBars();
 }
 
@@ -1110,8 +938,8 @@ QRect GridCtrl::CurrentMarkRect(int col, int row) {
         return {};
     }
     if (m_pSheet->m_bRowHighlight) {
-        const int y = RowY(row);
-        return y < 0 ? QRect() : QRect(0, y, m_pArea->width(), m_pSheet->RowHeight(row));
+        const int y = m_pSheet->Rows().Position(row);
+        return y < 0 ? QRect() : QRect(0, y, m_pArea->width(), m_pSheet->Rows().Size(row));
     }
     return GetCellRect(col, row);
 }
@@ -1123,110 +951,61 @@ void GridCtrl::RedrawSelection(const QRect& cells) {
 }
 
 int GridCtrl::MoveCurrentColumn(int kind) {
+    return MoveCurrent(Qt::Horizontal, kind);
+}
+
+int GridCtrl::MoveCurrent(Qt::Orientation along, int kind) {
     const GridSheet& s = *m_pSheet;
-    const int col = s.m_nMovingCol;
+    const int index = along == Qt::Horizontal ? s.m_nMovingCol : s.m_nMovingRow;
+    const GridAxis& axis = s.Axis(along);
     switch (kind) {
     case kBackOne:
-        return GotoColumn(col - 1);
+        return GotoIndex(along, index - 1);
     case kForwardOne:
-        return GotoColumn(col + 1);
+        return GotoIndex(along, index + 1);
     case kPageBack:
-        return GotoColumn(col - PageColumns(col, -1));
+        return GotoIndex(along, index - axis.Page(index, -1));
     case kPageForward:
-        return GotoColumn(col + PageColumns(col, 1));
+        return GotoIndex(along, index + axis.Page(index, 1));
     case kFirst:
-        return GotoColumn(0);
+        return GotoIndex(along, 0);
     case kLast:
-        return GotoColumn(s.GetColumnCount() - 1);
+        return GotoIndex(along, axis.Count() - 1);
     default:
         return kOutOfRange;
     }
 }
 
 int GridCtrl::MoveCurrentRow(int kind) {
-    const GridSheet& s = *m_pSheet;
-    const int row = s.m_nMovingRow;
-    switch (kind) {
-    case kBackOne:
-        return GotoRow(row - 1);
-    case kForwardOne:
-        return GotoRow(row + 1);
-    case kPageBack:
-        return GotoRow(row - PageRows(row, -1));
-    case kPageForward:
-        return GotoRow(row + PageRows(row, 1));
-    case kFirst:
-        return GotoRow(0);
-    case kLast:
-        return GotoRow(s.GetRowCount() - 1);
-    default:
-        return kOutOfRange;
-    }
-}
-
-int GridCtrl::PageRows(int row, int direction) const {
-    const GridSheet& s = *m_pSheet;
-    const int room = s.m_rectArea.height() - s.m_nLockedHeight;
-    if (s.IsUniformRowHeight()) {
-        return std::max(1, s.m_nDefaultRowHeight > 0 ? room / s.m_nDefaultRowHeight : 1);
-    }
-    int count = 0;
-    int sum = 0;
-    for (int r = row + direction; r >= 0 && r < s.GetRowCount(); r += direction) {
-        sum += s.RowHeight(r);
-        if (sum > room) {
-            break;
-        }
-        ++count;
-    }
-    return std::max(count, 1);
-}
-
-int GridCtrl::PageColumns(int col, int direction) const {
-    const GridSheet& s = *m_pSheet;
-    const int room = s.m_rectArea.width() - s.m_nLockedWidth;
-    int count = 0;
-    int sum = 0;
-    for (int c = col + direction; c >= 0 && c < s.GetColumnCount(); c += direction) {
-        sum += s.ColumnWidth(c);
-        if (sum > room) {
-            break;
-        }
-        ++count;
-    }
-    return std::max(count, 1);
+    return MoveCurrent(Qt::Vertical, kind);
 }
 
 int GridCtrl::SetLeftColumn(int col) {
+    return SetFirst(Qt::Horizontal, col);
+}
+
+int GridCtrl::SetFirst(Qt::Orientation along, int index) {
     GridSheet& s = *m_pSheet;
-    col = std::min(std::max(col, s.m_nLockedCols), s.m_nHighestLeftCol);
-    if (col == s.m_nLeftCol) {
+    GridAxis& axis = s.Axis(along);
+    index = axis.ClampFirst(index);
+    if (index == axis.First()) {
         return kOk;
     }
-    if (!OnScrollQuery(s.m_nLeftCol, s.m_nTopRow, col, s.m_nTopRow)) {
+    const int left = s.Columns().First();
+    const int top = s.Rows().First();
+    const bool columns = along == Qt::Horizontal;
+    if (!OnScrollQuery(left, top, columns ? index : left, columns ? top : index)) {
         return kRefused;
     }
     const QRect selection = s.m_oSelection.BoundingBox();
-    s.m_nLeftCol = col;
+    axis.SetFirst(index);
     Notify();
     UpdateAfterMove(s.m_nCurrentCol, s.m_nCurrentRow, selection);
     return kOk;
 }
 
 int GridCtrl::SetTopRow(int row) {
-    GridSheet& s = *m_pSheet;
-    row = std::min(std::max(row, s.m_nLockedRows), s.m_nHighestTopRow);
-    if (row == s.m_nTopRow) {
-        return kOk;
-    }
-    if (!OnScrollQuery(s.m_nLeftCol, s.m_nTopRow, s.m_nLeftCol, row)) {
-        return kRefused;
-    }
-    const QRect selection = s.m_oSelection.BoundingBox();
-    s.m_nTopRow = row;
-    Notify();
-    UpdateAfterMove(s.m_nCurrentCol, s.m_nCurrentRow, selection);
-    return kOk;
+    return SetFirst(Qt::Vertical, row);
 }
 
 int GridCtrl::GetCurrentColumn() const {
@@ -1238,11 +1017,11 @@ int GridCtrl::GetCurrentRow() const {
 }
 
 int GridCtrl::GetLeftColumn() const {
-    return m_pSheet->m_nLeftCol;
+    return m_pSheet->Columns().First();
 }
 
 int GridCtrl::GetTopRow() const {
-    return m_pSheet->m_nTopRow;
+    return m_pSheet->Rows().First();
 }
 
 int GridCtrl::GetMovingColumn() const {
@@ -1328,9 +1107,8 @@ int GridCtrl::StartEdit(int col, int row, int ch) {
         m_bEditing = false;
         return kRefused;
     }
-    if (col < -static_cast<int>(s.m_oSideHeadingWidths.size()) || col >= s.GetColumnCount() ||
-        row < -static_cast<int>(s.m_oTopHeadingHeights.size()) || row >= s.GetRowCount() ||
-        (col < 0 && row < 0)) {
+    if (col < -s.Columns().HeadingCount() || col >= s.GetColumnCount() ||
+        row < -s.Rows().HeadingCount() || row >= s.GetRowCount() || (col < 0 && row < 0)) {
         m_bEditing = false;
         return kOutOfRange;
     }
@@ -1555,43 +1333,11 @@ void GridCtrl::SetTabStripDragging(bool dragging) {
 }
 
 std::vector<GridSpan> GridCtrl::ShownColumns() const {
-    const GridSheet& s = *m_pSheet;
-    std::vector<GridSpan> spans;
-    const int width = s.m_rectArea.width();
-    const int count = s.GetColumnCount();
-    int x = 0;
-    for (int col = 0; col < count && x < width; ++col) {
-        if (col == s.m_nLockedCols && col < s.m_nLeftCol) {
-            col = s.m_nLeftCol;
-            if (col >= count) {
-                break;
-            }
-        }
-        const int w = s.ColumnWidth(col);
-        spans.push_back({col, x, w});
-        x += w;
-    }
-    return spans;
+    return m_pSheet->Columns().Shown();
 }
 
 std::vector<GridSpan> GridCtrl::ShownRows() const {
-    const GridSheet& s = *m_pSheet;
-    std::vector<GridSpan> spans;
-    const int height = s.m_rectArea.height();
-    const int count = s.GetRowCount();
-    int y = 0;
-    for (int row = 0; row < count && y < height; ++row) {
-        if (row == s.m_nLockedRows && row < s.m_nTopRow) {
-            row = s.m_nTopRow;
-            if (row >= count) {
-                break;
-            }
-        }
-        const int h = s.RowHeight(row);
-        spans.push_back({row, y, h});
-        y += h;
-    }
-    return spans;
+    return m_pSheet->Rows().Shown();
 }
 
 void GridCtrl::HeadingSelectStart(Qt::Orientation along, int index,
@@ -1686,8 +1432,8 @@ int GridCtrl::EnableUpdate(int flag) {
         component->setUpdatesEnabled(m_bUpdateEnabled);
     }
     if (m_bUpdateEnabled) {
-        m_pSheet->m_nPrevLeftCol = m_pSheet->m_nLeftCol;
-        m_pSheet->m_nPrevTopRow = m_pSheet->m_nTopRow;
+        m_pSheet->Columns().SetPrevFirst(m_pSheet->Columns().First());
+        m_pSheet->Rows().SetPrevFirst(m_pSheet->Rows().First());
     }
     return kOk;
 }
@@ -1783,9 +1529,9 @@ void GridCtrl::Wheel(QWheelEvent* event, Qt::Orientation orientation) {
     GridSheet& s = *m_pSheet;
     s.m_nMoveCause = GridSheet::kMoveScrollBar;
     if (columns) {
-        SetLeftColumn(s.m_nLeftCol - steps);
+        SetLeftColumn(s.Columns().First() - steps);
     } else {
-        SetTopRow(s.m_nTopRow - steps * QApplication::wheelScrollLines());
+        SetTopRow(s.Rows().First() - steps * QApplication::wheelScrollLines());
     }
 }
 
@@ -2078,71 +1824,22 @@ bool GridCtrl::ReplaceInCell(int col, int row, const QString& find, const QStrin
 
 // --- Geometry ------------------------------------------------------------------------
 
-int GridCtrl::ColumnX(int col) const {
-    const GridSheet& s = *m_pSheet;
-    if (col < 0 || col >= s.GetColumnCount()) {
-        return -1;
-    }
-    if (col < s.m_nLockedCols) {
-        return s.SumWidths(0, col);
-    }
-    if (col < s.m_nLeftCol) {
-        return -1;
-    }
-    const int areaWidth = s.m_rectArea.width();
-    int x = s.m_nLockedWidth;
-    for (int c = s.m_nLeftCol; c < col; ++c) {
-        x += s.ColumnWidth(c);
-        if (x >= areaWidth) {
-            return -1;
-        }
-    }
-    return x < areaWidth ? x : -1;
-}
-
-int GridCtrl::RowY(int row) const {
-    const GridSheet& s = *m_pSheet;
-    if (row < 0 || row >= s.GetRowCount()) {
-        return -1;
-    }
-    if (row < s.m_nLockedRows) {
-        return s.SumHeights(0, row);
-    }
-    if (row < s.m_nTopRow) {
-        return -1;
-    }
-    const int areaHeight = s.m_rectArea.height();
-    if (s.IsUniformRowHeight()) {
-        const long long y =
-            s.m_nLockedHeight + static_cast<long long>(row - s.m_nTopRow) * s.m_nDefaultRowHeight;
-        return y < areaHeight ? static_cast<int>(y) : -1;
-    }
-    int y = s.m_nLockedHeight;
-    for (int r = s.m_nTopRow; r < row; ++r) {
-        y += s.RowHeight(r);
-        if (y >= areaHeight) {
-            return -1;
-        }
-    }
-    return y < areaHeight ? y : -1;
-}
-
 QRect GridCtrl::GetCellRect(int col, int row) {
     GridSheet& s = *m_pSheet;
-    const int x = ColumnX(col);
-    const int y = RowY(row);
+    const int x = s.Columns().Position(col);
+    const int y = s.Rows().Position(row);
     if (x < 0 || y < 0) {
         return {};
     }
-    QRect rect(x, y, s.ColumnWidth(col), s.RowHeight(row));
+    QRect rect(x, y, s.Columns().Size(col), s.Rows().Size(row));
     if (s.m_bJoinedCells) {
         int col1 = col;
         int row1 = row;
         int col2 = col;
         int row2 = row;
         if (GetJoinRange(col1, row1, col2, row2) == 0) {
-            rect = QRect(x - s.SumWidths(col1, col), y - s.SumHeights(row1, row),
-                         s.SumWidths(col1, col2 + 1), s.SumHeights(row1, row2 + 1));
+            rect = QRect(x - s.Columns().Sum(col1, col), y - s.Rows().Sum(row1, row),
+                         s.Columns().Sum(col1, col2 + 1), s.Rows().Sum(row1, row2 + 1));
         }
     }
     return rect;
@@ -2151,83 +1848,25 @@ QRect GridCtrl::GetCellRect(int col, int row) {
 QRect GridCtrl::AreaRectOfCells(const QRect& cells) const {
     // The shown part of a block of cells, as one rectangle of the cell area.
     const GridSheet& s = *m_pSheet;
-    QRect area;
-    const int firstCol = std::max(cells.left(), 0);
-    const int lastCol = std::min(cells.right(), s.GetColumnCount() - 1);
-    const int firstRow = std::max(cells.top(), 0);
-    const int lastRow = std::min(cells.bottom(), s.GetRowCount() - 1);
-    int left = -1;
-    int right = -1;
-    for (int col = firstCol; col <= lastCol; ++col) {
-        const int x = ColumnX(col);
-        if (x >= 0) {
-            left = left < 0 ? x : std::min(left, x);
-            right = std::max(right, x + s.ColumnWidth(col));
-        } else if (col >= s.m_nLeftCol && left >= 0) {
-            break;
-        }
-    }
-    int top = -1;
-    int bottom = -1;
-    for (int row = firstRow; row <= lastRow; ++row) {
-        const int y = RowY(row);
-        if (y >= 0) {
-            top = top < 0 ? y : std::min(top, y);
-            bottom = std::max(bottom, y + s.RowHeight(row));
-        } else if (row >= s.m_nTopRow && top >= 0) {
-            break;
-        }
-    }
-    if (left < 0 || top < 0) {
-        return area;
+    int left = 0;
+    int right = 0;
+    int top = 0;
+    int bottom = 0;
+    if (!s.Columns().ShownExtent(cells.left(), cells.right(), left, right) ||
+        !s.Rows().ShownExtent(cells.top(), cells.bottom(), top, bottom)) {
+        return {};
     }
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
 
 bool GridCtrl::HitTest(const QPoint& point, int& col, int& row, QRect* rect) {
     const GridSheet& s = *m_pSheet;
-    if (point.x() < 0 || point.y() < 0 || point.x() >= s.m_rectArea.width() ||
-        point.y() >= s.m_rectArea.height()) {
+    if (point.x() < 0 || point.y() < 0 || point.x() >= s.AreaRect().width() ||
+        point.y() >= s.AreaRect().height()) {
         return false;
     }
-    col = -1;
-    int x = 0;
-    for (int c = 0; c < s.GetColumnCount() && x < s.m_rectArea.width(); ++c) {
-        if (c == s.m_nLockedCols && c < s.m_nLeftCol) {
-            c = s.m_nLeftCol;
-            if (c >= s.GetColumnCount()) {
-                break;
-            }
-        }
-        const int w = s.ColumnWidth(c);
-        if (point.x() >= x && point.x() < x + w) {
-            col = c;
-            break;
-        }
-        x += w;
-    }
-    row = -1;
-    if (s.IsUniformRowHeight() && point.y() >= s.m_nLockedHeight && s.m_nDefaultRowHeight > 0) {
-        const long long r = std::max(s.m_nTopRow, s.m_nLockedRows) +
-                            (point.y() - s.m_nLockedHeight) / s.m_nDefaultRowHeight;
-        row = r < s.GetRowCount() ? static_cast<int>(r) : -1;
-    } else {
-        int y = 0;
-        for (int r = 0; r < s.GetRowCount() && y < s.m_rectArea.height(); ++r) {
-            if (r == s.m_nLockedRows && r < s.m_nTopRow) {
-                r = s.m_nTopRow;
-                if (r >= s.GetRowCount()) {
-                    break;
-                }
-            }
-            const int h = s.RowHeight(r);
-            if (point.y() >= y && point.y() < y + h) {
-                row = r;
-                break;
-            }
-            y += h;
-        }
-    }
+    col = s.Columns().IndexAt(point.x());
+    row = s.Rows().IndexAt(point.y());
     if (col < 0 || row < 0) {
         return false;
     }
@@ -2275,13 +1914,13 @@ void GridCtrl::PaintArea(QPainter& painter, const QRegion& region) {
     const int rowCount = s.GetRowCount();
     const int colCount = s.GetColumnCount();
     for (int row = 0; row < rowCount && y < areaHeight; ++row) {
-        if (row == s.m_nLockedRows && row < s.m_nTopRow) {
-            row = s.m_nTopRow;
+        if (row == s.Rows().Locked() && row < s.Rows().First()) {
+            row = s.Rows().First();
             if (row >= rowCount) {
                 break;
             }
         }
-        const int h = s.RowHeight(row);
+        const int h = s.Rows().Size(row);
         if (h == 0) {
             continue;
         }
@@ -2289,17 +1928,17 @@ void GridCtrl::PaintArea(QPainter& painter, const QRegion& region) {
         int x = 0;
         const bool rowInRegion = y + h > bounds.top() && y <= bounds.bottom();
         for (int col = 0; col < colCount && x < areaWidth; ++col) {
-            if (col == s.m_nLockedCols && col < s.m_nLeftCol) {
-                col = s.m_nLeftCol;
+            if (col == s.Columns().Locked() && col < s.Columns().First()) {
+                col = s.Columns().First();
                 if (col >= colCount) {
                     break;
                 }
             }
-            const int w = s.ColumnWidth(col);
+            const int w = s.Columns().Size(col);
             if (w == 0) {
                 continue;
             }
-            s.m_nLastVisibleCol = col;
+            s.Columns().SetLastVisible(col);
             const QRect cellRect(x, y, w, h);
             x += w;
             const bool current =
@@ -2324,9 +1963,10 @@ void GridCtrl::PaintArea(QPainter& painter, const QRegion& region) {
                         continue;
                     }
                     drawnBlocks.push_back(first);
-                    rect = QRect(cellRect.x() - s.SumWidths(drawCol, col),
-                                 cellRect.y() - s.SumHeights(drawRow, row),
-                                 s.SumWidths(drawCol, col2 + 1), s.SumHeights(drawRow, row2 + 1));
+                    rect =
+                        QRect(cellRect.x() - s.Columns().Sum(drawCol, col),
+                              cellRect.y() - s.Rows().Sum(drawRow, row),
+                              s.Columns().Sum(drawCol, col2 + 1), s.Rows().Sum(drawRow, row2 + 1));
                     if (drawCol != col || drawRow != row) {
                         GetCell(drawCol, drawRow, m_oCell);
                     }
@@ -2347,7 +1987,7 @@ void GridCtrl::PaintArea(QPainter& painter, const QRegion& region) {
         xEnd = std::max(xEnd, x);
         y += h;
     }
-    s.m_nLastVisibleRow = std::max(lastRow, 0);
+    s.Rows().SetLastVisible(std::max(lastRow, 0));
     if (rowCount == 0 || colCount == 0) {
         xEnd = 0;
         y = 0;
@@ -2356,16 +1996,16 @@ void GridCtrl::PaintArea(QPainter& painter, const QRegion& region) {
     // The borders of the locked part, two pixels wide: the last pixel of the locked
     // cells and the one before the first scrolling cell.
     const QColor borderColor = GridSystem::WindowTextColor(palette());
-    if (s.m_nLockedCols > 0 && s.m_nLockedWidth > 0) {
-        painter.fillRect(s.m_nLockedWidth - 1, 0, 1, y, borderColor);
-        if (s.m_nLockedWidth > 1) {
-            painter.fillRect(s.m_nLockedWidth - 2, 0, 1, y, borderColor);
+    if (s.Columns().Locked() > 0 && s.Columns().LockedExtent() > 0) {
+        painter.fillRect(s.Columns().LockedExtent() - 1, 0, 1, y, borderColor);
+        if (s.Columns().LockedExtent() > 1) {
+            painter.fillRect(s.Columns().LockedExtent() - 2, 0, 1, y, borderColor);
         }
     }
-    if (s.m_nLockedRows > 0 && s.m_nLockedHeight > 0) {
-        painter.fillRect(0, s.m_nLockedHeight - 1, xEnd, 1, borderColor);
-        if (s.m_nLockedHeight > 1) {
-            painter.fillRect(0, s.m_nLockedHeight - 2, xEnd, 1, borderColor);
+    if (s.Rows().Locked() > 0 && s.Rows().LockedExtent() > 0) {
+        painter.fillRect(0, s.Rows().LockedExtent() - 1, xEnd, 1, borderColor);
+        if (s.Rows().LockedExtent() > 1) {
+            painter.fillRect(0, s.Rows().LockedExtent() - 2, xEnd, 1, borderColor);
         }
     }
 
@@ -2376,10 +2016,10 @@ void GridCtrl::PaintArea(QPainter& painter, const QRegion& region) {
     }
     if (y < areaHeight) {
         painter.fillRect(QRect(0, y, xEnd, areaHeight - y), back);
-        if (rowCount > 0 && colCount > 0 && s.m_nDefaultRowHeight > 0) {
+        if (rowCount > 0 && colCount > 0 && s.Rows().DefaultSize() > 0) {
             // Asked once painting is over, so that rows added by the answer are laid
             // out and painted normally rather than in the middle of this paint.
-            const int beyond = (areaHeight - y) / s.m_nDefaultRowHeight + 1;
+            const int beyond = (areaHeight - y) / s.Rows().DefaultSize() + 1;
             QMetaObject::invokeMethod(
                 this, [this, beyond] { AskPastLastRow(beyond); }, Qt::QueuedConnection);
         }
@@ -2577,7 +2217,7 @@ void GridCtrl::DragStep() {
     const QPoint inside(std::clamp(point.x(), 0, std::max(w - 1, 0)),
                         std::clamp(point.y(), 0, std::max(h - 1, 0)));
     // Locked parts do not scroll, so there each direction moves on its own.
-    const bool separately = s.m_nLockedCols > 0 || s.m_nLockedRows > 0;
+    const bool separately = s.Columns().Locked() > 0 || s.Rows().Locked() > 0;
     int col = -1;
     int row = -1;
     if (HitTest(inside, col, row)) {
@@ -2599,14 +2239,14 @@ void GridCtrl::DragStep() {
     int stepCols = 0;
     int stepRows = 0;
     if (point.x() < 0) {
-        stepCols = -step(-point.x(), s.m_nDefaultColumnWidth);
+        stepCols = -step(-point.x(), s.Columns().DefaultSize());
     } else if (point.x() >= w) {
-        stepCols = step(point.x() - w + 1, s.m_nDefaultColumnWidth);
+        stepCols = step(point.x() - w + 1, s.Columns().DefaultSize());
     }
     if (point.y() < 0) {
-        stepRows = -step(-point.y(), s.m_nDefaultRowHeight);
+        stepRows = -step(-point.y(), s.Rows().DefaultSize());
     } else if (point.y() >= h) {
-        stepRows = step(point.y() - h + 1, s.m_nDefaultRowHeight);
+        stepRows = step(point.y() - h + 1, s.Rows().DefaultSize());
     }
     const int targetCol = std::clamp(s.m_nMovingCol + stepCols, 0, s.GetColumnCount() - 1);
     const int targetRow = std::clamp(s.m_nMovingRow + stepRows, 0, s.GetRowCount() - 1);

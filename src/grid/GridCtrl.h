@@ -24,12 +24,11 @@ class GridCornerButton;
 class GridDropList;
 class GridEdit;
 class GridHint;
-class GridHScrollBar;
 class GridMarkerLine;
+class GridScrollBar;
 class GridSheetTabs;
 class GridSideHeading;
 class GridTopHeading;
-class GridVScrollBar;
 class NormalCellType;
 class QHelpEvent;
 class QMenu;
@@ -163,7 +162,11 @@ public:
     int SelectRange(int startCol, int startRow, int endCol, int endRow);
     int SetMultiSelect(int flag);
     int SetRowHighlight(int flag);
+    bool IsMultiSelect() const { return m_pSheet->m_bMultiSelect; }
     const GridSelection& GetSelection() const;
+    // How the last move of the current cell or the view was caused
+    // (GridSheet::kMoveKeyboard ... kMoveHeading).
+    int GetMoveCause() const { return m_pSheet->m_nMoveCause; }
     // Whether the cell lies in a selection block (and which: the number + 1).
     int IsSelected(int col, int row) const;
 
@@ -207,7 +210,10 @@ public:
     int RedrawRange(int startCol, int startRow, int endCol, int endRow);
     int SetVScrollMode(int mode);
     int SetHScrollMode(int mode);
+    // Scroll mode of the vertical (rows) or horizontal (columns) bar.
+    int GetScrollMode(Qt::Orientation along) const { return m_pSheet->ScrollMode(along); }
     int SetToolTipsEnabled(int flag);
+    bool IsToolTipsEnabled() const { return m_pSheet->m_bToolTips; }
     int SetTextOverflow(int flag);
     int SetJoinedCells(int flag);
     int SetPopupMenuEnabled(int flag);
@@ -243,14 +249,15 @@ public:
     // A cell's rectangle in the cell area (its joined block's); null when it is not
     // shown.
     QRect GetCellRect(int col, int row);
-    // The current sheet, for the components.
-    GridSheet& Sheet() const { return *m_pSheet; }
+    // The current sheet's columns (Qt::Horizontal) or rows: sizes, headings, locked
+    // part and view, as the components lay themselves out by them.
+    const GridAxis& Axis(Qt::Orientation along) const { return m_pSheet->Axis(along); }
     GridArea* GetArea() const { return m_pArea; }
     GridTopHeading* GetTopHeading() const { return m_pTopHeading; }
     GridSideHeading* GetSideHeading() const { return m_pSideHeading; }
     GridCornerButton* GetCornerButton() const { return m_pCorner; }
-    GridVScrollBar* GetVScrollBar() const { return m_pVScroll; }
-    GridHScrollBar* GetHScrollBar() const { return m_pHScroll; }
+    GridScrollBar* GetVScrollBar() const { return m_pVScroll; }
+    GridScrollBar* GetHScrollBar() const { return m_pHScroll; }
     GridSheetTabs* GetSheetTabs() const { return m_pSheetTabs; }
     GridHint* GetHint() const { return m_pHint; }
     // What a cell type is handed to draw or take input on a cell.
@@ -390,9 +397,6 @@ public:
     void AreaMouseRelease(QMouseEvent* event);
     void AreaMouseDoubleClick(QMouseEvent* event);
     void AreaFocusChanged(bool gained);
-    // The rows a page of the view holds, counted from `row` towards `direction`.
-    int PageRows(int row, int direction) const;
-    int PageColumns(int col, int direction) const;
 
 signals:
     // The current cell moved (for assistive technology and owners that watch).
@@ -404,12 +408,29 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The grid's own components work on the current sheet directly; owners go
+    // through the operations.
+    friend class GridAccessibleCell;
+    friend class GridCornerButton;
+    friend class GridEdit;
+    friend class GridHeading;
+    friend class GridScrollBar;
+    friend class GridSheetTabs;
+    GridSheet& Sheet() const { return *m_pSheet; }
+
     std::unique_ptr<GridSheet> MakeSheet();
     void SetSheet(int index);
     int MoveTo(int col, int row);
-    // Brings a target column or row into the scrolling part of the view.
-    int LeftColumnFor(int col) const;
-    int TopRowFor(int row) const;
+    // The bodies that rows and columns share, for the orientation along which the
+    // index runs (Qt::Horizontal: columns).
+    int SetCount(Qt::Orientation along, int count, int redraw);
+    int SetHeadingTotal(Qt::Orientation along, int total);
+    int SetHeadingSize(Qt::Orientation along, int index, int size);
+    int SetHeadingCount(Qt::Orientation along, int count, int fillSize);
+    int SetLocked(Qt::Orientation along, int count);
+    int GotoIndex(Qt::Orientation along, int index);
+    int MoveCurrent(Qt::Orientation along, int kind);
+    int SetFirst(Qt::Orientation along, int index);
     void UpdateSelectionAfterMove(int col, int row);
     void Notify();
     // Repaints after the view or the current cell moved: scrolls the pixels and
@@ -417,12 +438,7 @@ private:
     void UpdateAfterMove(int oldCol, int oldRow, const QRect& oldSelection);
     // What shows the current-cell marker: the cell, or its row in row-highlight mode.
     QRect CurrentMarkRect(int col, int row);
-    void ComputeHighestLeftTop();
-    void ClampView();
     int AskPastLastRow(int rowsBeyond);
-    // Cell-area x of a shown column, y of a shown row; -1 when not shown.
-    int ColumnX(int col) const;
-    int RowY(int row) const;
     QRect AreaRectOfCells(const QRect& cells) const;
     void RedrawSelection(const QRect& cells);
     void DragStep();
@@ -461,8 +477,8 @@ private:
     GridTopHeading* m_pTopHeading = nullptr;
     GridSideHeading* m_pSideHeading = nullptr;
     GridCornerButton* m_pCorner = nullptr;
-    GridVScrollBar* m_pVScroll = nullptr;
-    GridHScrollBar* m_pHScroll = nullptr;
+    GridScrollBar* m_pVScroll = nullptr;
+    GridScrollBar* m_pHScroll = nullptr;
     GridSheetTabs* m_pSheetTabs = nullptr;
     GridHint* m_pHint = nullptr;
     GridMarkerLine* m_pMarker = nullptr;

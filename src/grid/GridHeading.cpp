@@ -25,13 +25,25 @@ GridHeading::GridHeading(GridCtrl* grid, int section, Qt::Orientation along)
     connect(&m_oMoveTimer, &QTimer::timeout, this, [this] { StepMove(); });
 }
 
+GridAxis& GridHeading::AlongAxis() const {
+    return m_pGrid->Sheet().Axis(m_bTop ? Qt::Horizontal : Qt::Vertical);
+}
+
+GridAxis& GridHeading::AcrossAxis() const {
+    // The top heading's own rows are the row axis's heading entries, the side
+    // heading's own columns the column axis's.
+    return m_pGrid->Sheet().Axis(m_bTop ? Qt::Vertical : Qt::Horizontal);
+}
+
 std::vector<GridHeading::AcrossSpan> GridHeading::AcrossSpans() const {
-    const std::vector<int>& sizes = AcrossSizes();
-    std::vector<AcrossSpan> spans(sizes.size());
-    int pos = AcrossTotal();
-    for (std::size_t i = 0; i < sizes.size(); ++i) {
-        pos -= sizes[i];
-        spans[sizes.size() - 1 - i] = {-static_cast<int>(i) - 1, pos, sizes[i]};
+    const GridAxis& across = AcrossAxis();
+    const int count = across.HeadingCount();
+    std::vector<AcrossSpan> spans(static_cast<std::size_t>(count));
+    int pos = across.HeadingTotal();
+    for (int i = 0; i < count; ++i) {
+        const int size = across.Size(-i - 1);
+        pos -= size;
+        spans[static_cast<std::size_t>(count - 1 - i)] = {-i - 1, pos, size};
     }
     // The outermost one reaches the heading's edge, so that the cells fill the
     // heading also when their sizes add up to less than its total (a new sheet's
@@ -59,7 +71,7 @@ QRect GridHeading::CellRect(int col, int row) const {
     if (alongIndex < 0 || acrossIndex >= 0) {
         return {};
     }
-    for (const GridSpan& along : AlongSpans()) {
+    for (const GridSpan& along : AlongAxis().Shown()) {
         if (along.m_nIndex != alongIndex) {
             continue;
         }
@@ -75,7 +87,7 @@ QRect GridHeading::CellRect(int col, int row) const {
 bool GridHeading::HitTest(const QPoint& point, int& col, int& row, QRect* rect) const {
     const int alongPos = Along(point);
     const int acrossPos = Across(point);
-    for (const GridSpan& along : AlongSpans()) {
+    for (const GridSpan& along : AlongAxis().Shown()) {
         if (alongPos < along.m_nPos || alongPos >= along.m_nPos + along.m_nSize) {
             continue;
         }
@@ -95,7 +107,7 @@ bool GridHeading::HitTest(const QPoint& point, int& col, int& row, QRect* rect) 
 
 int GridHeading::AlongIndexAt(int pos) const {
     int last = -1;
-    for (const GridSpan& span : AlongSpans()) {
+    for (const GridSpan& span : AlongAxis().Shown()) {
         if (span.m_nSize == 0) {
             continue;
         }
@@ -128,7 +140,7 @@ void GridHeading::paintEvent(QPaintEvent* event) {
     GridCell cell;
     const std::vector<AcrossSpan> across = AcrossSpans();
     int alongEnd = 0;
-    for (const GridSpan& along : AlongSpans()) {
+    for (const GridSpan& along : AlongAxis().Shown()) {
         alongEnd = along.m_nPos + along.m_nSize;
         if (along.m_nSize == 0) {
             continue;
@@ -160,7 +172,7 @@ void GridHeading::paintEvent(QPaintEvent* event) {
     if (first > 0) {
         painter.fillRect(MakeRect(0, alongEnd, 0, first), back);
     }
-    const int total = AcrossTotal();
+    const int total = AcrossAxis().HeadingTotal();
     if (total < depth) {
         painter.fillRect(MakeRect(0, alongEnd, total, depth - total), back);
     }
@@ -179,7 +191,7 @@ void GridHeading::Arm(const QPoint& point) {
         int best = -1;
         int bestSize = 0;
         int bestDistance = kSizingZone + 1;
-        for (const GridSpan& span : AlongSpans()) {
+        for (const GridSpan& span : AlongAxis().Shown()) {
             const int distance = std::abs(alongPos - (span.m_nPos + span.m_nSize));
             if (distance <= kSizingZone && distance <= bestDistance) {
                 best = span.m_nIndex;
@@ -242,7 +254,7 @@ void GridHeading::mousePressEvent(QMouseEvent* event) {
                 m_nStartPointer = Along(global);
                 m_nStartSize = 0;
                 int alongPos = 0;
-                for (const GridSpan& span : AlongSpans()) {
+                for (const GridSpan& span : AlongAxis().Shown()) {
                     if (span.m_nIndex == m_nSizingIndex) {
                         m_nStartSize = span.m_nSize;
                         alongPos = span.m_nPos + span.m_nSize;
@@ -253,8 +265,8 @@ void GridHeading::mousePressEvent(QMouseEvent* event) {
                 }
             } else {
                 m_nStartPointer = Across(global);
-                m_nStartSize = AcrossSizes()[static_cast<std::size_t>(-m_nSizingIndex - 1)];
-                m_nStartTotal = AcrossTotal();
+                m_nStartSize = AcrossAxis().Size(m_nSizingIndex);
+                m_nStartTotal = AcrossAxis().HeadingTotal();
             }
             m_nSize = m_nStartSize;
             return;
@@ -325,11 +337,11 @@ void GridHeading::DragSize(const QPoint& global) {
         TellCellTypes(m_nSizingIndex, size, false);
         CellResizing(m_nSizingIndex, size);
         m_nSize = std::max(size, 0);
-        SetCellSize(m_nSizingIndex, m_nSize);
+        AlongAxis().SetSize(m_nSizingIndex, m_nSize);
         if (s.m_nSizingMode == 1) {
             // Only the marker moves; the cells show the new size when the button
             // comes up.
-            for (const GridSpan& span : AlongSpans()) {
+            for (const GridSpan& span : AlongAxis().Shown()) {
                 if (span.m_nIndex == m_nSizingIndex) {
                     ShowMarker(span.m_nPos + m_nSize);
                 }
@@ -343,8 +355,8 @@ void GridHeading::DragSize(const QPoint& global) {
     const int size = std::max(0, m_nStartSize + delta);
     int total = std::max(0, m_nStartTotal + delta);
     HeadingResizing(total);
-    AcrossSizes()[static_cast<std::size_t>(-m_nSizingIndex - 1)] = size;
-    AcrossTotal() = std::clamp(total, 0, GridCtrl::kMaxHeadingSize);
+    AcrossAxis().SetHeadingSize(m_nSizingIndex, size);
+    AcrossAxis().SetHeadingTotal(std::clamp(total, 0, GridCtrl::kMaxHeadingSize));
     m_pGrid->LayoutComponents();
 }
 
@@ -354,13 +366,13 @@ void GridHeading::FinishSizing() {
         int size = m_nSize;
         TellCellTypes(m_nSizingIndex, size, true);
         CellResized(m_nSizingIndex, size);
-        SetCellSize(m_nSizingIndex, std::max(size, 0));
+        AlongAxis().SetSize(m_nSizingIndex, std::max(size, 0));
         m_pGrid->GetMarkerLine()->hide();
         m_pGrid->GetArea()->update();
     } else {
-        int total = AcrossTotal();
+        int total = AcrossAxis().HeadingTotal();
         HeadingResized(total);
-        AcrossTotal() = std::clamp(total, 0, GridCtrl::kMaxHeadingSize);
+        AcrossAxis().SetHeadingTotal(std::clamp(total, 0, GridCtrl::kMaxHeadingSize));
     }
     m_pGrid->LayoutComponents();
 }
@@ -372,7 +384,7 @@ void GridHeading::DragMove(const QPoint& point) {
     // passed its middle.
     int drop = -1;
     int border = 0;
-    for (const GridSpan& span : AlongSpans()) {
+    for (const GridSpan& span : AlongAxis().Shown()) {
         if (span.m_nSize == 0) {
             continue;
         }

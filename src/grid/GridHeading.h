@@ -8,6 +8,7 @@
 #include "grid/GridSpan.h"
 
 class CellType;
+class GridAxis;
 
 // What the top and the side heading share. A heading runs along the cells'
 // columns (the top heading) or rows (the side heading) and holds one or more
@@ -38,15 +39,9 @@ protected:
     void leaveEvent(QEvent* event) override;
 
     // The parts that differ between the two headings.
-    // The cells' columns (rows) the heading shows, as the cell area shows them.
-    virtual std::vector<GridSpan> AlongSpans() const = 0;
-    // The heading's own rows (columns) sizes: index -1 first, and their total.
-    virtual std::vector<int>& AcrossSizes() const = 0;
-    virtual int& AcrossTotal() const = 0;
     virtual int CellResizeQuery(int index, int& size) = 0;
     virtual void CellResizing(int index, int& size) = 0;
     virtual void CellResized(int index, int& size) = 0;
-    virtual void SetCellSize(int index, int size) = 0;
     // Tells the cell types of the shown cells (all of them, when `final` asks for
     // it) that the column (row) is being resized, or was.
     virtual void TellCellTypes(int index, int& size, bool final) = 0;
@@ -73,6 +68,10 @@ protected:
     int m_nDropPos = -1;
 
 private:
+    // The cells' columns (rows) the heading runs along, and the axis whose heading
+    // entries are the heading's own rows (columns).
+    GridAxis& AlongAxis() const;
+    GridAxis& AcrossAxis() const;
     // What a pointer over the heading would drag: nothing, the border of a column
     // (row) of cells, or the border of one of the heading's own rows (columns).
     enum class Sizing { None, Cells, Heading };

@@ -3,26 +3,42 @@
 #include <QPoint>
 #include <QScrollBar>
 
+class GridAxis;
 class GridCtrl;
-class GridSheet;
 
-// What the grid's two scroll bars share. A bar does not scroll by its own value:
-// each action (a line, a page, either end, the thumb) moves the grid's view by
-// rows or columns, and the thumb is then put where the view stands. While its
-// thumb is dragged the bar can show a hint naming the row or column under it,
-// and in scroll mode 1 the view follows the thumb at once.
+// One of the grid's scroll bars. A bar does not scroll by its own value: each
+// action (a line, a page, either end, the thumb) moves the grid's view by rows or
+// columns, and the thumb is then put where the view stands. While its thumb is
+// dragged the bar can show a hint naming the row or column under it, and in scroll
+// mode 1 the view follows the thumb at once. In scroll mode 2 it stands in the
+// middle of a range of 0 to 2 and only its arrows and trough scroll. The layout
+// places it, and hides it while everything fits.
 class GridScrollBar : public QScrollBar {
     Q_OBJECT
 
 public:
-    GridScrollBar(Qt::Orientation orientation, GridCtrl* grid, int section);
+    // Above this many scrollable entries a bar that scales works in units, each
+    // standing for a thousandth of them.
+    static constexpr int kUnits = 1000;
+
+    enum Option {
+        // Long axes are scrolled in kUnits units rather than one step per entry.
+        kScaleToUnits = 1,
+        // Positions count from the first scrolling entry rather than from 0.
+        kFromLocked = 2,
+    };
+
+    // The vertical bar scrolls the rows, the horizontal one the columns.
+    GridScrollBar(Qt::Orientation orientation, GridCtrl* grid, int options);
 
     GridCtrl* GetGrid() const { return m_pGrid; }
     // Brings the range up to date when what it depends on has changed, and the
     // thumb with the view (unless the user is dragging it).
-    virtual void UpdateBar() = 0;
+    void UpdateBar();
     // The first row (column) of the view that a thumb position stands for.
-    virtual int ViewIndexAt(int position) const = 0;
+    int ViewIndexAt(int position) const;
+    // Entries per unit of the bar (1 without units).
+    double GetScale() const { return m_dScale; }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -31,28 +47,35 @@ protected:
     // The view scrolls as the wheel over the cells would scroll it.
     void wheelEvent(QWheelEvent* event) override;
 
-    // The view's moves, in rows (columns).
-    virtual void StepLine(int direction) = 0;
-    virtual void StepPage(int direction) = 0;
-    virtual void GoToEnd(bool last) = 0;
-    // The thumb is being dragged to `position`: the hint and, in mode 1, the view.
-    virtual void Track(int position) = 0;
-    virtual int ScrollMode() const = 0;
+private:
+    const GridAxis& Axis() const;
+    bool Vertical() const { return orientation() == Qt::Vertical; }
+    bool InUnits() const { return m_dScale != 1.0; }
+    int ScrollMode() const;
+    // The first scrolling entry below which positions start.
+    int Origin() const;
     // Where the thumb stands for the current view.
-    virtual int PositionOfView() const = 0;
-
-    GridSheet& Sheet() const;
+    int PositionOfView() const;
+    void ScrollTo(int index);
+    void StepLine(int direction);
+    void StepPage(int direction);
+    // The thumb is being dragged to `position`: the hint and, in mode 1, the view.
+    void Track(int position);
     // The pointer in the grid's coordinates: where the mouse was last seen while a
     // button is held, else the middle of the thumb.
     QPoint PointerInGrid() const;
-
-    GridCtrl* m_pGrid;
-    int m_nSection;
-
-private:
     void OnAction(int action);
     void OnReleased();
 
+    GridCtrl* m_pGrid;
+    int m_nSection;
+    int m_nOptions;
     QPoint m_oPointer;
     bool m_bHavePointer = false;
+    // What the range was computed from; -1: not yet.
+    int m_nLastHighest = -1;
+    int m_nLastMode = -1;
+    int m_nLastLocked = -1;
+    int m_nLastPage = -1;
+    double m_dScale = 1.0;
 };

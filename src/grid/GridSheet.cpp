@@ -11,6 +11,8 @@ constexpr unsigned kHeadingAlignment = GridCell::kAlignCenter | GridCell::kAlign
 
 GridSheet::GridSheet(const QColor& buttonFace, int scrollBarExtent)
     : m_nVScrollWidth(scrollBarExtent), m_nHScrollHeight(scrollBarExtent),
+      m_oColumnAxis(kDefaultColumnWidth, kDefaultSideHeadingColumnWidth, 40),
+      m_oRowAxis(kDefaultRowHeight, kDefaultRowHeight, kDefaultRowHeight),
       m_poMemDataSource(std::make_unique<GridMemDataSource>()),
       m_pDefaultDataSource(m_poMemDataSource.get()) {
     m_oHeadingDefault.SetBackColor(buttonFace);
@@ -20,19 +22,25 @@ GridSheet::GridSheet(const QColor& buttonFace, int scrollBarExtent)
 
 void GridSheet::ResizeColumns(int count) {
     const int old = GetColumnCount();
-    if (count > 0 && m_nLockedCols >= count) {
-        m_nLockedCols = count - 1;
-    }
     m_oColumns.resize(static_cast<std::size_t>(count));
     for (int col = old; col < count; ++col) {
         GridColumnInfo& info = m_oColumns[static_cast<std::size_t>(col)];
-        info.m_nWidth = m_nDefaultColumnWidth;
         info.m_pDataSource = nullptr;
         info.m_oColDefault = m_oGridDefault;
         info.m_nDataSourceCol = col;
     }
+    m_oColumnAxis.SetCount(count, m_oColumnAxis.DefaultSize());
     m_oSelection.SetColumnCount(count);
-    SumLockedWidth();
+}
+
+void GridSheet::MoveColumn(int col, int target) {
+    const auto begin = m_oColumns.begin();
+    if (target > col) {
+        std::rotate(begin + col, begin + col + 1, begin + target);
+    } else {
+        std::rotate(begin + target, begin + col, begin + col + 1);
+    }
+    m_oColumnAxis.MoveEntry(col, target);
 }
 
 GridColumnInfo* GridSheet::GetColumnInfo(int col) {
@@ -45,93 +53,18 @@ const GridColumnInfo* GridSheet::GetColumnInfo(int col) const {
                                               : nullptr;
 }
 
-int GridSheet::ColumnWidth(int col) const {
-    if (col >= 0) {
-        return col < GetColumnCount() ? m_oColumns[static_cast<std::size_t>(col)].m_nWidth : 0;
-    }
-    const auto index = static_cast<std::size_t>(-col - 1);
-    return index < m_oSideHeadingWidths.size() ? m_oSideHeadingWidths[index] : 0;
-}
-
 void GridSheet::ResizeRows(int count) {
-    if (count > 0 && m_nLockedRows >= count) {
-        m_nLockedRows = count - 1;
+    if (count > kUniformRowLimit) {
+        m_oRowAxis.SetUniform(true);
     }
-    if (count > kUniformRowLimit && !m_bUniformRowHeight) {
-        SetUniformRowHeight(true);
-    }
-    if (!m_bUniformRowHeight) {
-        m_oRowHeights.resize(static_cast<std::size_t>(count), kDefaultRowHeight);
-    }
-    m_nRowCount = count;
-    SumLockedHeight();
+    // New rows start at the standard height, whatever the default has become.
+    m_oRowAxis.SetCount(count, kDefaultRowHeight);
 }
 
-void GridSheet::SetUniformRowHeight(bool uniform) {
-    if (uniform) {
-        m_oRowHeights.clear();
-        m_oRowHeights.shrink_to_fit();
-    } else if (m_bUniformRowHeight) {
-        m_oRowHeights.assign(static_cast<std::size_t>(m_nRowCount), m_nDefaultRowHeight);
-    }
-    m_bUniformRowHeight = uniform;
-    SumLockedHeight();
-}
-
-int GridSheet::RowHeight(int row) const {
-    if (row >= 0) {
-        if (row >= m_nRowCount) {
-            return 0;
-        }
-        return m_bUniformRowHeight ? m_nDefaultRowHeight
-                                   : m_oRowHeights[static_cast<std::size_t>(row)];
-    }
-    const auto index = static_cast<std::size_t>(-row - 1);
-    return index < m_oTopHeadingHeights.size() ? m_oTopHeadingHeights[index] : 0;
-}
-
-void GridSheet::SetRowHeight(int row, int height) {
-    if (row < 0 || row >= m_nRowCount) {
-        return;
-    }
-    if (m_bUniformRowHeight) {
-        m_nDefaultRowHeight = height;
-    } else {
-        m_oRowHeights[static_cast<std::size_t>(row)] = height;
-    }
-    SumLockedHeight();
-}
-
-void GridSheet::SumLockedWidth() {
-    m_nLockedWidth = SumWidths(0, m_nLockedCols);
-}
-
-void GridSheet::SumLockedHeight() {
-    m_nLockedHeight = SumHeights(0, m_nLockedRows);
-}
-
-int GridSheet::SumWidths(int from, int to) const {
-    int sum = 0;
-    for (int col = std::max(from, 0); col < std::min(to, GetColumnCount()); ++col) {
-        sum += m_oColumns[static_cast<std::size_t>(col)].m_nWidth;
-    }
-    return sum;
-}
-
-int GridSheet::SumHeights(int from, int to) const {
-    from = std::max(from, 0);
-    to = std::min(to, m_nRowCount);
-    if (to <= from) {
-        return 0;
-    }
-    if (m_bUniformRowHeight) {
-        return (to - from) * m_nDefaultRowHeight;
-    }
-    int sum = 0;
-    for (int row = from; row < to; ++row) {
-        sum += m_oRowHeights[static_cast<std::size_t>(row)];
-    }
-    return sum;
+void GridSheet::SetAreaRect(const QRect& rect) {
+    m_rectArea = rect;
+    m_oColumnAxis.SetRoom(rect.width());
+    m_oRowAxis.SetRoom(rect.height());
 }
 
 GridDataSource* GridSheet::DataSourceOf(int col) const {
@@ -152,7 +85,7 @@ int GridSheet::ComposeCell(int col, int row, GridCell& cell, GridHost& host) con
     } else {
         cell.CopyFrom(m_oHeadingDefault);
     }
-    if (row >= m_nRowCount) {
+    if (row >= GetRowCount()) {
         return 0;
     }
     const int dsCol = DataSourceCol(col);

@@ -8,6 +8,7 @@
 #include <QPen>
 #include <QRect>
 
+#include "grid/GridAxis.h"
 #include "grid/GridCell.h"
 #include "grid/GridColumnInfo.h"
 #include "grid/GridMemDataSource.h"
@@ -30,6 +31,8 @@ public:
     static constexpr int kUniformRowLimit = 64000;
     static constexpr int kDefaultColumnWidth = 75;
     static constexpr int kDefaultRowHeight = 20;
+    // Each side heading column a heading column count adds starts this wide.
+    static constexpr int kDefaultSideHeadingColumnWidth = 25;
 
     // `buttonFace` colours the heading cells, `scrollBarExtent` sizes the bars.
     GridSheet(const QColor& buttonFace, int scrollBarExtent);
@@ -37,31 +40,34 @@ public:
     GridSheet& operator=(const GridSheet&) = delete;
 
     // --- Columns and rows -------------------------------------------------------
-    int GetColumnCount() const { return static_cast<int>(m_oColumns.size()); }
+    // The column axis's heading entries are the side heading's columns, the row
+    // axis's the top heading's rows.
+    GridAxis& Columns() { return m_oColumnAxis; }
+    const GridAxis& Columns() const { return m_oColumnAxis; }
+    GridAxis& Rows() { return m_oRowAxis; }
+    const GridAxis& Rows() const { return m_oRowAxis; }
+    GridAxis& Axis(Qt::Orientation along) {
+        return along == Qt::Horizontal ? m_oColumnAxis : m_oRowAxis;
+    }
+    const GridAxis& Axis(Qt::Orientation along) const {
+        return along == Qt::Horizontal ? m_oColumnAxis : m_oRowAxis;
+    }
+    int GetColumnCount() const { return m_oColumnAxis.Count(); }
+    int GetRowCount() const { return m_oRowAxis.Count(); }
     // Resizes the column records: new ones copy the grid default and keep their
     // cells under their own index. The locked columns stay below the count.
     void ResizeColumns(int count);
+    // Moves a column's record and width in front of `target`.
+    void MoveColumn(int col, int target);
     GridColumnInfo* GetColumnInfo(int col);
     const GridColumnInfo* GetColumnInfo(int col) const;
-    // 0 for a column outside the sheet; heading columns have their heading widths.
-    int ColumnWidth(int col) const;
-
-    int GetRowCount() const { return m_nRowCount; }
-    // Resizes the row heights (switching to uniform heights above the limit).
+    // Resizes the rows (switching to uniform heights above the limit).
     void ResizeRows(int count);
-    bool IsUniformRowHeight() const { return m_bUniformRowHeight; }
-    void SetUniformRowHeight(bool uniform);
-    // 0 for a row outside the sheet; heading rows have their heading heights.
-    int RowHeight(int row) const;
-    void SetRowHeight(int row, int height);
 
-    // Sums of the locked columns' widths and the locked rows' heights.
-    void SumLockedWidth();
-    void SumLockedHeight();
-    // Sum of widths of columns [from, to), heights of rows [from, to); to may be
-    // below from (then 0).
-    int SumWidths(int from, int to) const;
-    int SumHeights(int from, int to) const;
+    // The cell area's rectangle, as the layout computed it; it gives both axes
+    // their room.
+    const QRect& AreaRect() const { return m_rectArea; }
+    void SetAreaRect(const QRect& rect);
 
     // --- Cells --------------------------------------------------------------------
     // Where the cells of a column are kept: the column's own data source, or the
@@ -86,24 +92,6 @@ public:
     // The moving end of the selection, where keyboard moves start.
     int m_nMovingCol = -1;
     int m_nMovingRow = -1;
-    int m_nLeftCol = 0;
-    int m_nPrevLeftCol = 0;
-    int m_nTopRow = 0;
-    int m_nPrevTopRow = 0;
-    int m_nLastVisibleCol = 0;
-    int m_nLastVisibleRow = 0;
-    int m_nHighestLeftCol = 0;
-    int m_nHighestTopRow = 0;
-
-    int m_nDefaultColumnWidth = kDefaultColumnWidth;
-    int m_nDefaultRowHeight = kDefaultRowHeight;
-
-    // Heading rows above the cells (index -1 is the last of them) and heading
-    // columns left of them, with their totals.
-    std::vector<int> m_oTopHeadingHeights{20};
-    std::vector<int> m_oSideHeadingWidths{25};
-    int m_nTopHeadingHeight = 20;
-    int m_nSideHeadingWidth = 40;
 
     GridCell m_oGridDefault;
     GridCell m_oHeadingDefault;
@@ -114,7 +102,6 @@ public:
     int m_nTabStripWidth = 0;
 
     // Component rectangles, as the layout computed them.
-    QRect m_rectArea;
     QRect m_rectTopHeading;
     QRect m_rectSideHeading;
     QRect m_rectCorner;
@@ -136,15 +123,16 @@ public:
     bool m_bToolTips = false;
     int m_nVScrollMode = 0;
     int m_nHScrollMode = 0;
+    int ScrollMode(Qt::Orientation along) const {
+        return along == Qt::Vertical ? m_nVScrollMode : m_nHScrollMode;
+    }
+    bool ScrollHint(Qt::Orientation along) const {
+        return along == Qt::Vertical ? m_bVScrollHint : m_bHScrollHint;
+    }
     // Exponent of the drag auto-scroll (0: one cell per step) and the pause after
     // a one-cell step, in milliseconds.
     double m_dBallisticFactor = 0;
     int m_nBallisticDelay = 200;
-
-    int m_nLockedCols = 0;
-    int m_nLockedRows = 0;
-    int m_nLockedWidth = 0;
-    int m_nLockedHeight = 0;
 
     bool m_bHasDefaultFont = false;
     QFont m_oDefaultFont;
@@ -169,10 +157,10 @@ public:
     int m_nFrameWidth = 1;
 
 private:
+    GridAxis m_oColumnAxis;
+    GridAxis m_oRowAxis;
     std::vector<GridColumnInfo> m_oColumns;
-    int m_nRowCount = 0;
-    std::vector<int> m_oRowHeights;
-    bool m_bUniformRowHeight = false;
+    QRect m_rectArea;
     std::unique_ptr<GridMemDataSource> m_poMemDataSource;
     GridDataSource* m_pDefaultDataSource;
 };

@@ -6,18 +6,6 @@
 GridSideHeading::GridSideHeading(GridCtrl* grid)
     : GridHeading(grid, GridCtrl::kSectionSideHeading, Qt::Vertical) {}
 
-std::vector<GridSpan> GridSideHeading::AlongSpans() const {
-    return m_pGrid->ShownRows();
-}
-
-std::vector<int>& GridSideHeading::AcrossSizes() const {
-    return m_pGrid->Sheet().m_oSideHeadingWidths;
-}
-
-int& GridSideHeading::AcrossTotal() const {
-    return m_pGrid->Sheet().m_nSideHeadingWidth;
-}
-
 int GridSideHeading::CellResizeQuery(int index, int& size) {
     return m_pGrid->OnRowResizeQuery(index, size);
 }
@@ -28,10 +16,6 @@ void GridSideHeading::CellResizing(int index, int& size) {
 
 void GridSideHeading::CellResized(int index, int& size) {
     m_pGrid->OnRowResized(index, size);
-}
-
-void GridSideHeading::SetCellSize(int index, int size) {
-    m_pGrid->SetRowHeight(index, size);
 }
 
 void GridSideHeading::TellCellTypes(int row, int& height, bool final) {

@@ -12,13 +12,9 @@ public:
     explicit GridSideHeading(GridCtrl* grid);
 
 protected:
-    std::vector<GridSpan> AlongSpans() const override;
-    std::vector<int>& AcrossSizes() const override;
-    int& AcrossTotal() const override;
     int CellResizeQuery(int index, int& size) override;
     void CellResizing(int index, int& size) override;
     void CellResized(int index, int& size) override;
-    void SetCellSize(int index, int size) override;
     void TellCellTypes(int index, int& size, bool final) override;
     int HeadingResizeQuery() override;
     void HeadingResizing(int& size) override;

@@ -6,18 +6,6 @@
 GridTopHeading::GridTopHeading(GridCtrl* grid)
     : GridHeading(grid, GridCtrl::kSectionTopHeading, Qt::Horizontal) {}
 
-std::vector<GridSpan> GridTopHeading::AlongSpans() const {
-    return m_pGrid->ShownColumns();
-}
-
-std::vector<int>& GridTopHeading::AcrossSizes() const {
-    return m_pGrid->Sheet().m_oTopHeadingHeights;
-}
-
-int& GridTopHeading::AcrossTotal() const {
-    return m_pGrid->Sheet().m_nTopHeadingHeight;
-}
-
 int GridTopHeading::CellResizeQuery(int index, int& size) {
     return m_pGrid->OnColumnResizeQuery(index, size);
 }
@@ -30,12 +18,7 @@ void GridTopHeading::CellResized(int index, int& size) {
     m_pGrid->OnColumnResized(index, size);
 }
 
-void GridTopHeading::SetCellSize(int index, int size) {
-    m_pGrid->SetColumnWidth(index, size);
-}
-
 void GridTopHeading::TellCellTypes(int col, int& width, bool final) {
-    GridSheet& s = m_pGrid->Sheet();
     GridCell cell;
     auto tell = [&](int row) {
         m_pGrid->GetCell(col, row, cell);
@@ -48,12 +31,12 @@ void GridTopHeading::TellCellTypes(int col, int& width, bool final) {
     };
     // The final width reaches every row's cell, except on sheets so large that
     // their rows are kept uniform.
-    if (!final || s.IsUniformRowHeight()) {
+    if (!final || m_pGrid->Axis(Qt::Vertical).IsUniform()) {
         for (const GridSpan& row : m_pGrid->ShownRows()) {
             tell(row.m_nIndex);
         }
     } else {
-        for (int row = 0; row < s.GetRowCount(); ++row) {
+        for (int row = 0; row < m_pGrid->GetRowCount(); ++row) {
             tell(row);
         }
     }

@@ -229,7 +229,7 @@ TEST_F(CellTypeDraw, BitmapStandsLeftOfTheText) {
 
 TEST_F(CellTypeDraw, TextRunsOnIntoEmptyCellsToItsRight) {
     for (int col = 0; col < m_oHost.GetColumnCount(); ++col) {
-        m_oHost.Column(col).m_nWidth = 40;
+        m_oHost.m_oSheet.Columns().SetSize(col, 40);
     }
     const QString text = "A long text running on";
     m_oHost.SetCell(0, 0, Text(text));

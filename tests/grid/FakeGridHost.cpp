@@ -53,12 +53,12 @@ int FakeGridHost::GetColumnWidth(int col, int& width) {
     if (col < 0 || col >= GetColumnCount()) {
         return 1;
     }
-    width = m_oSheet.ColumnWidth(col);
+    width = m_oSheet.Columns().Size(col);
     return 0;
 }
 
 int FakeGridHost::GetRowHeight(int row) {
-    return row >= 0 ? m_oSheet.RowHeight(row) : 0;
+    return row >= 0 ? m_oSheet.Rows().Size(row) : 0;
 }
 
 int FakeGridHost::GetJoinRange(int& col, int& row, int& col2, int& row2) {

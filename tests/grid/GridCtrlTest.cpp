@@ -10,9 +10,8 @@
 #include "grid/CellType.h"
 #include "grid/GridArea.h"
 #include "grid/GridEdit.h"
-#include "grid/GridHScrollBar.h"
+#include "grid/GridScrollBar.h"
 #include "grid/GridSheetTabs.h"
-#include "grid/GridVScrollBar.h"
 #include "grid/StandardGridCtrl.h"
 
 namespace {
@@ -78,10 +77,10 @@ TEST_F(Grid, MoreThan64000RowsSwitchToUniformHeight) {
     EXPECT_EQ(m_oGrid.GetRowHeight(3), 40);
     m_oGrid.SetRowCount(64000);
     EXPECT_EQ(m_oGrid.GetRowHeight(3), 40);
-    EXPECT_FALSE(m_oGrid.Sheet().IsUniformRowHeight());
+    EXPECT_FALSE(m_oGrid.Axis(Qt::Vertical).IsUniform());
 
     m_oGrid.SetRowCount(64001);
-    EXPECT_TRUE(m_oGrid.Sheet().IsUniformRowHeight());
+    EXPECT_TRUE(m_oGrid.Axis(Qt::Vertical).IsUniform());
     EXPECT_EQ(m_oGrid.GetRowHeight(3), 20);
     EXPECT_EQ(m_oGrid.GetRowHeight(64000), 20);
     EXPECT_EQ(m_oGrid.GetRowHeight(64001), 0);
@@ -184,7 +183,7 @@ TEST_F(Grid, KeysStopAtTheEdges) {
 TEST_F(Grid, PageDownMovesAndScrollsByAPage) {
     // 300 less the 20 of the heading and the horizontal bar leaves 13 whole rows.
     ASSERT_LT(m_oGrid.GetArea()->height(), 280);
-    const int page = m_oGrid.PageRows(0, 1);
+    const int page = m_oGrid.Axis(Qt::Vertical).Page(0, 1);
     EXPECT_EQ(page, 13);
     Key(Qt::Key_PageDown);
     EXPECT_EQ(m_oGrid.GetCurrentRow(), 13);
@@ -429,7 +428,7 @@ TEST_F(Grid, FittingGivesEachColumnItsWidestCell) {
     m_oGrid.SetCellText(2, 0, QString(200, 'x'));
     m_oGrid.FitColumns(2, 2, 0, 0);
     m_oGrid.GetColumnWidth(2, width);
-    EXPECT_EQ(width, m_oGrid.Sheet().m_rectArea.width() - m_oGrid.GetVScrollWidth());
+    EXPECT_EQ(width, m_oGrid.GetArea()->width() - m_oGrid.GetVScrollWidth());
 
     // Side heading columns give the side heading its width.
     m_oGrid.SetCellText(-1, 0, "12345");
@@ -438,7 +437,7 @@ TEST_F(Grid, FittingGivesEachColumnItsWidestCell) {
 }
 
 TEST_F(Grid, ScrollBarsHideWhileEverythingFits) {
-    const int bar = m_oGrid.Sheet().m_nVScrollWidth;
+    const int bar = m_oGrid.GetVScrollWidth();
     ASSERT_GT(bar, 0);
     // Five columns of 75 do not fit in 360 pixels; four do, even beside a bar.
     EXPECT_TRUE(m_oGrid.GetHScrollBar()->isVisibleTo(&m_oGrid));
@@ -465,7 +464,7 @@ TEST_F(Grid, ScrollBarsHideWhileEverythingFits) {
     // Too wide a strip is cut to the room there is.
     m_oGrid.SetColumnCount(10);
     m_oGrid.SetTabStripWidth(1000);
-    EXPECT_EQ(m_oGrid.Sheet().m_nTabStripWidth, 400 - 40 - 20);
+    EXPECT_EQ(m_oGrid.GetTabStripWidth(), 400 - 40 - 20);
 }
 
 TEST_F(Grid, SheetsKeepTheirOwnCellsAndSizes) {
@@ -502,7 +501,7 @@ TEST_F(Grid, ClipboardCarriesPlainText) {
 
 TEST_F(Grid, SortingByAColumnUsesTheDefaultComparison) {
     // The store sorts every row it keeps, so it keeps only these four.
-    m_oGrid.Sheet().GetMemDataSource().DeleteAll();
+    m_oGrid.GetDefaultDataSource()->DeleteAll();
     m_oGrid.Fill(5, 4);
     const char* texts[] = {"10", "9", "100", ""};
     for (int row = 0; row < 4; ++row) {
@@ -596,7 +595,7 @@ TEST_F(Grid, TheDefaultComparisonGivesOneAnswerWhicheverCellComesFirst) {
 }
 
 TEST_F(Grid, SortByRefusesABadColumnAndAnOpenEditAndSortsTheColumnsOwnSource) {
-    m_oGrid.Sheet().GetMemDataSource().DeleteAll();
+    m_oGrid.GetDefaultDataSource()->DeleteAll();
     m_oGrid.Fill(3, 3);
     m_oGrid.SetCellText(1, 0, "b");
     m_oGrid.SetCellText(1, 1, "c");
@@ -810,11 +809,10 @@ TEST(StandardGrid, SetsItselfUpWhenCreated) {
     EXPECT_EQ(font.pixelSize(), 16);
     EXPECT_EQ(font.weight(), QFont::Normal);
     EXPECT_EQ(grid.GetEditor()->font(), font);
-    const GridSheet& sheet = grid.Sheet();
-    EXPECT_EQ(sheet.m_nVScrollMode, 1);
-    EXPECT_EQ(sheet.m_nHScrollMode, 1);
-    EXPECT_FALSE(sheet.m_bTextOverflow);
-    EXPECT_TRUE(sheet.m_bToolTips);
-    EXPECT_TRUE(sheet.m_bMultiSelect);
+    EXPECT_EQ(grid.GetScrollMode(Qt::Vertical), 1);
+    EXPECT_EQ(grid.GetScrollMode(Qt::Horizontal), 1);
+    EXPECT_FALSE(grid.GetTextOverflow());
+    EXPECT_TRUE(grid.IsToolTipsEnabled());
+    EXPECT_TRUE(grid.IsMultiSelect());
     EXPECT_TRUE(grid.IsUpdateEnabled());
 }

@@ -9,11 +9,10 @@
 
 #include "RecordingGrid.h"
 #include "grid/GridArea.h"
-#include "grid/GridHScrollBar.h"
 #include "grid/GridHint.h"
+#include "grid/GridScrollBar.h"
 #include "grid/GridSheetTabs.h"
 #include "grid/GridSideHeading.h"
-#include "grid/GridVScrollBar.h"
 
 namespace {
 
@@ -54,8 +53,8 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(&m_oGrid));
         m_oGrid.Take();
     }
-    GridVScrollBar* VBar() { return m_oGrid.GetVScrollBar(); }
-    GridHScrollBar* HBar() { return m_oGrid.GetHScrollBar(); }
+    GridScrollBar* VBar() { return m_oGrid.GetVScrollBar(); }
+    GridScrollBar* HBar() { return m_oGrid.GetHScrollBar(); }
     // Drags a thumb to `position` and, unless told to hold it, lets it go.
     void DragThumb(QScrollBar* bar, int position, bool release = true) {
         bar->setSliderDown(true);
@@ -67,9 +66,9 @@ protected:
     // Rows so many that the highest top row is `highest`.
     void RowsUpTo(int highest) {
         m_oGrid.SetRowCount(highest);
-        const int shown = highest - m_oGrid.Sheet().m_nHighestTopRow;
+        const int shown = highest - m_oGrid.Axis(Qt::Vertical).HighestFirst();
         m_oGrid.SetRowCount(highest + shown);
-        ASSERT_EQ(m_oGrid.Sheet().m_nHighestTopRow, highest);
+        ASSERT_EQ(m_oGrid.Axis(Qt::Vertical).HighestFirst(), highest);
     }
 
     ScrollGrid m_oGrid;
@@ -111,7 +110,7 @@ TEST_F(Scrolling, UpTo1000ScrollableRowsTheBarCountsRows) {
     EXPECT_EQ(m_oGrid.GetTopRow(), 321);
     // A new row count brings a new range.
     m_oGrid.SetRowCount(60);
-    EXPECT_EQ(VBar()->maximum(), m_oGrid.Sheet().m_nHighestTopRow);
+    EXPECT_EQ(VBar()->maximum(), m_oGrid.Axis(Qt::Vertical).HighestFirst());
     EXPECT_EQ(VBar()->value(), m_oGrid.GetTopRow());
 }
 
@@ -137,12 +136,12 @@ TEST_F(Scrolling, ArrowsAndTroughScrollByRowsAndLeaveTheCurrentCell) {
     EXPECT_EQ(m_oGrid.GetTopRow(), 3);
     VBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(m_oGrid.GetTopRow(), 1);
-    EXPECT_EQ(m_oGrid.Sheet().m_nMoveCause, GridSheet::kMoveScrollBar);
+    EXPECT_EQ(m_oGrid.GetMoveCause(), GridSheet::kMoveScrollBar);
     // A page on: the row under the last whole one comes to the top.
     VBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(m_oGrid.GetTopRow(), 1 + m_oGrid.PageRows(0, 1));
+    EXPECT_EQ(m_oGrid.GetTopRow(), 1 + m_oGrid.Axis(Qt::Vertical).Page(0, 1));
     VBar()->triggerAction(QAbstractSlider::SliderToMaximum);
-    EXPECT_EQ(m_oGrid.GetTopRow(), m_oGrid.Sheet().m_nHighestTopRow);
+    EXPECT_EQ(m_oGrid.GetTopRow(), m_oGrid.Axis(Qt::Vertical).HighestFirst());
     EXPECT_EQ(VBar()->value(), m_oGrid.GetTopRow());
     VBar()->triggerAction(QAbstractSlider::SliderToMinimum);
     EXPECT_EQ(m_oGrid.GetTopRow(), 0);
@@ -174,7 +173,7 @@ TEST_F(Scrolling, TheHorizontalBarCountsTheScrollingColumns) {
     m_oGrid.SetColumnCount(20);
     m_oGrid.SetLockedColumns(2);
     EXPECT_EQ(HBar()->minimum(), 0);
-    EXPECT_EQ(HBar()->maximum(), m_oGrid.Sheet().m_nHighestLeftCol - 2);
+    EXPECT_EQ(HBar()->maximum(), m_oGrid.Axis(Qt::Horizontal).HighestFirst() - 2);
     m_oGrid.SetHScrollMode(1);
     DragThumb(HBar(), 3, false);
     EXPECT_EQ(m_oGrid.GetLeftColumn(), 5);

@@ -12,9 +12,8 @@
 #include "document/CTesselDoc.h"
 #include "document/CommandIds.h"
 #include "grid/GridArea.h"
-#include "grid/GridHScrollBar.h"
+#include "grid/GridScrollBar.h"
 #include "grid/GridSideHeading.h"
-#include "grid/GridVScrollBar.h"
 #include "view/CTesselView.h"
 #include "view/PropertyGrid.h"
 
