@@ -217,19 +217,10 @@ int GridAxis::IndexAt(int pixel) const {
             std::max(m_nFirst, m_nLocked) + (pixel - m_nLockedExtent) / m_nDefaultSize;
         return index < m_nCount ? static_cast<int>(index) : -1;
     }
-    int pos = 0;
-    for (int index = 0; index < m_nCount && pos < m_nRoom; ++index) {
-        if (index == m_nLocked && index < m_nFirst) {
-            index = m_nFirst;
-            if (index >= m_nCount) {
-                break;
-            }
+    for (const GridSpan& span : Shown()) {
+        if (pixel >= span.m_nPos && pixel < span.m_nPos + span.m_nSize) {
+            return span.m_nIndex;
         }
-        const int size = Size(index);
-        if (pixel >= pos && pixel < pos + size) {
-            return index;
-        }
-        pos += size;
     }
     return -1;
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <unordered_set>
 
 #include <QAccessible>
 #include <QApplication>
@@ -60,7 +59,7 @@ GridCtrl::GridCtrl(QWidget* parent) : QWidget(parent) {
     m_poCheckBoxType = std::make_unique<CheckBoxCellType>();
     m_poArrowType = std::make_unique<ArrowCellType>();
     m_pEdit = new GridEdit(this);
-    m_pEditor = m_pEdit;
+    m_oEditSession.SetEditor(m_pEdit);
     m_pPopupMenu = new QMenu(this);
 
     m_pArea = new GridArea(this);
@@ -98,7 +97,7 @@ GridCtrl::GridCtrl(QWidget* parent) : QWidget(parent) {
 GridCtrl::~GridCtrl() {
     m_oDragTimer.stop();
     // Nothing is finished or chosen while the grid goes.
-    m_bEditing = false;
+    SetMode(kEditing, false);
     delete m_pDropList;
     m_pDropList = nullptr;
     // The components call back into the grid as they go (the cell area loses the
@@ -488,10 +487,10 @@ int GridCtrl::GetTabStripWidth() const {
 }
 
 void GridCtrl::LayoutComponents() {
-    if (!m_pSheet || m_bInLayout) {
+    if (!m_pSheet || InMode(kInLayout)) {
         return;
     }
-    m_bInLayout = true;
+    SetMode(kInLayout, true);
     GridSheet& s = *m_pSheet;
     const int w = width();
     const int h = height();
@@ -528,13 +527,13 @@ void GridCtrl::LayoutComponents() {
         widget->setGeometry(rect);
         widget->setVisible(rect.width() > 0 && rect.height() > 0);
     };
-    if (m_bTabStripDragging) {
+    if (InMode(kTabStripDragging)) {
         // Only the strip and the bar beside it follow the dragged edge.
         s.m_rectTabStrip = tabStrip;
         s.m_rectHScroll = hScroll;
         place(m_pSheetTabs, tabStrip);
         place(m_pHScroll, hScroll);
-        m_bInLayout = false;
+        SetMode(kInLayout, false);
         return;
     }
     s.SetAreaRect(area);
@@ -562,13 +561,13 @@ void GridCtrl::LayoutComponents() {
     s.Columns().SetPrevFirst(s.Columns().First());
     s.Rows().SetPrevFirst(s.Rows().First());
     UpdateScrollBars();
-    m_bInLayout = false;
-    if ((oldHighestTop == 0) != (s.Rows().HighestFirst() == 0) && !m_bRelayout) {
+    SetMode(kInLayout, false);
+    if ((oldHighestTop == 0) != (s.Rows().HighestFirst() == 0) && !InMode(kRelayout)) {
         // The vertical bar shows or hides, which changes the room for the rows; once
         // is enough, since the second pass sees the bar as it now is.
-        m_bRelayout = true;
+        SetMode(kRelayout, true);
         LayoutComponents();
-        m_bRelayout = false;
+        SetMode(kRelayout, false);
     }
 }
 
@@ -802,7 +801,7 @@ int GridCtrl::MoveTo(int col, int row) {
 
 void GridCtrl::UpdateSelectionAfterMove(int col, int row) {
     GridSheet& s = *m_pSheet;
-    if (!s.m_bMultiSelect || m_bEditing || s.m_nMoveCause == GridSheet::kMoveHeading) {
+    if (!s.m_bMultiSelect || IsEditing() || s.m_nMoveCause == GridSheet::kMoveHeading) {
         s.m_nCurrentCol = col;
         s.m_nCurrentRow = row;
         return;
@@ -1092,166 +1091,15 @@ int GridCtrl::StartEdit(int ch) {
 }
 
 int GridCtrl::StartEdit(int col, int row, int ch) {
-    GridSheet& s = *m_pSheet;
-    if (m_bEditing) {
-        return kOutOfRange;
-    }
-    m_bEditing = true;
-    const QRect selection = s.m_oSelection.BoundingBox();
-    s.m_oSelection.Clear();
-    if (selection.width() * selection.height() > 1) {
-        RedrawSelection(selection);
-    }
-    if ((col != s.m_nCurrentCol || row != s.m_nCurrentRow) && col >= 0 && row >= 0 &&
-        GotoCell(col, row) != kOk) {
-        m_bEditing = false;
-        return kRefused;
-    }
-    if (col < -s.Columns().HeadingCount() || col >= s.GetColumnCount() ||
-        row < -s.Rows().HeadingCount() || row >= s.GetRowCount() || (col < 0 && row < 0)) {
-        m_bEditing = false;
-        return kOutOfRange;
-    }
-    m_nEditCol = col;
-    m_nEditRow = row;
-    GetCell(col, row, m_oEditCell);
-    CellType* type = GetCellType(m_oEditCell.GetCellType());
-    if (!type->CanTextEdit()) {
-        m_bEditing = false;
-        return kOutOfRange;
-    }
-    QWidget* parent = ComponentFor(col, row);
-    QRect rect = CellRectIn(parent, col, row);
-    if (rect.isNull()) {
-        m_bEditing = false;
-        return kOutOfRange;
-    }
-    rect.adjust(0, 0, -1, -1);
-    type->AdjustEditRect(rect);
-    if (m_oEditCell.GetReadOnly()) {
-        m_bEditing = false;
-        return kOutOfRange;
-    }
-    QWidget* editor = m_pEdit;
-    m_pEdit->setPlainText(m_oEditCell.GetText());
-    if (s.DataSourceOf(col)->OnEditStart(col, row, editor) != 1 || !OnBeginEdit(col, row, editor) ||
-        !editor) {
-        m_bEditing = false;
-        return kOutOfRange;
-    }
-    m_pEditor = editor;
-    m_pEditorParent = parent;
-    if (auto* edit = qobject_cast<QPlainTextEdit*>(editor)) {
-        edit->setPlainText(m_oEditCell.GetText());
-        edit->selectAll();
-    }
-    editor->setFont(m_oEditCell.GetFont(GetDefaultFont()));
-    editor->setParent(parent);
-    editor->setGeometry(rect);
-    // Assistive technology hears which cell the editor edits.
-    editor->setAccessibleName(CellName(col, row));
-    editor->show();
-    editor->raise();
-    if (editor == m_pEdit) {
-        m_pEdit->BeginEditing();
-    }
-    editor->activateWindow();
-    editor->setFocus(Qt::OtherFocusReason);
-    if (ch != 0) {
-        const char32_t typed = static_cast<char32_t>(ch);
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUcs4(&typed, 1));
-        QCoreApplication::sendEvent(editor, &press);
-    }
-    return kOk;
+    return m_oEditSession.Start(col, row, ch);
 }
 
 int GridCtrl::CancelEdit() {
-    if (!m_bEditing) {
-        return kOk;
-    }
-    m_bEditing = false;
-    if (m_pEditor) {
-        if (m_pEditor->hasFocus()) {
-            m_pArea->setFocus(Qt::OtherFocusReason);
-        }
-        m_pEditor->hide();
-    }
-    return kOk;
+    return m_oEditSession.Cancel();
 }
 
 int GridCtrl::FinishEdit(const QString& text, int cancel, int move, int newCol, int newRow) {
-    if (m_bFinishing) {
-        // Moving the focus below calls here again; the edit is already ending.
-        return kOk;
-    }
-    GridSheet& s = *m_pSheet;
-    const bool cancelled = cancel != 0 || !m_bEditing;
-    const int col = m_nEditCol;
-    const int row = m_nEditRow;
-    m_bFinishing = true;
-    if (m_bEditing &&
-        (s.DataSourceOf(col)->OnEditFinish(col, row, m_pEditor, text, cancelled) != 1 ||
-         !OnEndEdit(col, row, m_pEditor, text, cancelled))) {
-        // The edit goes on at its cell.
-        if (col >= 0 && row >= 0) {
-            GotoCell(col, row);
-        }
-        if (QWidget* grabber = QWidget::mouseGrabber()) {
-            grabber->releaseMouse();
-        }
-        if (m_pEditor) {
-            m_pEditor->setFocus(Qt::OtherFocusReason);
-        }
-        m_bFinishing = false;
-        return kRefused;
-    }
-    if (m_pEditor) {
-        // The focus goes back to the cells rather than to wherever hiding the
-        // editor would send it.
-        if (m_pEditor->hasFocus()) {
-            m_pArea->setFocus(Qt::OtherFocusReason);
-        }
-        m_pEditor->hide();
-    }
-    if (m_bEditing && !cancelled) {
-        SetCellText(col, row, text);
-        RedrawCell(col, row);
-    }
-    if (m_bEditing && move && m_pEditorParent == m_pArea && s.GetColumnCount() > 0 &&
-        s.GetRowCount() > 0) {
-        int targetCol = newCol;
-        int targetRow = newRow;
-        // Moving on out of a joined block goes to the cell past it.
-        int firstCol = col;
-        int firstRow = row;
-        int lastCol = col;
-        int lastRow = row;
-        if (s.m_bJoinedCells && GetJoinRange(firstCol, firstRow, lastCol, lastRow) == 0) {
-            if (targetCol > col) {
-                targetCol = lastCol + 1;
-            } else if (targetCol < col) {
-                targetCol = firstCol - 1;
-            }
-            if (targetRow > row) {
-                targetRow = lastRow + 1;
-            } else if (targetRow < row) {
-                targetRow = firstRow - 1;
-            }
-        }
-        targetCol = std::clamp(targetCol, 0, s.GetColumnCount() - 1);
-        targetRow = std::clamp(targetRow, 0, s.GetRowCount() - 1);
-        if (s.DataSourceOf(col)->OnEditContinue(col, row, targetCol, targetRow) == 1 &&
-            OnEditMoveQuery(col, row, targetCol, targetRow)) {
-            s.m_nMoveCause = GridSheet::kMoveKeyboard;
-            GotoCell(targetCol, targetRow);
-        }
-    }
-    m_bEditing = false;
-    m_bFinishing = false;
-    if (m_pArea->hasFocus()) {
-        GridAccessible::CurrentCellChanged(this);
-    }
-    return kOk;
+    return m_oEditSession.Finish(text, cancel, move, newCol, newRow);
 }
 
 QWidget* GridCtrl::ComponentFor(int col, int row) const {
@@ -1329,7 +1177,7 @@ int GridCtrl::AddSheetTab(const QString& name, int id) {
 }
 
 void GridCtrl::SetTabStripDragging(bool dragging) {
-    m_bTabStripDragging = dragging;
+    SetMode(kTabStripDragging, dragging);
 }
 
 std::vector<GridSpan> GridCtrl::ShownColumns() const {
@@ -1512,7 +1360,7 @@ void GridCtrl::Wheel(QWheelEvent* event, Qt::Orientation orientation) {
     event->accept();
     // The editor and a dropped list stay where they are, over their cell, so the
     // view stays too.
-    if (m_bEditing || m_pDropList->IsOpen()) {
+    if (IsEditing() || m_pDropList->IsOpen()) {
         return;
     }
     const QPoint delta = event->angleDelta();
@@ -1596,7 +1444,7 @@ int GridCtrl::SortBy(int col, int flags) {
         return kOutOfRange;
     }
     // The open editor belongs to a cell whose row would move away from it.
-    if (m_bEditing) {
+    if (IsEditing()) {
         return kRefused;
     }
     if (s.DataSourceOf(col)->SortByColumn(s.DataSourceCol(col), flags) != 0) {
@@ -1617,209 +1465,27 @@ int GridCtrl::ReplaceDialog() {
 }
 
 int GridCtrl::OpenFindDialog(bool replace) {
-    if (m_pFindDialog) {
-        m_pFindDialog->SetReplaceMode(replace);
-    } else {
-        m_pFindDialog = new FindReplaceDialog(replace, this);
-        m_pFindDialog->SetFindText(m_strFindText);
-        m_pFindDialog->SetReplaceText(m_strReplaceText);
-        m_pFindDialog->SetMatchCase(m_bFindMatchCase);
-        m_pFindDialog->SetWholeText(m_bFindWholeText);
-        m_pFindDialog->SetSearchDown(m_bFindDown);
-        connect(m_pFindDialog, &FindReplaceDialog::notice, this,
-                [this](int request) { FindReplaceNotice(request); });
+    const bool opening = !m_oFind.Dialog();
+    m_oFind.Open(replace);
+    if (opening) {
         // The current cell shows its marker while the window is open.
-        const GridSheet& s = *m_pSheet;
-        m_pArea->update(CurrentMarkRect(s.m_nCurrentCol, s.m_nCurrentRow));
+        m_pArea->update(CurrentMarkRect(m_pSheet->m_nCurrentCol, m_pSheet->m_nCurrentRow));
     }
-    m_pFindDialog->Activate();
     return kOk;
 }
 
 FindReplaceDialog* GridCtrl::GetFindDialog() const {
-    return m_pFindDialog;
+    return m_oFind.Dialog();
 }
 
 int GridCtrl::SetFindAcross(int flag) {
-    m_bFindAcross = flag != 0;
+    m_oFind.SetAcross(flag != 0);
     return kOk;
 }
 
 void GridCtrl::ShowMessage(const QString& text, const QString& caption) {
-    QWidget* over = m_pFindDialog ? static_cast<QWidget*>(m_pFindDialog) : this;
+    QWidget* over = m_oFind.Dialog() ? static_cast<QWidget*>(m_oFind.Dialog()) : this;
     QMessageBox::information(over, caption, text, QMessageBox::Ok);
-}
-
-void GridCtrl::FindReplaceNotice(int request) {
-    QPointer<FindReplaceDialog> dialog = m_pFindDialog;
-    if (!dialog) {
-        return;
-    }
-    GridSheet& s = *m_pSheet;
-    if (request & FindReplaceDialog::kClosing) {
-        m_strFindText = dialog->GetFindText();
-        m_strReplaceText = dialog->GetReplaceText();
-        m_bFindMatchCase = dialog->GetMatchCase();
-        m_bFindWholeText = dialog->GetWholeText();
-        m_bFindDown = dialog->GetSearchDown();
-        m_pFindDialog = nullptr;
-        m_pArea->update(CurrentMarkRect(s.m_nCurrentCol, s.m_nCurrentRow));
-        return;
-    }
-    const QString find = dialog->GetFindText();
-    const QString with = dialog->GetReplaceText();
-    if (find.isEmpty() || s.GetColumnCount() == 0) {
-        return;
-    }
-    int flags = 0;
-    if (!dialog->GetMatchCase()) {
-        flags |= GridFind::kIgnoreCase;
-    }
-    if (!dialog->GetWholeText()) {
-        flags |= GridFind::kAnywhere;
-    }
-    if (!dialog->GetSearchDown()) {
-        flags |= GridFind::kBackwards;
-    }
-    if (m_bFindAcross) {
-        flags |= GridFind::kAlongRows;
-    }
-
-    const int col = s.m_nCurrentCol;
-    const int row = s.m_nCurrentRow;
-    const bool hasCurrent =
-        col >= 0 && row >= 0 && col < s.GetColumnCount() && row < s.GetRowCount();
-    // Without a current cell the search starts before the first cell.
-    GridDataSource* source = s.DataSourceOf(hasCurrent ? col : 0);
-    int dsCol = s.DataSourceCol(hasCurrent ? col : 0);
-    int dsRow = row;
-
-    if (request & FindReplaceDialog::kReplaceAll) {
-        // Each cell is replaced once at most: a replacement that still matches, or
-        // a cell that cannot be changed, would otherwise be found for ever.
-        std::unordered_set<std::uint64_t> visited;
-        auto key = [](int c, int r) {
-            return (std::uint64_t{static_cast<std::uint32_t>(c)} << 32) |
-                   static_cast<std::uint32_t>(r);
-        };
-        bool any = false;
-        if (hasCurrent && ReplaceInCell(col, row, find, with, flags)) {
-            visited.insert(key(col, row));
-            any = true;
-        }
-        // The view follows the replacements without painting each step; it is
-        // painted once at the end.
-        const bool painting = m_bUpdateEnabled;
-        if (painting) {
-            EnableUpdate(0);
-        }
-        bool first = !hasCurrent;
-        for (;;) {
-            const int found = FindShownCell(source, find, dsCol, dsRow, flags, first);
-            first = false;
-            if (found < 0 || !visited.insert(key(found, dsRow)).second) {
-                break;
-            }
-            any = true;
-            GotoCell(found, dsRow);
-            ReplaceInCell(found, dsRow, find, with, flags);
-        }
-        if (painting) {
-            EnableUpdate(1);
-            RedrawAll();
-        }
-        MoveFindDialogOffCurrentCell();
-        if (!any) {
-            ShowMessage(tr("Item not found"), tr("Not Found"));
-            if (dialog) {
-                dialog->activateWindow();
-            }
-        }
-        return;
-    }
-    if (request & FindReplaceDialog::kReplace) {
-        if (hasCurrent) {
-            ReplaceInCell(col, row, find, with, flags);
-        }
-        // A replacement that holds the find text would be found again at once.
-        if (with == find || ((flags & GridFind::kAnywhere) && with.contains(find))) {
-            return;
-        }
-    }
-    const int found = FindShownCell(source, find, dsCol, dsRow, flags, !hasCurrent);
-    if (found < 0) {
-        ShowMessage(tr("Item not found"), tr("Not Found"));
-        if (dialog) {
-            dialog->activateWindow();
-        }
-        return;
-    }
-    GotoCell(found, dsRow);
-    MoveFindDialogOffCurrentCell();
-}
-
-void GridCtrl::MoveFindDialogOffCurrentCell() {
-    const GridSheet& s = *m_pSheet;
-    const QRect cell = GetCellRect(s.m_nCurrentCol, s.m_nCurrentRow);
-    if (!m_pFindDialog || cell.isNull()) {
-        return;
-    }
-    const QRect onScreen(m_pArea->mapToGlobal(cell.topLeft()), cell.size());
-    const QRect frame = m_pFindDialog->frameGeometry();
-    if (!frame.intersects(onScreen)) {
-        return;
-    }
-    // Below the cell where the window fits on the screen, else above it.
-    constexpr int kGap = 8;
-    const QRect screen = m_pFindDialog->screen()->availableGeometry();
-    int y = onScreen.bottom() + 1 + kGap;
-    if (y + frame.height() > screen.bottom() + 1) {
-        y = std::max(screen.top(), onScreen.top() - kGap - frame.height());
-    }
-    m_pFindDialog->move(frame.x(), y);
-}
-
-int GridCtrl::FindShownCell(GridDataSource* source, const QString& text, int& dsCol, int& row,
-                            int flags, bool first) {
-    const GridSheet& s = *m_pSheet;
-    int answer = first ? source->FindFirst(text, dsCol, row, flags)
-                       : source->FindNext(text, dsCol, row, flags);
-    // The first cell found that no column shows: meeting it again ends the search.
-    bool skipped = false;
-    int skippedCol = 0;
-    int skippedRow = 0;
-    while (answer == 0) {
-        for (int col = 0; col < s.GetColumnCount(); ++col) {
-            if (s.DataSourceOf(col) == source && s.DataSourceCol(col) == dsCol) {
-                return col;
-            }
-        }
-        if (!skipped) {
-            skipped = true;
-            skippedCol = dsCol;
-            skippedRow = row;
-        } else if (dsCol == skippedCol && row == skippedRow) {
-            break;
-        }
-        answer = source->FindNext(text, dsCol, row, flags);
-    }
-    return -1;
-}
-
-bool GridCtrl::ReplaceInCell(int col, int row, const QString& find, const QString& with,
-                             int flags) {
-    GetCell(col, row, m_oCell);
-    if (m_oCell.GetReadOnly()) {
-        return false;
-    }
-    QString text;
-    GetCellText(col, row, text);
-    if (!GridFind::Replace(text, find, with, flags)) {
-        return false;
-    }
-    SetCellText(col, row, text);
-    RedrawCell(col, row);
-    return true;
 }
 
 // --- Geometry ------------------------------------------------------------------------
@@ -2028,7 +1694,7 @@ void GridCtrl::PaintArea(QPainter& painter, const QRegion& region) {
     if (!s.m_bRowHighlight && s.m_nCurrentCol >= 0 && s.m_nCurrentRow >= 0) {
         currentRect = GetCellRect(s.m_nCurrentCol, s.m_nCurrentRow);
     }
-    if (!currentRect.isNull() && (m_pArea->hasFocus() || m_pFindDialog)) {
+    if (!currentRect.isNull() && (m_pArea->hasFocus() || m_oFind.Dialog())) {
         OnDrawFocus(painter, currentRect);
     }
 }
@@ -2117,7 +1783,7 @@ void GridCtrl::AreaKeyRelease(QKeyEvent* event) {
 }
 
 void GridCtrl::AreaMousePress(QMouseEvent* event) {
-    if (m_bEditing) {
+    if (IsEditing()) {
         return;
     }
     GridSheet& s = *m_pSheet;
@@ -2132,7 +1798,7 @@ void GridCtrl::AreaMousePress(QMouseEvent* event) {
         if (!HitTest(point, col, row, &rect)) {
             return;
         }
-        m_bDragging = true;
+        SetMode(kDragging, true);
         GotoCell(col, row);
         rect = GetCellRect(col, row);
         GetCell(col, row, m_oCell);
@@ -2176,7 +1842,7 @@ void GridCtrl::OpenPopup(int col, int row, int section, const QPoint& globalPos)
 }
 
 void GridCtrl::AreaMouseMove(QMouseEvent* event) {
-    if (m_bEditing || !(event->buttons() & Qt::LeftButton) || !m_bDragging) {
+    if (IsEditing() || !(event->buttons() & Qt::LeftButton) || !InMode(kDragging)) {
         return;
     }
     GridSheet& s = *m_pSheet;
@@ -2206,7 +1872,7 @@ void GridCtrl::AreaMouseMove(QMouseEvent* event) {
 
 void GridCtrl::DragStep() {
     GridSheet& s = *m_pSheet;
-    if (!m_bDragging || s.GetColumnCount() == 0 || s.GetRowCount() == 0) {
+    if (!InMode(kDragging) || s.GetColumnCount() == 0 || s.GetRowCount() == 0) {
         return;
     }
     s.m_nMoveCause = GridSheet::kMoveDrag;
@@ -2265,7 +1931,7 @@ void GridCtrl::DragStep() {
 }
 
 void GridCtrl::StopDrag() {
-    m_bDragging = false;
+    SetMode(kDragging, false);
     m_oDragTimer.stop();
 }
 
@@ -2275,7 +1941,7 @@ void GridCtrl::AreaMouseRelease(QMouseEvent* event) {
     option.buttons = event->buttons();
     option.modifiers = event->modifiers();
     if (event->button() == Qt::LeftButton) {
-        const bool wasDragging = m_bDragging;
+        const bool wasDragging = InMode(kDragging);
         StopDrag();
         if (!wasDragging) {
             return;
@@ -2313,7 +1979,7 @@ void GridCtrl::AreaMouseRelease(QMouseEvent* event) {
 }
 
 void GridCtrl::AreaMouseDoubleClick(QMouseEvent* event) {
-    if (m_bEditing || event->button() != Qt::LeftButton) {
+    if (IsEditing() || event->button() != Qt::LeftButton) {
         return;
     }
     const QPoint point = event->position().toPoint();
@@ -2329,7 +1995,7 @@ void GridCtrl::AreaMouseDoubleClick(QMouseEvent* event) {
     option.modifiers = event->modifiers();
     const int handled = GetCellType(m_oCell.GetCellType())->OnDoubleClick(option, col, row, point);
     // The press that follows a double click ends as a release like any other.
-    m_bDragging = true;
+    SetMode(kDragging, true);
     OnCellDoubleClick(col, row, rect, point, handled);
 }
 

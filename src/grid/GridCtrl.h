@@ -10,6 +10,8 @@
 
 #include "grid/GridCell.h"
 #include "grid/GridCellOption.h"
+#include "grid/GridEditSession.h"
+#include "grid/GridFindController.h"
 #include "grid/GridHost.h"
 #include "grid/GridSheet.h"
 #include "grid/GridSpan.h"
@@ -188,13 +190,13 @@ public:
     int StartEdit(int col, int row, int ch);
     int CancelEdit();
     int FinishEdit(const QString& text, int cancel, int move, int newCol, int newRow);
-    bool IsEditing() const { return m_bEditing; }
-    int GetEditColumn() const { return m_nEditCol; }
-    int GetEditRow() const { return m_nEditRow; }
+    bool IsEditing() const { return InMode(kEditing); }
+    int GetEditColumn() const { return m_oEditSession.Column(); }
+    int GetEditRow() const { return m_oEditSession.Row(); }
     // The sheet's own editor, and the window an edit uses (OnBeginEdit may have
     // handed in another).
     GridEdit* GetEditor() const { return m_pEdit; }
-    QWidget* GetEditorWindow() const { return m_pEditor; }
+    QWidget* GetEditorWindow() const { return m_oEditSession.Editor(); }
     // The edit is thrown away when the focus leaves the grid for another window.
     int SetCancelOnLeave(int flag);
     GridDropList* GetDropList() const { return m_pDropList; }
@@ -413,10 +415,29 @@ private:
     friend class GridAccessibleCell;
     friend class GridCornerButton;
     friend class GridEdit;
+    friend class GridEditSession;
+    friend class GridFindController;
     friend class GridHeading;
     friend class GridScrollBar;
     friend class GridSheetTabs;
     GridSheet& Sheet() const { return *m_pSheet; }
+
+    // What the grid is in the middle of; several at once (a layout while editing).
+    enum Mode {
+        kEditing = 0x01,
+        // FinishEdit runs: the focus it moves must not finish the edit again.
+        kFinishing = 0x02,
+        // The left button drags over the cell area.
+        kDragging = 0x04,
+        // The tab strip's edge is dragged: the layout moves only the strip and the bar.
+        kTabStripDragging = 0x08,
+        kInLayout = 0x10,
+        // The layout runs a second time for a scroll bar that came or went.
+        kRelayout = 0x20,
+    };
+    Q_DECLARE_FLAGS(Modes, Mode)
+    bool InMode(Mode mode) const { return m_oModes.testFlag(mode); }
+    void SetMode(Mode mode, bool on) { m_oModes.setFlag(mode, on); }
 
     std::unique_ptr<GridSheet> MakeSheet();
     void SetSheet(int index);
@@ -444,19 +465,7 @@ private:
     void DragStep();
     void StopDrag();
     QWidget* ComponentFor(int col, int row) const;
-    // What the find window asked for, handled with its texts and options.
-    void FindReplaceNotice(int request);
-    // The data source's search from (dsCol, row) of `source`, repeated past cells
-    // that no grid column shows; the grid column of the cell found, or -1.
-    // With `first` the search starts before the first cell.
-    int FindShownCell(GridDataSource* source, const QString& text, int& dsCol, int& row, int flags,
-                      bool first);
-    // Replaces what matches in a cell that is not read-only, stores it and repaints
-    // the cell; false when nothing was replaced.
-    bool ReplaceInCell(int col, int row, const QString& find, const QString& with, int flags);
     int OpenFindDialog(bool replace);
-    // The find window moves out of the way of the cell it found.
-    void MoveFindDialogOffCurrentCell();
     // A cell's rectangle in the component that shows it; null when not shown.
     QRect CellRectIn(QWidget* component, int col, int row);
 
@@ -467,7 +476,6 @@ private:
     // Scratch cells, reused so that painting and editing allocate nothing per cell.
     GridCell m_oCell;
     GridEdit* m_pEdit = nullptr;
-    GridCell m_oEditCell;
     // The cell-type registry: the entry number is the cell-type number; a freed
     // entry is null.
     std::vector<CellType*> m_oCellTypes;
@@ -488,25 +496,12 @@ private:
     int m_nCurrentSheet = 0;
     GridSheet* m_pSheet = nullptr;
     bool m_bUpdateEnabled = true;
-    bool m_bInLayout = false;
-    bool m_bRelayout = false;
-    bool m_bTabStripDragging = false;
+    Modes m_oModes;
 
-    bool m_bEditing = false;
-    int m_nEditCol = -1;
-    int m_nEditRow = -1;
-    QPointer<QWidget> m_pEditor;
-    QWidget* m_pEditorParent = nullptr;
+    GridEditSession m_oEditSession{*this};
     // Set while FinishEdit runs: the focus it moves must not finish the edit again.
     bool m_bFinishing = false;
-    // The find window while it is open, and what the last one held.
-    QPointer<FindReplaceDialog> m_pFindDialog;
-    bool m_bFindAcross = false;
-    QString m_strFindText;
-    QString m_strReplaceText;
-    bool m_bFindMatchCase = false;
-    bool m_bFindWholeText = false;
-    bool m_bFindDown = true;
+    GridFindController m_oFind{*this};
     // The cell whose tool tip shows.
     int m_nTipCol = -1;
     int m_nTipRow = -1;
@@ -521,7 +516,6 @@ private:
     // The left-button drag in the cell area: the cell type that took the press, the
     // last pointer position, and the timer that steps the view while the pointer
     // is beyond an edge.
-    bool m_bDragging = false;
     CellType* m_pMouseType = nullptr;
     int m_nMouseCol = -1;
     int m_nMouseRow = -1;
