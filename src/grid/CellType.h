@@ -108,7 +108,6 @@ public:
     bool CanOverflow() const { return m_bCanOverflow; }
     void SetCanOverflow(bool canOverflow) { m_bCanOverflow = canOverflow; }
     bool DrawsLabel() const { return m_bDrawLabel; }
-    void SetDrawsLabel(bool drawLabel) { m_bDrawLabel = drawLabel; }
     double GetPrintScale() const { return m_dPrintScale; }
     void SetPrintScale(double scale) { m_dPrintScale = scale; }
 

@@ -27,7 +27,6 @@ public:
     // With `replace` the window also offers Replace with, Replace and Replace All.
     FindReplaceDialog(bool replace, QWidget* parent);
 
-    bool IsReplaceMode() const { return m_bReplace; }
     void SetReplaceMode(bool replace);
 
     QString GetFindText() const;

@@ -39,11 +39,6 @@ void GridAxis::SetUniform(bool uniform) {
     SumLocked();
 }
 
-void GridAxis::SetDefaultSize(int size) {
-    m_nDefaultSize = size;
-    SumLocked();
-}
-
 void GridAxis::SetSize(int index, int size) {
     if (index < 0 || index >= m_nCount) {
         return;

@@ -26,7 +26,6 @@ public:
     // Switching back from uniform gives every entry the default size.
     void SetUniform(bool uniform);
     int DefaultSize() const { return m_nDefaultSize; }
-    void SetDefaultSize(int size);
     // 0 outside the axis; heading entries have their heading sizes.
     int Size(int index) const {
         if (index >= 0) {

@@ -321,10 +321,6 @@ void GridCell::SetMask(const QString& mask) {
     m_nPropSetFlags |= kMaskSet;
 }
 
-QString GridCell::GetMask() const {
-    return IsPropertySet(kMaskSet) ? m_strMask : QString();
-}
-
 void GridCell::SetLabel(const QString& label) {
     m_strLabel = label;
     m_nPropSetFlags |= kLabelSet;

@@ -121,7 +121,6 @@ public:
     bool GetBool() const;
 
     void SetMask(const QString& mask);
-    QString GetMask() const;
     // Check box caption; drop-list items, each ended by a line feed.
     void SetLabel(const QString& label);
     QString GetLabel() const;

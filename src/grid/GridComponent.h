@@ -14,7 +14,6 @@ public:
     GridComponent(GridCtrl* grid, int section);
 
     GridCtrl* GetGrid() const { return m_pGrid; }
-    int GetSection() const { return m_nSection; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

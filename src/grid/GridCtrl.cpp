@@ -235,18 +235,6 @@ int GridCtrl::SetCount(Qt::Orientation along, int count, int redraw) {
     return kOk;
 }
 
-int GridCtrl::GetColumnCount() {
-    return m_pSheet->GetColumnCount();
-}
-
-int GridCtrl::SetRowCount(int count, int redraw) {
-    return SetCount(Qt::Vertical, count, redraw);
-}
-
-int GridCtrl::GetRowCount() const {
-    return m_pSheet->GetRowCount();
-}
-
 int GridCtrl::SetColumnWidth(int col, int width) {
     if (col < 0) {
         return SetSideHeadingColumnWidth(col, width);
@@ -281,18 +269,6 @@ int GridCtrl::SetUniformRowHeight(int flag) {
     return kOk;
 }
 
-int GridCtrl::SetDefaultRowHeight(int height) {
-    if (height < 0 || height > kMaxHeadingSize) {
-        return kOutOfRange;
-    }
-    m_pSheet->Rows().SetDefaultSize(height);
-    return kOk;
-}
-
-int GridCtrl::SetTopHeadingHeight(int height) {
-    return SetHeadingTotal(Qt::Vertical, height);
-}
-
 int GridCtrl::SetHeadingTotal(Qt::Orientation along, int total) {
     if (total < 0 || total > kMaxHeadingSize) {
         return kOutOfRange;
@@ -300,22 +276,6 @@ int GridCtrl::SetHeadingTotal(Qt::Orientation along, int total) {
     m_pSheet->Axis(along).RescaleHeading(total);
     LayoutComponents();
     return kOk;
-}
-
-int GridCtrl::SetSideHeadingWidth(int width) {
-    return SetHeadingTotal(Qt::Horizontal, width);
-}
-
-int GridCtrl::GetTopHeadingHeight() const {
-    return m_pSheet->Rows().HeadingTotal();
-}
-
-int GridCtrl::GetSideHeadingWidth() const {
-    return m_pSheet->Columns().HeadingTotal();
-}
-
-int GridCtrl::SetTopHeadingRowHeight(int row, int height) {
-    return SetHeadingSize(Qt::Vertical, row, height);
 }
 
 int GridCtrl::SetHeadingSize(Qt::Orientation along, int index, int size) {
@@ -336,36 +296,12 @@ int GridCtrl::SetHeadingSize(Qt::Orientation along, int index, int size) {
     return kOk;
 }
 
-int GridCtrl::SetSideHeadingColumnWidth(int col, int width) {
-    return SetHeadingSize(Qt::Horizontal, col, width);
-}
-
-int GridCtrl::GetTopHeadingRowHeight(int row) const {
-    return row < 0 ? m_pSheet->Rows().Size(row) : 0;
-}
-
-int GridCtrl::GetSideHeadingColumnWidth(int col) const {
-    return col < 0 ? m_pSheet->Columns().Size(col) : 0;
-}
-
 int GridCtrl::SetTopHeadingRowCount(int count) {
-    return SetHeadingCount(Qt::Vertical, count, GridSheet::kDefaultRowHeight);
-}
-
-int GridCtrl::SetHeadingCount(Qt::Orientation along, int count, int fillSize) {
     if (count < 1 || count > kMaxHeadingSize) {
         return kOutOfRange;
     }
-    m_pSheet->Axis(along).SetHeadingCount(count, fillSize);
+    m_pSheet->Rows().SetHeadingCount(count, GridSheet::kDefaultRowHeight);
     return kOk;
-}
-
-int GridCtrl::SetSideHeadingColumnCount(int count) {
-    return SetHeadingCount(Qt::Horizontal, count, GridSheet::kDefaultSideHeadingColumnWidth);
-}
-
-int GridCtrl::SetLockedColumns(int count) {
-    return SetLocked(Qt::Horizontal, count);
 }
 
 int GridCtrl::SetLocked(Qt::Orientation along, int count) {
@@ -377,18 +313,6 @@ int GridCtrl::SetLocked(Qt::Orientation along, int count) {
     axis.SetFirst(count);
     LayoutComponents();
     return kOk;
-}
-
-int GridCtrl::SetLockedRows(int count) {
-    return SetLocked(Qt::Vertical, count);
-}
-
-int GridCtrl::GetLockedColumns() const {
-    return m_pSheet->Columns().Locked();
-}
-
-int GridCtrl::GetLockedRows() const {
-    return m_pSheet->Rows().Locked();
 }
 
 int GridCtrl::MoveColumn(int col, int position, int before) {
@@ -480,10 +404,6 @@ int GridCtrl::SetTabStripWidth(int width) {
     m_pSheet->m_nTabStripWidth = std::max(width, 0);
     LayoutComponents();
     return kOk;
-}
-
-int GridCtrl::GetTabStripWidth() const {
-    return m_pSheet->m_nTabStripWidth;
 }
 
 void GridCtrl::LayoutComponents() {
@@ -664,11 +584,6 @@ int GridCtrl::GetGridDefault(GridCell& cell) const {
     return kOk;
 }
 
-int GridCtrl::SetHeadingDefault(const GridCell& cell) {
-    m_pSheet->m_oHeadingDefault.CopyFrom(cell);
-    return kOk;
-}
-
 int GridCtrl::SetDefaultFont(const QFont& font) {
     m_pSheet->m_oDefaultFont = font;
     m_pSheet->m_bHasDefaultFont = true;
@@ -718,14 +633,6 @@ int GridCtrl::SetColumnDataSource(int col, GridDataSource* source) {
 
 // --- Current cell and view ---------------------------------------------------------
 
-int GridCtrl::GotoCell(int col, int row) {
-    return MoveTo(col, row);
-}
-
-int GridCtrl::GotoColumn(int col) {
-    return GotoIndex(Qt::Horizontal, col);
-}
-
 int GridCtrl::GotoIndex(Qt::Orientation along, int index) {
     GridSheet& s = *m_pSheet;
     const bool columns = along == Qt::Horizontal;
@@ -744,10 +651,6 @@ int GridCtrl::GotoIndex(Qt::Orientation along, int index) {
     }
     index = std::max(index, 0);
     return MoveTo(columns ? index : s.m_nMovingCol, columns ? s.m_nMovingRow : index);
-}
-
-int GridCtrl::GotoRow(int row) {
-    return GotoIndex(Qt::Vertical, row);
 }
 
 int GridCtrl::AskPastLastRow(int rowsBeyond) {
@@ -949,10 +852,6 @@ void GridCtrl::RedrawSelection(const QRect& cells) {
     }
 }
 
-int GridCtrl::MoveCurrentColumn(int kind) {
-    return MoveCurrent(Qt::Horizontal, kind);
-}
-
 int GridCtrl::MoveCurrent(Qt::Orientation along, int kind) {
     const GridSheet& s = *m_pSheet;
     const int index = along == Qt::Horizontal ? s.m_nMovingCol : s.m_nMovingRow;
@@ -975,14 +874,6 @@ int GridCtrl::MoveCurrent(Qt::Orientation along, int kind) {
     }
 }
 
-int GridCtrl::MoveCurrentRow(int kind) {
-    return MoveCurrent(Qt::Vertical, kind);
-}
-
-int GridCtrl::SetLeftColumn(int col) {
-    return SetFirst(Qt::Horizontal, col);
-}
-
 int GridCtrl::SetFirst(Qt::Orientation along, int index) {
     GridSheet& s = *m_pSheet;
     GridAxis& axis = s.Axis(along);
@@ -1001,34 +892,6 @@ int GridCtrl::SetFirst(Qt::Orientation along, int index) {
     Notify();
     UpdateAfterMove(s.m_nCurrentCol, s.m_nCurrentRow, selection);
     return kOk;
-}
-
-int GridCtrl::SetTopRow(int row) {
-    return SetFirst(Qt::Vertical, row);
-}
-
-int GridCtrl::GetCurrentColumn() const {
-    return m_pSheet->m_nCurrentCol;
-}
-
-int GridCtrl::GetCurrentRow() const {
-    return m_pSheet->m_nCurrentRow;
-}
-
-int GridCtrl::GetLeftColumn() const {
-    return m_pSheet->Columns().First();
-}
-
-int GridCtrl::GetTopRow() const {
-    return m_pSheet->Rows().First();
-}
-
-int GridCtrl::GetMovingColumn() const {
-    return m_pSheet->m_nMovingCol;
-}
-
-int GridCtrl::GetMovingRow() const {
-    return m_pSheet->m_nMovingRow;
 }
 
 int GridCtrl::ClearSelection() {
@@ -1072,10 +935,6 @@ int GridCtrl::SetRowHighlight(int flag) {
     return kOk;
 }
 
-const GridSelection& GridCtrl::GetSelection() const {
-    return m_pSheet->m_oSelection;
-}
-
 int GridCtrl::IsSelected(int col, int row) const {
     const GridSheet& s = *m_pSheet;
     if (!s.m_bMultiSelect) {
@@ -1086,16 +945,8 @@ int GridCtrl::IsSelected(int col, int row) const {
 
 // --- Editing -----------------------------------------------------------------------
 
-int GridCtrl::StartEdit(int ch) {
-    return StartEdit(m_pSheet->m_nCurrentCol, m_pSheet->m_nCurrentRow, ch);
-}
-
 int GridCtrl::StartEdit(int col, int row, int ch) {
     return m_oEditSession.Start(col, row, ch);
-}
-
-int GridCtrl::CancelEdit() {
-    return m_oEditSession.Cancel();
 }
 
 int GridCtrl::FinishEdit(const QString& text, int cancel, int move, int newCol, int newRow) {
@@ -1132,11 +983,6 @@ QRect GridCtrl::CellRectAt(QWidget* component, const QPoint& point) {
     return {};
 }
 
-int GridCtrl::SetCancelOnLeave(int flag) {
-    m_pSheet->m_bCancelOnLeave = flag != 0;
-    return kOk;
-}
-
 QString GridCtrl::CellName(int col, int row) {
     const QString column = col >= 0 ? GetCellText(col, -1).trimmed() : QString();
     const QString line = row >= 0 ? GetCellText(-1, row).trimmed() : QString();
@@ -1152,40 +998,12 @@ QString GridCtrl::CellName(int col, int row) {
 
 // --- Headings, scroll bars, hints and tabs --------------------------------------------
 
-int GridCtrl::SetSizingMode(int mode) {
-    m_pSheet->m_nSizingMode = mode;
-    return kOk;
-}
-
-int GridCtrl::SetColumnMoving(int flag) {
-    m_pSheet->m_bColumnMoving = flag != 0;
-    return kOk;
-}
-
-int GridCtrl::SetVScrollHint(int flag) {
-    m_pSheet->m_bVScrollHint = flag != 0;
-    return kOk;
-}
-
-int GridCtrl::SetHScrollHint(int flag) {
-    m_pSheet->m_bHScrollHint = flag != 0;
-    return kOk;
-}
-
 int GridCtrl::AddSheetTab(const QString& name, int id) {
     return m_pSheetTabs->AddTab(name, id);
 }
 
 void GridCtrl::SetTabStripDragging(bool dragging) {
     SetMode(kTabStripDragging, dragging);
-}
-
-std::vector<GridSpan> GridCtrl::ShownColumns() const {
-    return m_pSheet->Columns().Shown();
-}
-
-std::vector<GridSpan> GridCtrl::ShownRows() const {
-    return m_pSheet->Rows().Shown();
 }
 
 void GridCtrl::HeadingSelectStart(Qt::Orientation along, int index,
@@ -1319,16 +1137,6 @@ int GridCtrl::RedrawRange(int startCol, int startRow, int endCol, int endRow) {
     return kOk;
 }
 
-int GridCtrl::SetVScrollMode(int mode) {
-    m_pSheet->m_nVScrollMode = mode;
-    return kOk;
-}
-
-int GridCtrl::SetHScrollMode(int mode) {
-    m_pSheet->m_nHScrollMode = mode;
-    return kOk;
-}
-
 int GridCtrl::SetToolTipsEnabled(int flag) {
     m_pSheet->m_bToolTips = flag != 0;
     // A tip follows the pointer from cell to cell, so the area hears every move.
@@ -1395,32 +1203,12 @@ void GridCtrl::AreaHover(const QPoint& point) {
     }
 }
 
-int GridCtrl::SetTextOverflow(int flag) {
-    m_pSheet->m_bTextOverflow = flag != 0;
-    return kOk;
-}
-
-int GridCtrl::SetJoinedCells(int flag) {
-    m_pSheet->m_bJoinedCells = flag != 0;
-    return kOk;
-}
-
-int GridCtrl::SetPopupMenuEnabled(int flag) {
-    m_pSheet->m_bPopupMenu = flag != 0;
-    return kOk;
-}
-
 int GridCtrl::SetBallistics(double factor, int delay) {
     if (factor < 0 || delay < 0) {
         return kOutOfRange;
     }
     m_pSheet->m_dBallisticFactor = factor;
     m_pSheet->m_nBallisticDelay = delay;
-    return kOk;
-}
-
-int GridCtrl::SetGridLines(int flag) {
-    m_pSheet->m_bGridLines = flag != 0;
     return kOk;
 }
 
@@ -1456,14 +1244,6 @@ int GridCtrl::SortBy(int col, int flags) {
 
 // --- Find and replace ------------------------------------------------------------------
 
-int GridCtrl::FindDialog() {
-    return OpenFindDialog(false);
-}
-
-int GridCtrl::ReplaceDialog() {
-    return OpenFindDialog(true);
-}
-
 int GridCtrl::OpenFindDialog(bool replace) {
     const bool opening = !m_oFind.Dialog();
     m_oFind.Open(replace);
@@ -1472,10 +1252,6 @@ int GridCtrl::OpenFindDialog(bool replace) {
         m_pArea->update(CurrentMarkRect(m_pSheet->m_nCurrentCol, m_pSheet->m_nCurrentRow));
     }
     return kOk;
-}
-
-FindReplaceDialog* GridCtrl::GetFindDialog() const {
-    return m_oFind.Dialog();
 }
 
 int GridCtrl::SetFindAcross(int flag) {
@@ -1579,28 +1355,19 @@ void GridCtrl::PaintArea(QPainter& painter, const QRegion& region) {
     int lastRow = -1;
     const int rowCount = s.GetRowCount();
     const int colCount = s.GetColumnCount();
-    for (int row = 0; row < rowCount && y < areaHeight; ++row) {
-        if (row == s.Rows().Locked() && row < s.Rows().First()) {
-            row = s.Rows().First();
-            if (row >= rowCount) {
-                break;
-            }
-        }
-        const int h = s.Rows().Size(row);
+    const std::vector<GridSpan> shownCols = s.Columns().Shown();
+    for (const GridSpan& rowSpan : s.Rows().Shown()) {
+        const int row = rowSpan.m_nIndex;
+        const int h = rowSpan.m_nSize;
         if (h == 0) {
             continue;
         }
         lastRow = row;
         int x = 0;
         const bool rowInRegion = y + h > bounds.top() && y <= bounds.bottom();
-        for (int col = 0; col < colCount && x < areaWidth; ++col) {
-            if (col == s.Columns().Locked() && col < s.Columns().First()) {
-                col = s.Columns().First();
-                if (col >= colCount) {
-                    break;
-                }
-            }
-            const int w = s.Columns().Size(col);
+        for (const GridSpan& colSpan : shownCols) {
+            const int col = colSpan.m_nIndex;
+            const int w = colSpan.m_nSize;
             if (w == 0) {
                 continue;
             }
@@ -2046,38 +1813,6 @@ int GridCtrl::GetJoinRange(int& col, int& row, int& col2, int& row2) {
     return 0;
 }
 
-int GridCtrl::FindPrevNonEmptyCell(int& col, int row) {
-    return m_pSheet->DataSourceOf(col)->GetPrevNonEmptyCell(col, row);
-}
-
-bool GridCtrl::GetTextOverflow() {
-    return m_pSheet->m_bTextOverflow;
-}
-
-bool GridCtrl::GetRowHighlight() {
-    return m_pSheet->m_bRowHighlight;
-}
-
-bool GridCtrl::GetGridLines() {
-    return m_pSheet->m_bGridLines;
-}
-
-const QPen& GridCtrl::GetGridLinePen() {
-    return m_pSheet->m_oGridLinePen;
-}
-
-int GridCtrl::GetFrameWidth() {
-    return m_pSheet->m_nFrameWidth;
-}
-
-int GridCtrl::GetTextMargin() {
-    return m_pSheet->m_nTextMargin;
-}
-
-int GridCtrl::GetVScrollWidth() {
-    return m_pSheet->m_nVScrollWidth;
-}
-
 int GridCtrl::OpenDropList(int typeIndex, int col, int row, int* listCol, int* listRow) {
     if (m_pDropList->IsOpen()) {
         return 1;
@@ -2129,14 +1864,6 @@ int GridCtrl::OpenDropList(int typeIndex, int col, int row, int* listCol, int* l
 
 void GridCtrl::CloseDropList() {
     m_pDropList->Close();
-}
-
-GridColumnInfo* GridCtrl::GetColumnInfo(int col) {
-    return m_pSheet->GetColumnInfo(col);
-}
-
-GridDataSource* GridCtrl::GetDefaultDataSource() {
-    return m_pSheet->GetDefaultDataSource();
 }
 
 // --- Notification hooks: the defaults ------------------------------------------------

@@ -97,33 +97,33 @@ public:
 
     // --- Size and layout --------------------------------------------------------------
     int SetColumnCount(int count, int redraw = 1);
-    int GetColumnCount() override;
-    int SetRowCount(int count, int redraw = 1);
-    int GetRowCount() const override;
+    int GetColumnCount() override { return m_pSheet->GetColumnCount(); }
+    int SetRowCount(int count, int redraw = 1) { return SetCount(Qt::Vertical, count, redraw); }
+    int GetRowCount() const override { return m_pSheet->GetRowCount(); }
     int SetColumnWidth(int col, int width);
     int GetColumnWidth(int col, int& width) override;
     int SetRowHeight(int row, int height);
     int GetRowHeight(int row) override;
     int SetUniformRowHeight(int flag);
-    int SetDefaultRowHeight(int height);
-    int SetTopHeadingHeight(int height);
-    int SetSideHeadingWidth(int width);
-    int GetTopHeadingHeight() const;
-    int GetSideHeadingWidth() const;
-    int SetTopHeadingRowHeight(int row, int height);
-    int SetSideHeadingColumnWidth(int col, int width);
-    int GetTopHeadingRowHeight(int row) const;
-    int GetSideHeadingColumnWidth(int col) const;
+    int SetTopHeadingHeight(int height) { return SetHeadingTotal(Qt::Vertical, height); }
+    int SetSideHeadingWidth(int width) { return SetHeadingTotal(Qt::Horizontal, width); }
+    int GetTopHeadingHeight() const { return m_pSheet->Rows().HeadingTotal(); }
+    int GetSideHeadingWidth() const { return m_pSheet->Columns().HeadingTotal(); }
+    int SetTopHeadingRowHeight(int row, int height) {
+        return SetHeadingSize(Qt::Vertical, row, height);
+    }
+    int SetSideHeadingColumnWidth(int col, int width) {
+        return SetHeadingSize(Qt::Horizontal, col, width);
+    }
+    int GetTopHeadingRowHeight(int row) const { return row < 0 ? m_pSheet->Rows().Size(row) : 0; }
     int SetTopHeadingRowCount(int count);
-    int SetSideHeadingColumnCount(int count);
-    int SetLockedColumns(int count);
-    int SetLockedRows(int count);
-    int GetLockedColumns() const;
-    int GetLockedRows() const;
+    int SetLockedColumns(int count) { return SetLocked(Qt::Horizontal, count); }
+    int SetLockedRows(int count) { return SetLocked(Qt::Vertical, count); }
+    int GetLockedColumns() const { return m_pSheet->Columns().Locked(); }
     int MoveColumn(int col, int position, int before);
     int FitColumns(int first, int last, int rows, int flags);
     int SetTabStripWidth(int width);
-    int GetTabStripWidth() const;
+    int GetTabStripWidth() const { return m_pSheet->m_nTabStripWidth; }
 
     // --- Cells and defaults -------------------------------------------------------
     int GetCell(int col, int row, GridCell& cell) override;
@@ -136,7 +136,6 @@ public:
     int SetColumnDefault(int col, const GridCell& cell);
     int SetGridDefault(const GridCell& cell);
     int GetGridDefault(GridCell& cell) const;
-    int SetHeadingDefault(const GridCell& cell);
     int SetDefaultFont(const QFont& font);
     // The font of cells without their own: the default font when set, else the
     // grid's own.
@@ -147,25 +146,25 @@ public:
     int SetColumnDataSource(int col, GridDataSource* source);
 
     // --- Current cell and view ---------------------------------------------------
-    int GotoCell(int col, int row);
-    int GotoColumn(int col);
-    int GotoRow(int row);
-    int MoveCurrentColumn(int kind);
-    int MoveCurrentRow(int kind);
-    int SetLeftColumn(int col);
-    int SetTopRow(int row);
-    int GetCurrentColumn() const;
-    int GetCurrentRow() const;
-    int GetLeftColumn() const;
-    int GetTopRow() const;
-    int GetMovingColumn() const;
-    int GetMovingRow() const;
+    int GotoCell(int col, int row) { return MoveTo(col, row); }
+    int GotoColumn(int col) { return GotoIndex(Qt::Horizontal, col); }
+    int GotoRow(int row) { return GotoIndex(Qt::Vertical, row); }
+    int MoveCurrentColumn(int kind) { return MoveCurrent(Qt::Horizontal, kind); }
+    int MoveCurrentRow(int kind) { return MoveCurrent(Qt::Vertical, kind); }
+    int SetLeftColumn(int col) { return SetFirst(Qt::Horizontal, col); }
+    int SetTopRow(int row) { return SetFirst(Qt::Vertical, row); }
+    int GetCurrentColumn() const { return m_pSheet->m_nCurrentCol; }
+    int GetCurrentRow() const { return m_pSheet->m_nCurrentRow; }
+    int GetLeftColumn() const { return m_pSheet->Columns().First(); }
+    int GetTopRow() const { return m_pSheet->Rows().First(); }
+    int GetMovingColumn() const { return m_pSheet->m_nMovingCol; }
+    int GetMovingRow() const { return m_pSheet->m_nMovingRow; }
     int ClearSelection();
     int SelectRange(int startCol, int startRow, int endCol, int endRow);
     int SetMultiSelect(int flag);
     int SetRowHighlight(int flag);
     bool IsMultiSelect() const { return m_pSheet->m_bMultiSelect; }
-    const GridSelection& GetSelection() const;
+    const GridSelection& GetSelection() const { return m_pSheet->m_oSelection; }
     // How the last move of the current cell or the view was caused
     // (GridSheet::kMoveKeyboard ... kMoveHeading).
     int GetMoveCause() const { return m_pSheet->m_nMoveCause; }
@@ -175,20 +174,34 @@ public:
     // --- Headings, scroll bars, hints and tabs ---------------------------------------
     // 0 no resizing by dragging, 1 a marker line shows the dragged border, other
     // values resize as the border moves.
-    int SetSizingMode(int mode);
+    int SetSizingMode(int mode) {
+        m_pSheet->m_nSizingMode = mode;
+        return kOk;
+    }
     // Columns may be dragged to another place by their heading cells.
-    int SetColumnMoving(int flag);
+    int SetColumnMoving(int flag) {
+        m_pSheet->m_bColumnMoving = flag != 0;
+        return kOk;
+    }
     // The hint window names the row (column) under a dragged thumb.
-    int SetVScrollHint(int flag);
-    int SetHScrollHint(int flag);
+    int SetVScrollHint(int flag) {
+        m_pSheet->m_bVScrollHint = flag != 0;
+        return kOk;
+    }
+    int SetHScrollHint(int flag) {
+        m_pSheet->m_bHScrollHint = flag != 0;
+        return kOk;
+    }
     // A tab of the sheet tab strip; `id` reaches OnSheetTabSelected. The tab's
     // index, or -1 when the strip is full.
     int AddSheetTab(const QString& name, int id);
 
     // --- Editing ------------------------------------------------------------------
-    int StartEdit(int ch = 0);
+    int StartEdit(int ch = 0) {
+        return StartEdit(m_pSheet->m_nCurrentCol, m_pSheet->m_nCurrentRow, ch);
+    }
     int StartEdit(int col, int row, int ch);
-    int CancelEdit();
+    int CancelEdit() { return m_oEditSession.Cancel(); }
     int FinishEdit(const QString& text, int cancel, int move, int newCol, int newRow);
     bool IsEditing() const { return InMode(kEditing); }
     int GetEditColumn() const { return m_oEditSession.Column(); }
@@ -198,7 +211,10 @@ public:
     GridEdit* GetEditor() const { return m_pEdit; }
     QWidget* GetEditorWindow() const { return m_oEditSession.Editor(); }
     // The edit is thrown away when the focus leaves the grid for another window.
-    int SetCancelOnLeave(int flag);
+    int SetCancelOnLeave(int flag) {
+        m_pSheet->m_bCancelOnLeave = flag != 0;
+        return kOk;
+    }
     GridDropList* GetDropList() const { return m_pDropList; }
     // What assistive technology calls a cell: its column heading and its row
     // heading, or its column and row numbers where a heading has no text.
@@ -210,17 +226,27 @@ public:
     int RedrawAll();
     int RedrawCell(int col, int row) override;
     int RedrawRange(int startCol, int startRow, int endCol, int endRow);
-    int SetVScrollMode(int mode);
-    int SetHScrollMode(int mode);
+    int SetVScrollMode(int mode) {
+        m_pSheet->m_nVScrollMode = mode;
+        return kOk;
+    }
+    int SetHScrollMode(int mode) {
+        m_pSheet->m_nHScrollMode = mode;
+        return kOk;
+    }
     // Scroll mode of the vertical (rows) or horizontal (columns) bar.
     int GetScrollMode(Qt::Orientation along) const { return m_pSheet->ScrollMode(along); }
     int SetToolTipsEnabled(int flag);
     bool IsToolTipsEnabled() const { return m_pSheet->m_bToolTips; }
-    int SetTextOverflow(int flag);
-    int SetJoinedCells(int flag);
-    int SetPopupMenuEnabled(int flag);
+    int SetTextOverflow(int flag) {
+        m_pSheet->m_bTextOverflow = flag != 0;
+        return kOk;
+    }
+    int SetPopupMenuEnabled(int flag) {
+        m_pSheet->m_bPopupMenu = flag != 0;
+        return kOk;
+    }
     int SetBallistics(double factor, int delay);
-    int SetGridLines(int flag);
     int CopyToClipboard(const QString& text);
     int PasteFromClipboard(QString& text);
     // Sorts the rows of the column's data source by the column's cells, with
@@ -231,9 +257,9 @@ public:
     // Opens the grid's find (or find and replace) window, or brings forward the one
     // that is open, switched to the kind asked for. It starts with the texts and
     // options of the last one. While it is open the current cell keeps its marker.
-    int FindDialog();
-    int ReplaceDialog();
-    FindReplaceDialog* GetFindDialog() const;
+    int FindDialog() { return OpenFindDialog(false); }
+    int ReplaceDialog() { return OpenFindDialog(true); }
+    FindReplaceDialog* GetFindDialog() const { return m_oFind.Dialog(); }
     // Searches go along the rows across every column rather than down the current
     // column.
     int SetFindAcross(int flag);
@@ -267,20 +293,22 @@ public:
 
     // --- The grid's face towards cells and data sources ----------------------------
     int GetJoinRange(int& col, int& row, int& col2, int& row2) override;
-    int FindPrevNonEmptyCell(int& col, int row) override;
-    bool GetTextOverflow() override;
-    bool GetRowHighlight() override;
-    bool GetGridLines() override;
-    const QPen& GetGridLinePen() override;
-    int GetFrameWidth() override;
-    int GetTextMargin() override;
-    int GetVScrollWidth() override;
+    int FindPrevNonEmptyCell(int& col, int row) override {
+        return m_pSheet->DataSourceOf(col)->GetPrevNonEmptyCell(col, row);
+    }
+    bool GetTextOverflow() override { return m_pSheet->m_bTextOverflow; }
+    bool GetRowHighlight() override { return m_pSheet->m_bRowHighlight; }
+    bool GetGridLines() override { return m_pSheet->m_bGridLines; }
+    const QPen& GetGridLinePen() override { return m_pSheet->m_oGridLinePen; }
+    int GetFrameWidth() override { return m_pSheet->m_nFrameWidth; }
+    int GetTextMargin() override { return m_pSheet->m_nTextMargin; }
+    int GetVScrollWidth() override { return m_pSheet->m_nVScrollWidth; }
     // Drops the grid's list (GridDropList) under the cell with the lines of its
     // label, after OnCellTypeEvent (event 100) may change them.
     int OpenDropList(int typeIndex, int col, int row, int* listCol, int* listRow) override;
     void CloseDropList() override;
-    GridColumnInfo* GetColumnInfo(int col) override;
-    GridDataSource* GetDefaultDataSource() override;
+    GridColumnInfo* GetColumnInfo(int col) override { return m_pSheet->GetColumnInfo(col); }
+    GridDataSource* GetDefaultDataSource() override { return m_pSheet->GetDefaultDataSource(); }
 
     // --- Notification hooks, in slot order; each has its default --------------------
     virtual void OnFocusGained(int section);
@@ -362,8 +390,8 @@ public:
     // The columns (rows) the cell area shows, in order: the locked ones, then from
     // the left column (top row) on while they start inside the area. Columns and
     // rows of size 0 are listed too, since their borders can be dragged open.
-    std::vector<GridSpan> ShownColumns() const;
-    std::vector<GridSpan> ShownRows() const;
+    std::vector<GridSpan> ShownColumns() const { return m_pSheet->Columns().Shown(); }
+    std::vector<GridSpan> ShownRows() const { return m_pSheet->Rows().Shown(); }
     // The rectangle of the cell under a point of a component (the cell area or a
     // heading); null where there is none.
     QRect CellRectAt(QWidget* component, const QPoint& point);
@@ -447,7 +475,6 @@ private:
     int SetCount(Qt::Orientation along, int count, int redraw);
     int SetHeadingTotal(Qt::Orientation along, int total);
     int SetHeadingSize(Qt::Orientation along, int index, int size);
-    int SetHeadingCount(Qt::Orientation along, int count, int fillSize);
     int SetLocked(Qt::Orientation along, int count);
     int GotoIndex(Qt::Orientation along, int index);
     int MoveCurrent(Qt::Orientation along, int kind);

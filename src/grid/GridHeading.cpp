@@ -9,6 +9,7 @@
 
 #include "grid/CellType.h"
 #include "grid/GridArea.h"
+#include "grid/GridAxis.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridMarkerLine.h"
 
@@ -17,12 +18,41 @@ namespace {
 constexpr int kSizingZone = 3;
 } // namespace
 
-GridHeading::GridHeading(GridCtrl* grid, int section, Qt::Orientation along)
-    : GridComponent(grid, section), m_bTop(along == Qt::Horizontal) {
+GridHeading::GridHeading(GridCtrl* grid, int section, Qt::Orientation along, const Hooks& hooks)
+    : GridComponent(grid, section), m_bTop(along == Qt::Horizontal), m_oHooks(hooks) {
     // The sizing cursors show as the pointer passes over a border.
     setMouseTracking(true);
     m_oMoveTimer.setSingleShot(true);
     connect(&m_oMoveTimer, &QTimer::timeout, this, [this] { StepMove(); });
+}
+
+void GridHeading::TellCellTypes(int index, int& size, bool final) {
+    GridCell cell;
+    auto tell = [&](int other) {
+        const int col = m_bTop ? index : other;
+        const int row = m_bTop ? other : index;
+        m_pGrid->GetCell(col, row, cell);
+        CellType* type = m_pGrid->GetCellType(cell.GetCellType());
+        if (m_bTop) {
+            final ? type->OnColumnWidthChanged(col, row, size)
+                  : type->OnColumnWidthChanging(col, row, size);
+        } else {
+            final ? type->OnRowHeightChanged(col, row, size)
+                  : type->OnRowHeightChanging(col, row, size);
+        }
+    };
+    // The final size reaches every cell across, except on sheets so large that
+    // their rows are kept uniform.
+    const GridAxis& across = AcrossAxis();
+    if (!final || across.IsUniform()) {
+        for (const GridSpan& span : across.Shown()) {
+            tell(span.m_nIndex);
+        }
+    } else {
+        for (int other = 0; other < across.Count(); ++other) {
+            tell(other);
+        }
+    }
 }
 
 GridAxis& GridHeading::AlongAxis() const {
@@ -199,7 +229,7 @@ void GridHeading::Arm(const QPoint& point) {
                 bestDistance = distance;
             }
         }
-        if (best >= 0 && CellResizeQuery(best, bestSize)) {
+        if (best >= 0 && (m_pGrid->*m_oHooks.cellResizeQuery)(best, bestSize)) {
             armed = Sizing::Cells;
             index = best;
         }
@@ -211,7 +241,7 @@ void GridHeading::Arm(const QPoint& point) {
                     heading = span.m_nIndex;
                 }
             }
-            if (heading != 0 && HeadingResizeQuery()) {
+            if (heading != 0 && (m_pGrid->*m_oHooks.headingResizeQuery)()) {
                 armed = Sizing::Heading;
                 index = heading;
             }
@@ -290,7 +320,7 @@ void GridHeading::mousePressEvent(QMouseEvent* event) {
         option.buttons = event->buttons();
         option.modifiers = event->modifiers();
         const int handled = TypeOf(col, row)->OnLeftClick(option, col, row, 1, point);
-        LeftClick(col, row, 1, rect, point, handled);
+        (m_pGrid->*m_oHooks.leftClick)(col, row, 1, rect, point, handled);
         m_bClicked = true;
     } else if (event->button() == Qt::RightButton) {
         if (!HitTest(point, col, row, &rect)) {
@@ -300,7 +330,7 @@ void GridHeading::mousePressEvent(QMouseEvent* event) {
         option.buttons = event->buttons();
         option.modifiers = event->modifiers();
         const int handled = TypeOf(col, row)->OnRightClick(option, col, row, 1, point);
-        RightClick(col, row, 1, rect, point, handled);
+        (m_pGrid->*m_oHooks.rightClick)(col, row, 1, rect, point, handled);
         if (s.m_bPopupMenu && m_pGrid->OnPopupQuery(col, row, m_nSection)) {
             m_pGrid->OpenPopup(col, row, m_nSection, event->globalPosition().toPoint());
         }
@@ -335,7 +365,7 @@ void GridHeading::DragSize(const QPoint& global) {
     if (m_eArmed == Sizing::Cells) {
         int size = std::max(0, m_nStartSize + Along(global) - m_nStartPointer);
         TellCellTypes(m_nSizingIndex, size, false);
-        CellResizing(m_nSizingIndex, size);
+        (m_pGrid->*m_oHooks.cellResizing)(m_nSizingIndex, size);
         m_nSize = std::max(size, 0);
         AlongAxis().SetSize(m_nSizingIndex, m_nSize);
         if (s.m_nSizingMode == 1) {
@@ -354,7 +384,7 @@ void GridHeading::DragSize(const QPoint& global) {
     const int delta = Across(global) - m_nStartPointer;
     const int size = std::max(0, m_nStartSize + delta);
     int total = std::max(0, m_nStartTotal + delta);
-    HeadingResizing(total);
+    (m_pGrid->*m_oHooks.headingResizing)(total);
     AcrossAxis().SetHeadingSize(m_nSizingIndex, size);
     AcrossAxis().SetHeadingTotal(std::clamp(total, 0, GridCtrl::kMaxHeadingSize));
     m_pGrid->LayoutComponents();
@@ -365,13 +395,13 @@ void GridHeading::FinishSizing() {
     if (m_eArmed == Sizing::Cells) {
         int size = m_nSize;
         TellCellTypes(m_nSizingIndex, size, true);
-        CellResized(m_nSizingIndex, size);
+        (m_pGrid->*m_oHooks.cellResized)(m_nSizingIndex, size);
         AlongAxis().SetSize(m_nSizingIndex, std::max(size, 0));
         m_pGrid->GetMarkerLine()->hide();
         m_pGrid->GetArea()->update();
     } else {
         int total = AcrossAxis().HeadingTotal();
-        HeadingResized(total);
+        (m_pGrid->*m_oHooks.headingResized)(total);
         AcrossAxis().SetHeadingTotal(std::clamp(total, 0, GridCtrl::kMaxHeadingSize));
     }
     m_pGrid->LayoutComponents();
@@ -469,7 +499,7 @@ void GridHeading::mouseReleaseEvent(QMouseEvent* event) {
         option.buttons = event->buttons();
         option.modifiers = event->modifiers();
         const int handled = TypeOf(col, row)->OnLeftClick(option, col, row, 0, point);
-        LeftClick(col, row, 0, rect, point, handled);
+        (m_pGrid->*m_oHooks.leftClick)(col, row, 0, rect, point, handled);
     } else if (event->button() == Qt::RightButton) {
         if (!HitTest(point, col, row, &rect)) {
             return;
@@ -478,7 +508,7 @@ void GridHeading::mouseReleaseEvent(QMouseEvent* event) {
         option.buttons = event->buttons();
         option.modifiers = event->modifiers();
         const int handled = TypeOf(col, row)->OnRightClick(option, col, row, 0, point);
-        RightClick(col, row, 0, rect, point, handled);
+        (m_pGrid->*m_oHooks.rightClick)(col, row, 0, rect, point, handled);
     }
 }
 
@@ -495,7 +525,7 @@ void GridHeading::mouseDoubleClickEvent(QMouseEvent* event) {
     option.buttons = event->buttons();
     option.modifiers = event->modifiers();
     const int handled = TypeOf(col, row)->OnDoubleClick(option, col, row, point);
-    DoubleClick(col, row, rect, point, handled);
+    (m_pGrid->*m_oHooks.doubleClick)(col, row, rect, point, handled);
     // The release that follows ends this click.
     m_bClicked = true;
 }

@@ -23,7 +23,21 @@ class GridHeading : public GridComponent {
     Q_OBJECT
 
 public:
-    GridHeading(GridCtrl* grid, int section, Qt::Orientation along);
+    // The grid's hooks that a heading calls, which the two headings name apart:
+    // the resizing of the cells' columns (rows) and of the heading, and the clicks.
+    struct Hooks {
+        int (GridCtrl::*cellResizeQuery)(int, int&);
+        void (GridCtrl::*cellResizing)(int, int&);
+        void (GridCtrl::*cellResized)(int, int&);
+        int (GridCtrl::*headingResizeQuery)();
+        void (GridCtrl::*headingResizing)(int&);
+        void (GridCtrl::*headingResized)(int&);
+        void (GridCtrl::*leftClick)(int, int, int, const QRect&, const QPoint&, int);
+        void (GridCtrl::*rightClick)(int, int, int, const QRect&, const QPoint&, int);
+        void (GridCtrl::*doubleClick)(int, int, const QRect&, const QPoint&, int);
+    };
+
+    GridHeading(GridCtrl* grid, int section, Qt::Orientation along, const Hooks& hooks);
 
     // A heading cell's rectangle in this heading; null when it is not shown.
     QRect CellRect(int col, int row) const;
@@ -38,22 +52,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
-    // The parts that differ between the two headings.
-    virtual int CellResizeQuery(int index, int& size) = 0;
-    virtual void CellResizing(int index, int& size) = 0;
-    virtual void CellResized(int index, int& size) = 0;
-    // Tells the cell types of the shown cells (all of them, when `final` asks for
-    // it) that the column (row) is being resized, or was.
-    virtual void TellCellTypes(int index, int& size, bool final) = 0;
-    virtual int HeadingResizeQuery() = 0;
-    virtual void HeadingResizing(int& size) = 0;
-    virtual void HeadingResized(int& size) = 0;
-    virtual void LeftClick(int col, int row, int down, const QRect& rect, const QPoint& point,
-                           int handled) = 0;
-    virtual void RightClick(int col, int row, int down, const QRect& rect, const QPoint& point,
-                            int handled) = 0;
-    virtual void DoubleClick(int col, int row, const QRect& rect, const QPoint& point,
-                             int handled) = 0;
+    // What differs between the two headings beyond their hooks.
     // Columns can be moved by their heading cells; rows cannot.
     virtual bool CanMoveCells() const { return false; }
 
@@ -63,11 +62,15 @@ protected:
     int AlongIndexAt(int pos) const;
 
     bool m_bTop;
+    Hooks m_oHooks;
     // The column being moved and where it would go (-1: none).
     int m_nMoveSource = -1;
     int m_nDropPos = -1;
 
 private:
+    // Tells the cell types of the shown cells of a column (row) being resized, or
+    // of all its cells once it is.
+    void TellCellTypes(int index, int& size, bool final);
     // The cells' columns (rows) the heading runs along, and the axis whose heading
     // entries are the heading's own rows (columns).
     GridAxis& AlongAxis() const;

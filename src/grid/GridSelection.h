@@ -30,7 +30,6 @@ public:
         QRect Cells() const { return {QPoint(m_nLeft, m_nTop), QPoint(m_nRight, m_nBottom)}; }
     };
 
-    int GetMode() const { return m_nMode; }
     void SetMode(int mode) { m_nMode = mode; }
     // Whole-row blocks reach from column 0 to the last column.
     void SetColumnCount(int count);
@@ -38,7 +37,6 @@ public:
     bool IsEmpty() const { return m_oBlocks.empty(); }
     int GetBlockCount() const { return static_cast<int>(m_oBlocks.size()); }
     const Block& GetBlock(int index) const { return m_oBlocks[static_cast<std::size_t>(index)]; }
-    const std::vector<Block>& GetBlocks() const { return m_oBlocks; }
     // The block that moves extend; nullptr without blocks.
     const Block* GetCurrentBlock() const { return m_oBlocks.empty() ? nullptr : &m_oBlocks.back(); }
 

@@ -31,7 +31,7 @@ public:
     static constexpr int kUniformRowLimit = 64000;
     static constexpr int kDefaultColumnWidth = 75;
     static constexpr int kDefaultRowHeight = 20;
-    // Each side heading column a heading column count adds starts this wide.
+    // The width of a new sheet's one side heading column (the heading is wider).
     static constexpr int kDefaultSideHeadingColumnWidth = 25;
 
     // `buttonFace` colours the heading cells, `scrollBarExtent` sizes the bars.

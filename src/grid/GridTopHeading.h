@@ -17,18 +17,5 @@ public:
     int GetDropPosition() const { return m_nDropPos; }
 
 protected:
-    int CellResizeQuery(int index, int& size) override;
-    void CellResizing(int index, int& size) override;
-    void CellResized(int index, int& size) override;
-    void TellCellTypes(int index, int& size, bool final) override;
-    int HeadingResizeQuery() override;
-    void HeadingResizing(int& size) override;
-    void HeadingResized(int& size) override;
-    void LeftClick(int col, int row, int down, const QRect& rect, const QPoint& point,
-                   int handled) override;
-    void RightClick(int col, int row, int down, const QRect& rect, const QPoint& point,
-                    int handled) override;
-    void DoubleClick(int col, int row, const QRect& rect, const QPoint& point,
-                     int handled) override;
     bool CanMoveCells() const override { return true; }
 };
