@@ -46,8 +46,6 @@ namespace {
 constexpr int kLeastMeasure = 3;
 // Width given to fitted columns while the cell area has none yet.
 constexpr int kFitWidthWithoutArea = 300;
-// Pause between drag steps of more than one cell, in milliseconds.
-constexpr int kFastDragInterval = 20;
 
 } // namespace
 
@@ -84,8 +82,6 @@ GridCtrl::GridCtrl(QWidget* parent) : QWidget(parent) {
 
     setFocusProxy(m_pArea);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_oDragTimer.setSingleShot(true);
-    connect(&m_oDragTimer, &QTimer::timeout, this, [this] { DragStep(); });
     connect(m_pPopupMenu, &QMenu::triggered, this, [this](QAction* action) {
         const int id = action->data().toInt();
         if (id >= kFirstPopupCommand) {
@@ -95,7 +91,6 @@ GridCtrl::GridCtrl(QWidget* parent) : QWidget(parent) {
 }
 
 GridCtrl::~GridCtrl() {
-    m_oDragTimer.stop();
     // Nothing is finished or chosen while the grid goes.
     SetMode(kEditing, false);
     delete m_pDropList;
@@ -257,10 +252,6 @@ int GridCtrl::GetColumnWidth(int col, int& width) {
 int GridCtrl::SetRowHeight(int row, int height) {
     m_pSheet->Rows().SetSize(row, std::max(height, 0));
     return kOk;
-}
-
-int GridCtrl::GetRowHeight(int row) {
-    return row >= 0 ? m_pSheet->Rows().Size(row) : 0;
 }
 
 int GridCtrl::SetUniformRowHeight(int flag) {
@@ -522,10 +513,6 @@ void GridCtrl::changeEvent(QEvent* event) {
 
 // --- Cells and defaults ----------------------------------------------------------------
 
-int GridCtrl::GetCell(int col, int row, GridCell& cell) {
-    return m_pSheet->ComposeCell(col, row, cell, *this);
-}
-
 int GridCtrl::SetCell(int col, int row, const GridCell& cell) {
     GridCell stored(cell);
     OnStoreCell(col, row, stored);
@@ -561,10 +548,6 @@ int GridCtrl::SetCellText(int col, int row, const QString& text) {
     return SetCell(col, row, cell);
 }
 
-int GridCtrl::DeleteCell(int col, int row) {
-    return m_pSheet->DataSourceOf(col)->DeleteCell(m_pSheet->DataSourceCol(col), row);
-}
-
 int GridCtrl::SetColumnDefault(int col, const GridCell& cell) {
     GridColumnInfo* info = m_pSheet->GetColumnInfo(col);
     if (!info) {
@@ -589,10 +572,6 @@ int GridCtrl::SetDefaultFont(const QFont& font) {
     m_pSheet->m_bHasDefaultFont = true;
     m_pEdit->setFont(font);
     return kOk;
-}
-
-QFont GridCtrl::GetDefaultFont() const {
-    return m_pSheet->m_bHasDefaultFont ? m_pSheet->m_oDefaultFont : font();
 }
 
 int GridCtrl::AddCellType(CellType* type) {
@@ -949,10 +928,6 @@ int GridCtrl::StartEdit(int col, int row, int ch) {
     return m_oEditSession.Start(col, row, ch);
 }
 
-int GridCtrl::FinishEdit(const QString& text, int cancel, int move, int newCol, int newRow) {
-    return m_oEditSession.Finish(text, cancel, move, newCol, newRow);
-}
-
 QWidget* GridCtrl::ComponentFor(int col, int row) const {
     if (row < 0) {
         return m_pTopHeading;
@@ -1147,23 +1122,6 @@ int GridCtrl::SetToolTipsEnabled(int flag) {
     return kOk;
 }
 
-void GridCtrl::AreaToolTip(QHelpEvent* event) {
-    int col = -1;
-    int row = -1;
-    QRect rect;
-    QString text;
-    if (!m_pSheet->m_bToolTips || !HitTest(event->pos(), col, row, &rect) ||
-        !OnCellHint(col, row, kSectionArea, text) || text.isEmpty()) {
-        m_nTipCol = m_nTipRow = -1;
-        QToolTip::hideText();
-        event->ignore();
-        return;
-    }
-    m_nTipCol = col;
-    m_nTipRow = row;
-    QToolTip::showText(event->globalPos(), text, m_pArea, rect);
-}
-
 void GridCtrl::Wheel(QWheelEvent* event, Qt::Orientation orientation) {
     event->accept();
     // The editor and a dropped list stay where they are, over their cell, so the
@@ -1188,18 +1146,6 @@ void GridCtrl::Wheel(QWheelEvent* event, Qt::Orientation orientation) {
         SetLeftColumn(s.Columns().First() - steps);
     } else {
         SetTopRow(s.Rows().First() - steps * QApplication::wheelScrollLines());
-    }
-}
-
-void GridCtrl::AreaHover(const QPoint& point) {
-    if (m_nTipCol < 0) {
-        return;
-    }
-    int col = -1;
-    int row = -1;
-    if (!HitTest(point, col, row) || col != m_nTipCol || row != m_nTipRow) {
-        m_nTipCol = m_nTipRow = -1;
-        QToolTip::hideText();
     }
 }
 
@@ -1335,447 +1281,12 @@ GridCellOption GridCtrl::CellOption(const QRect& rect, int selected, bool curren
     return option;
 }
 
-// --- Painting the cell area -----------------------------------------------------------
-
-void GridCtrl::PaintArea(QPainter& painter, const QRegion& region) {
-    GridSheet& s = *m_pSheet;
-    const int areaWidth = m_pArea->width();
-    const int areaHeight = m_pArea->height();
-    OnPaintSetup(painter, nullptr, kSectionArea);
-    const QFont font = GetDefaultFont();
-    painter.setFont(font);
-    GridCellOption option = CellOption(QRect(), 0, false);
-    const QRect bounds = region.boundingRect();
-
-    // Joined blocks already drawn in this paint, by their first cell.
-    std::vector<QPoint> drawnBlocks;
-    QRect currentRect;
-    int y = 0;
-    int xEnd = 0;
-    int lastRow = -1;
-    const int rowCount = s.GetRowCount();
-    const int colCount = s.GetColumnCount();
-    const std::vector<GridSpan> shownCols = s.Columns().Shown();
-    for (const GridSpan& rowSpan : s.Rows().Shown()) {
-        const int row = rowSpan.m_nIndex;
-        const int h = rowSpan.m_nSize;
-        if (h == 0) {
-            continue;
-        }
-        lastRow = row;
-        int x = 0;
-        const bool rowInRegion = y + h > bounds.top() && y <= bounds.bottom();
-        for (const GridSpan& colSpan : shownCols) {
-            const int col = colSpan.m_nIndex;
-            const int w = colSpan.m_nSize;
-            if (w == 0) {
-                continue;
-            }
-            s.Columns().SetLastVisible(col);
-            const QRect cellRect(x, y, w, h);
-            x += w;
-            const bool current =
-                row == s.m_nCurrentRow && (col == s.m_nCurrentCol || s.m_bRowHighlight);
-            if (current && !s.m_bRowHighlight) {
-                currentRect = cellRect;
-            }
-            if (!rowInRegion || !region.intersects(cellRect)) {
-                continue;
-            }
-            GetCell(col, row, m_oCell);
-            QRect rect = cellRect;
-            int drawCol = col;
-            int drawRow = row;
-            if (s.m_bJoinedCells && m_oCell.IsPropertySet(GridCell::kJoinSet)) {
-                int col2 = col;
-                int row2 = row;
-                if (GetJoinRange(drawCol, drawRow, col2, row2) == 0) {
-                    const QPoint first(drawCol, drawRow);
-                    if (std::find(drawnBlocks.begin(), drawnBlocks.end(), first) !=
-                        drawnBlocks.end()) {
-                        continue;
-                    }
-                    drawnBlocks.push_back(first);
-                    rect =
-                        QRect(cellRect.x() - s.Columns().Sum(drawCol, col),
-                              cellRect.y() - s.Rows().Sum(drawRow, row),
-                              s.Columns().Sum(drawCol, col2 + 1), s.Rows().Sum(drawRow, row2 + 1));
-                    if (drawCol != col || drawRow != row) {
-                        GetCell(drawCol, drawRow, m_oCell);
-                    }
-                }
-            }
-            const bool drawCurrent =
-                drawRow == s.m_nCurrentRow && (drawCol == s.m_nCurrentCol || s.m_bRowHighlight);
-            option.rect = rect;
-            option.current = drawCurrent;
-            option.selected = drawCurrent ? 0 : IsSelected(drawCol, drawRow);
-            // Cell types leave the painter as they found it, so no save is needed
-            // around each cell (it would cost a sixth of the paint).
-            GetCellType(m_oCell.GetCellType())->OnDraw(painter, option, drawCol, drawRow, m_oCell);
-        }
-        if (row == s.m_nCurrentRow && s.m_bRowHighlight) {
-            currentRect = QRect(0, y, std::min(x, areaWidth), h);
-        }
-        xEnd = std::max(xEnd, x);
-        y += h;
-    }
-    s.Rows().SetLastVisible(std::max(lastRow, 0));
-    if (rowCount == 0 || colCount == 0) {
-        xEnd = 0;
-        y = 0;
-    }
-
-    // The borders of the locked part, two pixels wide: the last pixel of the locked
-    // cells and the one before the first scrolling cell.
-    const QColor borderColor = GridSystem::WindowTextColor(palette());
-    if (s.Columns().Locked() > 0 && s.Columns().LockedExtent() > 0) {
-        painter.fillRect(s.Columns().LockedExtent() - 1, 0, 1, y, borderColor);
-        if (s.Columns().LockedExtent() > 1) {
-            painter.fillRect(s.Columns().LockedExtent() - 2, 0, 1, y, borderColor);
-        }
-    }
-    if (s.Rows().Locked() > 0 && s.Rows().LockedExtent() > 0) {
-        painter.fillRect(0, s.Rows().LockedExtent() - 1, xEnd, 1, borderColor);
-        if (s.Rows().LockedExtent() > 1) {
-            painter.fillRect(0, s.Rows().LockedExtent() - 2, xEnd, 1, borderColor);
-        }
-    }
-
-    // The space past the last column and below the last row.
-    const QColor back = OnDefaultBackColor(kSectionArea);
-    if (xEnd < areaWidth) {
-        painter.fillRect(QRect(xEnd, 0, areaWidth - xEnd, areaHeight), back);
-    }
-    if (y < areaHeight) {
-        painter.fillRect(QRect(0, y, xEnd, areaHeight - y), back);
-        if (rowCount > 0 && colCount > 0 && s.Rows().DefaultSize() > 0) {
-            // Asked once painting is over, so that rows added by the answer are laid
-            // out and painted normally rather than in the middle of this paint.
-            const int beyond = (areaHeight - y) / s.Rows().DefaultSize() + 1;
-            QMetaObject::invokeMethod(
-                this, [this, beyond] { AskPastLastRow(beyond); }, Qt::QueuedConnection);
-        }
-    }
-
-    if (!s.m_bRowHighlight && s.m_nCurrentCol >= 0 && s.m_nCurrentRow >= 0) {
-        currentRect = GetCellRect(s.m_nCurrentCol, s.m_nCurrentRow);
-    }
-    if (!currentRect.isNull() && (m_pArea->hasFocus() || m_oFind.Dialog())) {
-        OnDrawFocus(painter, currentRect);
-    }
-}
-
-// --- Keyboard and mouse of the cell area ----------------------------------------------
-
-void GridCtrl::AreaKeyPress(QKeyEvent* event) {
-    GridSheet& s = *m_pSheet;
-    s.m_nMoveCause = GridSheet::kMoveKeyboard;
-    s.m_oMoveModifiers = event->modifiers();
-    const int col = s.m_nCurrentCol;
-    const int row = s.m_nCurrentRow;
-    CellType* type = nullptr;
-    GridCellOption option = CellOption(GetCellRect(col, row), 0, true);
-    if (col >= 0 && row >= 0) {
-        GetCell(col, row, m_oCell);
-        type = GetCellType(m_oCell.GetCellType());
-    }
-    int key = event->key();
-    const int handled = type ? type->OnKeyDown(option, col, row, key) : 0;
-    OnGridKeyDown(key, handled);
-    const bool ctrl = event->modifiers() & Qt::ControlModifier;
-    int spanCol = s.m_nMovingCol;
-    int spanRow = s.m_nMovingRow;
-    int spanCol2 = spanCol;
-    int spanRow2 = spanRow;
-    if (s.m_bJoinedCells && spanCol >= 0 && spanRow >= 0) {
-        GetJoinRange(spanCol, spanRow, spanCol2, spanRow2);
-    }
-    switch (key) {
-    case Qt::Key_PageUp:
-        MoveCurrentRow(kPageBack);
-        break;
-    case Qt::Key_PageDown:
-        MoveCurrentRow(kPageForward);
-        break;
-    case Qt::Key_Home:
-        ctrl ? MoveCurrentRow(kFirst) : MoveCurrentColumn(kFirst);
-        break;
-    case Qt::Key_End:
-        ctrl ? MoveCurrentRow(kLast) : MoveCurrentColumn(kLast);
-        break;
-    case Qt::Key_Left:
-        GotoColumn(spanCol - 1);
-        break;
-    case Qt::Key_Up:
-        GotoRow(spanRow - 1);
-        break;
-    case Qt::Key_Right:
-        GotoColumn(spanCol2 + 1);
-        break;
-    case Qt::Key_Down:
-        GotoRow(spanRow2 + 1);
-        break;
-    default:
-        break;
-    }
-    // Characters go to the current cell's type, then to the owner.
-    const QString text = event->text();
-    for (const QChar c : text) {
-        int ch = c.unicode();
-        int charHandled = 0;
-        if (s.m_nCurrentCol >= 0 && s.m_nCurrentRow >= 0) {
-            GetCell(s.m_nCurrentCol, s.m_nCurrentRow, m_oCell);
-            charHandled = GetCellType(m_oCell.GetCellType())
-                              ->OnChar(option, s.m_nCurrentCol, s.m_nCurrentRow, ch);
-        }
-        OnGridChar(ch, charHandled);
-    }
-    event->accept();
-}
-
-void GridCtrl::AreaKeyRelease(QKeyEvent* event) {
-    GridSheet& s = *m_pSheet;
-    int key = event->key();
-    int handled = 0;
-    if (s.m_nCurrentCol >= 0 && s.m_nCurrentRow >= 0) {
-        GetCell(s.m_nCurrentCol, s.m_nCurrentRow, m_oCell);
-        GridCellOption option = CellOption(GetCellRect(s.m_nCurrentCol, s.m_nCurrentRow), 0, true);
-        option.modifiers = event->modifiers();
-        handled = GetCellType(m_oCell.GetCellType())
-                      ->OnKeyUp(option, s.m_nCurrentCol, s.m_nCurrentRow, key);
-    }
-    OnGridKeyUp(key, handled);
-    event->accept();
-}
-
-void GridCtrl::AreaMousePress(QMouseEvent* event) {
-    if (IsEditing()) {
-        return;
-    }
-    GridSheet& s = *m_pSheet;
-    const QPoint point = event->position().toPoint();
-    int col = -1;
-    int row = -1;
-    QRect rect;
-    if (event->button() == Qt::LeftButton) {
-        s.m_nMoveCause = GridSheet::kMoveLeftButton;
-        s.m_oMoveModifiers = event->modifiers();
-        m_pMouseType = nullptr;
-        if (!HitTest(point, col, row, &rect)) {
-            return;
-        }
-        SetMode(kDragging, true);
-        GotoCell(col, row);
-        rect = GetCellRect(col, row);
-        GetCell(col, row, m_oCell);
-        CellType* type = GetCellType(m_oCell.GetCellType());
-        GridCellOption option = CellOption(rect, 0, true);
-        option.buttons = event->buttons();
-        const int handled = type->OnLeftClick(option, col, row, 1, point);
-        if (handled) {
-            m_pMouseType = type;
-            m_nMouseCol = col;
-            m_nMouseRow = row;
-        }
-        OnCellLeftClick(col, row, 1, rect, point, handled);
-    } else if (event->button() == Qt::RightButton) {
-        s.m_nMoveCause = GridSheet::kMoveRightButton;
-        s.m_oMoveModifiers = event->modifiers();
-        if (!HitTest(point, col, row, &rect)) {
-            return;
-        }
-        GotoCell(col, row);
-        rect = GetCellRect(col, row);
-        GetCell(col, row, m_oCell);
-        GridCellOption option = CellOption(rect, 0, true);
-        option.buttons = event->buttons();
-        const int handled =
-            GetCellType(m_oCell.GetCellType())->OnRightClick(option, col, row, 1, point);
-        OnCellRightClick(col, row, 1, rect, point, handled);
-        if (s.m_bPopupMenu && OnPopupQuery(col, row, kSectionArea)) {
-            OpenPopup(col, row, kSectionArea, event->globalPosition().toPoint());
-        }
-    }
-}
-
 void GridCtrl::OpenPopup(int col, int row, int section, const QPoint& globalPos) {
     m_nPopupCol = col;
     m_nPopupRow = row;
     m_nPopupSection = section;
     if (!m_pPopupMenu->isEmpty()) {
         m_pPopupMenu->popup(globalPos);
-    }
-}
-
-void GridCtrl::AreaMouseMove(QMouseEvent* event) {
-    if (IsEditing() || !(event->buttons() & Qt::LeftButton) || !InMode(kDragging)) {
-        return;
-    }
-    GridSheet& s = *m_pSheet;
-    const QPoint point = event->position().toPoint();
-    GridCellOption option = CellOption(QRect(), 0, false);
-    option.buttons = event->buttons();
-    option.modifiers = event->modifiers();
-    if (m_pMouseType) {
-        option.rect = GetCellRect(m_nMouseCol, m_nMouseRow);
-        m_pMouseType->OnMouseMove(option, m_nMouseCol, m_nMouseRow, point);
-        return;
-    }
-    s.m_nMoveCause = GridSheet::kMoveDrag;
-    int col = s.m_nMovingCol;
-    int row = s.m_nMovingRow;
-    int handled = 0;
-    QRect rect;
-    if (HitTest(point, col, row, &rect)) {
-        GetCell(col, row, m_oCell);
-        option.rect = rect;
-        handled = GetCellType(m_oCell.GetCellType())->OnMouseMove(option, col, row, point);
-    }
-    OnCellMouseMove(col, row, point, event->buttons(), handled);
-    m_oDragPoint = point;
-    DragStep();
-}
-
-void GridCtrl::DragStep() {
-    GridSheet& s = *m_pSheet;
-    if (!InMode(kDragging) || s.GetColumnCount() == 0 || s.GetRowCount() == 0) {
-        return;
-    }
-    s.m_nMoveCause = GridSheet::kMoveDrag;
-    const QPoint point = m_oDragPoint;
-    const int w = m_pArea->width();
-    const int h = m_pArea->height();
-    // The cell under the pointer, held to the edge of the cell area.
-    const QPoint inside(std::clamp(point.x(), 0, std::max(w - 1, 0)),
-                        std::clamp(point.y(), 0, std::max(h - 1, 0)));
-    // Locked parts do not scroll, so there each direction moves on its own.
-    const bool separately = s.Columns().Locked() > 0 || s.Rows().Locked() > 0;
-    int col = -1;
-    int row = -1;
-    if (HitTest(inside, col, row)) {
-        if (separately) {
-            GotoColumn(col);
-            GotoRow(row);
-        } else {
-            GotoCell(col, row);
-        }
-    }
-    // Beyond an edge the view steps on: one cell, or (distance in cells)^factor.
-    auto step = [&s](int pixels, int cellSize) {
-        if (s.m_dBallisticFactor <= 0 || cellSize <= 0) {
-            return 1;
-        }
-        const double distance = 1.0 + double(pixels) / cellSize;
-        return std::max(1, static_cast<int>(std::pow(distance, s.m_dBallisticFactor)));
-    };
-    int stepCols = 0;
-    int stepRows = 0;
-    if (point.x() < 0) {
-        stepCols = -step(-point.x(), s.Columns().DefaultSize());
-    } else if (point.x() >= w) {
-        stepCols = step(point.x() - w + 1, s.Columns().DefaultSize());
-    }
-    if (point.y() < 0) {
-        stepRows = -step(-point.y(), s.Rows().DefaultSize());
-    } else if (point.y() >= h) {
-        stepRows = step(point.y() - h + 1, s.Rows().DefaultSize());
-    }
-    const int targetCol = std::clamp(s.m_nMovingCol + stepCols, 0, s.GetColumnCount() - 1);
-    const int targetRow = std::clamp(s.m_nMovingRow + stepRows, 0, s.GetRowCount() - 1);
-    if (separately) {
-        GotoColumn(targetCol);
-        GotoRow(targetRow);
-    } else if (stepCols != 0 || stepRows != 0) {
-        GotoCell(targetCol, targetRow);
-    }
-    const int stepped = std::max(std::abs(stepCols), std::abs(stepRows));
-    if (stepped > 0) {
-        m_oDragTimer.start(stepped == 1 ? s.m_nBallisticDelay : kFastDragInterval);
-    } else {
-        m_oDragTimer.stop();
-    }
-}
-
-void GridCtrl::StopDrag() {
-    SetMode(kDragging, false);
-    m_oDragTimer.stop();
-}
-
-void GridCtrl::AreaMouseRelease(QMouseEvent* event) {
-    const QPoint point = event->position().toPoint();
-    GridCellOption option = CellOption(QRect(), 0, true);
-    option.buttons = event->buttons();
-    option.modifiers = event->modifiers();
-    if (event->button() == Qt::LeftButton) {
-        const bool wasDragging = InMode(kDragging);
-        StopDrag();
-        if (!wasDragging) {
-            return;
-        }
-        int col = m_nMouseCol;
-        int row = m_nMouseRow;
-        CellType* type = m_pMouseType;
-        m_pMouseType = nullptr;
-        QRect rect;
-        if (!type) {
-            if (!HitTest(point, col, row, &rect)) {
-                return;
-            }
-            GetCell(col, row, m_oCell);
-            type = GetCellType(m_oCell.GetCellType());
-        } else {
-            rect = GetCellRect(col, row);
-        }
-        option.rect = rect;
-        const int handled = type->OnLeftClick(option, col, row, 0, point);
-        OnCellLeftClick(col, row, 0, rect, point, handled);
-    } else if (event->button() == Qt::RightButton) {
-        int col = -1;
-        int row = -1;
-        QRect rect;
-        if (!HitTest(point, col, row, &rect)) {
-            return;
-        }
-        GetCell(col, row, m_oCell);
-        option.rect = rect;
-        const int handled =
-            GetCellType(m_oCell.GetCellType())->OnRightClick(option, col, row, 0, point);
-        OnCellRightClick(col, row, 0, rect, point, handled);
-    }
-}
-
-void GridCtrl::AreaMouseDoubleClick(QMouseEvent* event) {
-    if (IsEditing() || event->button() != Qt::LeftButton) {
-        return;
-    }
-    const QPoint point = event->position().toPoint();
-    int col = -1;
-    int row = -1;
-    QRect rect;
-    if (!HitTest(point, col, row, &rect)) {
-        return;
-    }
-    GetCell(col, row, m_oCell);
-    GridCellOption option = CellOption(rect, 0, true);
-    option.buttons = event->buttons();
-    option.modifiers = event->modifiers();
-    const int handled = GetCellType(m_oCell.GetCellType())->OnDoubleClick(option, col, row, point);
-    // The press that follows a double click ends as a release like any other.
-    SetMode(kDragging, true);
-    OnCellDoubleClick(col, row, rect, point, handled);
-}
-
-void GridCtrl::AreaFocusChanged(bool gained) {
-    if (m_pSheet->m_nCurrentCol >= 0 && m_pSheet->m_nCurrentRow >= 0) {
-        RedrawCell(m_pSheet->m_nCurrentCol, m_pSheet->m_nCurrentRow);
-    }
-    if (gained) {
-        OnFocusGained(kSectionArea);
-        GridAccessible::CurrentCellChanged(this);
-    } else {
-        StopDrag();
-        OnFocusLost(kSectionArea);
     }
 }
 
@@ -1810,55 +1321,6 @@ int GridCtrl::GetJoinRange(int& col, int& row, int& col2, int& row2) {
     row = joinRow;
     col2 = lastCol;
     row2 = lastRow;
-    return 0;
-}
-
-int GridCtrl::OpenDropList(int typeIndex, int col, int row, int* listCol, int* listRow) {
-    if (m_pDropList->IsOpen()) {
-        return 1;
-    }
-    const QRect cellRect = GetCellRect(col, row);
-    if (cellRect.isNull()) {
-        return 1;
-    }
-    GridCell cell;
-    GetCell(col, row, cell);
-    // An item is a line ended by a line feed; text after the last one is none.
-    QStringList items;
-    const QString label = cell.GetLabel();
-    qsizetype start = 0;
-    for (qsizetype end = label.indexOf('\n'); end >= 0; end = label.indexOf('\n', start)) {
-        items << label.mid(start, end - start);
-        start = end + 1;
-    }
-    OnCellTypeEvent(typeIndex, col, row, CellType::kEventListOpening,
-                    reinterpret_cast<std::intptr_t>(&items));
-
-    const GridSheet& s = *m_pSheet;
-    QFont font = GetDefaultFont();
-    int itemHeight = 12;
-    if (cell.IsPropertySet(GridCell::kFontSet)) {
-        font = cell.GetFont(font);
-        itemHeight = QFontMetrics(font).height();
-    } else if (s.m_bHasDefaultFont) {
-        itemHeight = QFontMetrics(s.m_oDefaultFont).height();
-    }
-    // Under the cell, shifted right a little, as tall as its items (and one more,
-    // for air) up to a limit; moved up or left to stay inside the cell area.
-    const int shown = std::min(static_cast<int>(items.size()) + 1, GridDropList::kMaxShownItems);
-    QRect rect(cellRect.left() + 10, cellRect.bottom() + 1, cellRect.width(),
-               shown * itemHeight + 2);
-    const QRect area = m_pArea->rect();
-    if (rect.bottom() > area.bottom()) {
-        rect.moveBottom(area.bottom());
-    }
-    if (rect.right() > area.right()) {
-        rect.moveRight(area.right());
-    }
-    rect.moveTop(std::max(rect.top(), 0));
-    rect.moveLeft(std::max(rect.left(), 0));
-    m_pDropList->Open(typeIndex, col, row, items, rect, font, itemHeight, listCol, listRow);
-    RedrawCell(col, row);
     return 0;
 }
 

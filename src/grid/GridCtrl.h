@@ -103,7 +103,7 @@ public:
     int SetColumnWidth(int col, int width);
     int GetColumnWidth(int col, int& width) override;
     int SetRowHeight(int row, int height);
-    int GetRowHeight(int row) override;
+    int GetRowHeight(int row) override { return row >= 0 ? m_pSheet->Rows().Size(row) : 0; }
     int SetUniformRowHeight(int flag);
     int SetTopHeadingHeight(int height) { return SetHeadingTotal(Qt::Vertical, height); }
     int SetSideHeadingWidth(int width) { return SetHeadingTotal(Qt::Horizontal, width); }
@@ -126,20 +126,26 @@ public:
     int GetTabStripWidth() const { return m_pSheet->m_nTabStripWidth; }
 
     // --- Cells and defaults -------------------------------------------------------
-    int GetCell(int col, int row, GridCell& cell) override;
+    int GetCell(int col, int row, GridCell& cell) override {
+        return m_pSheet->ComposeCell(col, row, cell, *this);
+    }
     int SetCell(int col, int row, const GridCell& cell) override;
     int ReadCell(int col, int row, GridCell& cell) override;
     int GetCellText(int col, int row, QString& text);
     QString GetCellText(int col, int row);
     int SetCellText(int col, int row, const QString& text);
-    int DeleteCell(int col, int row);
+    int DeleteCell(int col, int row) {
+        return m_pSheet->DataSourceOf(col)->DeleteCell(m_pSheet->DataSourceCol(col), row);
+    }
     int SetColumnDefault(int col, const GridCell& cell);
     int SetGridDefault(const GridCell& cell);
     int GetGridDefault(GridCell& cell) const;
     int SetDefaultFont(const QFont& font);
     // The font of cells without their own: the default font when set, else the
     // grid's own.
-    QFont GetDefaultFont() const;
+    QFont GetDefaultFont() const {
+        return m_pSheet->m_bHasDefaultFont ? m_pSheet->m_oDefaultFont : font();
+    }
     int AddCellType(CellType* type);
     // The type registered under `index`; the normal type for an unknown one.
     CellType* GetCellType(int index) const;
@@ -202,7 +208,9 @@ public:
     }
     int StartEdit(int col, int row, int ch);
     int CancelEdit() { return m_oEditSession.Cancel(); }
-    int FinishEdit(const QString& text, int cancel, int move, int newCol, int newRow);
+    int FinishEdit(const QString& text, int cancel, int move, int newCol, int newRow) {
+        return m_oEditSession.Finish(text, cancel, move, newCol, newRow);
+    }
     bool IsEditing() const { return InMode(kEditing); }
     int GetEditColumn() const { return m_oEditSession.Column(); }
     int GetEditRow() const { return m_oEditSession.Row(); }
@@ -305,7 +313,9 @@ public:
     int GetVScrollWidth() override { return m_pSheet->m_nVScrollWidth; }
     // Drops the grid's list (GridDropList) under the cell with the lines of its
     // label, after OnCellTypeEvent (event 100) may change them.
-    int OpenDropList(int typeIndex, int col, int row, int* listCol, int* listRow) override;
+    int OpenDropList(int typeIndex, int col, int row, int* listCol, int* listRow) override {
+        return m_oEditSession.OpenDropList(typeIndex, col, row, listCol, listRow);
+    }
     void CloseDropList() override;
     GridColumnInfo* GetColumnInfo(int col) override { return m_pSheet->GetColumnInfo(col); }
     GridDataSource* GetDefaultDataSource() override { return m_pSheet->GetDefaultDataSource(); }
@@ -411,22 +421,10 @@ public:
     void OpenPopup(int col, int row, int section, const QPoint& globalPos);
     // The line that marks a dragged border or a column's new place.
     GridMarkerLine* GetMarkerLine() const { return m_pMarker; }
-    // The cell tool tip for a help event of the cell area, and the pointer moving
-    // over it (another cell cancels the tip).
-    void AreaToolTip(QHelpEvent* event);
-    void AreaHover(const QPoint& point);
     // The mouse wheel over any component (or a scroll bar, which names its own
     // orientation): the view scrolls by lines, or by columns with Shift, a sideways
     // wheel or over the horizontal bar.
     void Wheel(QWheelEvent* event, Qt::Orientation orientation = Qt::Vertical);
-    void PaintArea(QPainter& painter, const QRegion& region);
-    void AreaKeyPress(QKeyEvent* event);
-    void AreaKeyRelease(QKeyEvent* event);
-    void AreaMousePress(QMouseEvent* event);
-    void AreaMouseMove(QMouseEvent* event);
-    void AreaMouseRelease(QMouseEvent* event);
-    void AreaMouseDoubleClick(QMouseEvent* event);
-    void AreaFocusChanged(bool gained);
 
 signals:
     // The current cell moved (for assistive technology and owners that watch).
@@ -441,6 +439,7 @@ private:
     // The grid's own components work on the current sheet directly; owners go
     // through the operations.
     friend class GridAccessibleCell;
+    friend class GridArea;
     friend class GridCornerButton;
     friend class GridEdit;
     friend class GridEditSession;
@@ -489,8 +488,6 @@ private:
     int AskPastLastRow(int rowsBeyond);
     QRect AreaRectOfCells(const QRect& cells) const;
     void RedrawSelection(const QRect& cells);
-    void DragStep();
-    void StopDrag();
     QWidget* ComponentFor(int col, int row) const;
     int OpenFindDialog(bool replace);
     // A cell's rectangle in the component that shows it; null when not shown.
@@ -529,9 +526,6 @@ private:
     // Set while FinishEdit runs: the focus it moves must not finish the edit again.
     bool m_bFinishing = false;
     GridFindController m_oFind{*this};
-    // The cell whose tool tip shows.
-    int m_nTipCol = -1;
-    int m_nTipRow = -1;
     // Wheel turns not yet a whole step, in eighths of a degree.
     int m_nWheelRows = 0;
     int m_nWheelCols = 0;
@@ -539,13 +533,4 @@ private:
     int m_nPopupCol = -1;
     int m_nPopupRow = -1;
     int m_nPopupSection = 0;
-
-    // The left-button drag in the cell area: the cell type that took the press, the
-    // last pointer position, and the timer that steps the view while the pointer
-    // is beyond an edge.
-    CellType* m_pMouseType = nullptr;
-    int m_nMouseCol = -1;
-    int m_nMouseRow = -1;
-    QPoint m_oDragPoint;
-    QTimer m_oDragTimer;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QScopeGuard>
@@ -11,6 +12,7 @@
 #include "grid/GridAccessible.h"
 #include "grid/GridArea.h"
 #include "grid/GridCtrl.h"
+#include "grid/GridDropList.h"
 #include "grid/GridEdit.h"
 
 GridEditSession::GridEditSession(GridCtrl& grid) : m_oGrid(grid) {}
@@ -179,4 +181,53 @@ int GridEditSession::Finish(const QString& text, int cancel, int move, int newCo
         GridAccessible::CurrentCellChanged(&m_oGrid);
     }
     return GridCtrl::kOk;
+}
+
+int GridEditSession::OpenDropList(int typeIndex, int col, int row, int* listCol, int* listRow) {
+    if (m_oGrid.m_pDropList->IsOpen()) {
+        return 1;
+    }
+    const QRect cellRect = m_oGrid.GetCellRect(col, row);
+    if (cellRect.isNull()) {
+        return 1;
+    }
+    GridCell cell;
+    m_oGrid.GetCell(col, row, cell);
+    // An item is a line ended by a line feed; text after the last one is none.
+    QStringList items;
+    const QString label = cell.GetLabel();
+    qsizetype start = 0;
+    for (qsizetype end = label.indexOf('\n'); end >= 0; end = label.indexOf('\n', start)) {
+        items << label.mid(start, end - start);
+        start = end + 1;
+    }
+    m_oGrid.OnCellTypeEvent(typeIndex, col, row, CellType::kEventListOpening,
+                            reinterpret_cast<std::intptr_t>(&items));
+
+    const GridSheet& s = m_oGrid.Sheet();
+    QFont font = m_oGrid.GetDefaultFont();
+    int itemHeight = 12;
+    if (cell.IsPropertySet(GridCell::kFontSet)) {
+        font = cell.GetFont(font);
+        itemHeight = QFontMetrics(font).height();
+    } else if (s.m_bHasDefaultFont) {
+        itemHeight = QFontMetrics(s.m_oDefaultFont).height();
+    }
+    // Under the cell, shifted right a little, as tall as its items (and one more,
+    // for air) up to a limit; moved up or left to stay inside the cell area.
+    const int shown = std::min(static_cast<int>(items.size()) + 1, GridDropList::kMaxShownItems);
+    QRect rect(cellRect.left() + 10, cellRect.bottom() + 1, cellRect.width(),
+               shown * itemHeight + 2);
+    const QRect area = m_oGrid.m_pArea->rect();
+    if (rect.bottom() > area.bottom()) {
+        rect.moveBottom(area.bottom());
+    }
+    if (rect.right() > area.right()) {
+        rect.moveRight(area.right());
+    }
+    rect.moveTop(std::max(rect.top(), 0));
+    rect.moveLeft(std::max(rect.left(), 0));
+    m_oGrid.m_pDropList->Open(typeIndex, col, row, items, rect, font, itemHeight, listCol, listRow);
+    m_oGrid.RedrawCell(col, row);
+    return 0;
 }
