@@ -14,8 +14,10 @@ class QSplitter;
 // One document window: a splitter of one row and two columns with the command tree
 // on the left (200 pixels wide at first) and the property view taking the rest. It
 // routes New Command to its left pane and New Param and New Byte to its right pane,
-// whichever pane is active. Closing the last window of a document closes the
-// document, asking first to save changes.
+// whichever pane is active. Print, printing without the dialog and Print Preview
+// belong to the window, not to either pane: both panes print the same listing, on the
+// application's printer. Closing the last window of a document closes the document,
+// asking first to save changes.
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
@@ -71,7 +73,11 @@ private:
     void ForwardToPane(DocumentView* pane, int id);
     bool PaneHandles(DocumentView* pane, int id) const;
     void DetachPanes();
+    // Print (`direct`: without the dialog) and Print Preview of the document's listing.
+    void OnFilePrint(bool direct);
+    void OnFilePrintPreview();
 
+    ApplicationState& m_oApp;
     CTesselDoc* m_pDocument;
     QSplitter* m_pSplitter;
     CLeftView* m_pLeftView;

@@ -55,12 +55,6 @@ CLeftView::CLeftView(CTesselDoc& document, ApplicationState& app, QWidget* paren
         RemoveCommand, [this](int) { OnRemoveCommand(); }, commandItem);
     Commands().Add(
         EditPaste, [this](int) { OnEditPaste(); }, [this](int) { return OnUpdateEditPaste(); });
-    // Both panes print the same listing: the property view's.
-    for (int id : {FilePrint, FilePrintPreview}) {
-        Commands().Add(
-            id, [this](int command) { ForwardToRightView(command); },
-            [this](int command) { return RightViewEnables(command); });
-    }
 }
 
 CLeftView::~CLeftView() = default;
@@ -301,19 +295,4 @@ void CLeftView::OnRemoveCommand() {
     if (GetDocument() == document && document->GetCommand(data - 1) == command) {
         document->RemoveCommand(data - 1);
     }
-}
-
-void CLeftView::ForwardToRightView(int id) {
-    if (RightViewEnables(id)) {
-        CommandTable::Entry entry = *m_pRightView->Commands().Find(id);
-        entry.run(id);
-    }
-}
-
-bool CLeftView::RightViewEnables(int id) const {
-    if (m_pRightView == nullptr) {
-        return false;
-    }
-    const CommandTable::Entry* entry = m_pRightView->Commands().Find(id);
-    return entry != nullptr && entry->run && (!entry->enabled || entry->enabled(id));
 }

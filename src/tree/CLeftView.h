@@ -94,9 +94,6 @@ private:
     void SortDeviceChildren();
     // Whether `data` names the device, a category or a command in the list.
     bool NamesRecord(std::int32_t data) const;
-    // Runs a command of the property view's printing, which prints for both panes.
-    void ForwardToRightView(int id);
-    bool RightViewEnables(int id) const;
 
     void OnSelChanged();
     void OnCommandInserted(int position);

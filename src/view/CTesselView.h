@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFont>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -8,15 +7,13 @@
 
 #include "document/DocumentView.h"
 #include "model/FieldTable.h"
-#include "model/ProtocolListing.h"
 #include "view/CPrintInfo.h"
 #include "view/PropertyGrid.h"
 
 class ApplicationState;
 class CTesselDoc;
-class ListingLayout;
+class ListingPrintJob;
 class QPainter;
-class QPrinter;
 
 // The right pane of a document window: shows one record of the protocol, field by
 // field, in a two-column property grid, and writes what the user edits there back
@@ -29,9 +26,9 @@ class QPrinter;
 // the command itself goes (from any window), it shows no record until the next
 // ShowItem. Changes to the record made in another window show at once.
 //
-// The view also prints the whole protocol as a "Protocol Listing", for itself and for
-// the command tree beside it, in the four printing steps a print job and a preview
-// run: prepare, begin, print each page, end.
+// The view's printing steps pass on to a listing print job of its document on the
+// application's printer; Print and Print Preview themselves belong to the document
+// window, which runs a job of its own.
 class CTesselView : public DocumentView {
     Q_OBJECT
 public:
@@ -52,20 +49,6 @@ public:
     static constexpr const char* kLineBreakMessage =
         "A value cannot hold a line break: a protocol file keeps every value on one line. "
         "Remove the line break to store the value.";
-    static constexpr const char* kNoPrintMemory = kListingNoMemory;
-    static constexpr const char* kPrintFailed = "File could not be printed successfully!";
-    static constexpr const char* kPrinterNotStarted =
-        "The Protocol Listing could not be printed: the printer could not be started.";
-    static constexpr const char* kNoPagesInRange =
-        "Nothing was printed: the pages chosen are not in the Protocol Listing, which has %d "
-        "page(s).";
-    static constexpr const char* kListingTitle = "Protocol Listing";
-    static constexpr const char* kPageNumberFormat = "Page %d of %d";
-    static constexpr const char* kFooterLeft = "Vantor Cuewright";
-    static constexpr const char* kFooterTimeFormat = "%A, %B %d, %Y, %H:%M";
-    // DrawPageText's bands and positions.
-    enum Band { kTopBand = 0, kBottomBand = 1 };
-    enum Position { kLeft = 0, kCentre = 1, kRight = 2 };
 
     CTesselView(CTesselDoc& document, ApplicationState& app, QWidget* parent = nullptr);
     ~CTesselView() override;
@@ -111,47 +94,21 @@ public:
     // "Tessel: ", the document's title and the sorting hint: the pane's window text.
     QString CaptionText() const;
 
-    // Print (the print dialog, then the pages chosen), printing every page without
-    // the dialog, and Print Preview; all on the application's printer.
-    void OnFilePrint();
-    void OnFilePrintDirect();
-    void OnFilePrintPreview();
-    // The whole print job on `printer` once the job is prepared: begin, every page
-    // of the range once, end. False, after a message, when nothing was printed.
-    bool PrintListing(QPrinter& printer, CPrintInfo& info);
-
-    // The four printing steps. Prepare forgets any listing and, for Print, shows the
-    // print dialog; false when the user cancels. Begin builds the listing (unless this
-    // job has built it already), lays it out for `printer` and counts the pages into
-    // info; false, after a message, when the listing cannot be built, and nothing is
-    // to be printed then. Print draws the page info names; End lets go of the listing.
+    // The four printing steps and the listing's own, passed on to the view's print
+    // job (ListingPrintJob says what each does). Without a document there is nothing
+    // to print: prepare and begin say false, and no page is counted.
     bool OnPreparePrinting(CPrintInfo& info);
-    bool OnBeginPrinting(QPrinter& printer, CPrintInfo& info);
+    bool OnBeginPrinting(CPrintInfo& info);
     void OnPrint(QPainter& painter, CPrintInfo& info);
     void OnEndPrinting(CPrintInfo& info);
-
-    // Writes the listing into the document's text buffer; false when it did not fit.
     bool BuildListing();
-    // With `draw`, draws the page info asks for with its header and footer. Returns
-    // the number of pages of the listing laid out by begin printing; 0 without one.
     int PrintPages(QPainter* painter, bool draw, CPrintInfo& info);
-    // One header (band 0) or footer (band 1) text at the left, centre or right.
     void DrawPageText(QPainter& painter, int band, int position, const QString& text);
-
-    // The measures and fonts of the last print job begun.
-    std::int32_t GetLineHeight() const { return m_nLineHeight; }
-    std::int32_t GetPageBottom() const { return m_nPageBottom; }
-    const QFont& GetListingFont() const { return m_fontListing; }
-    const QFont& GetHeadingFont() const { return m_fontHeading; }
+    // The job those steps run, made when first needed; nullptr without a document.
+    ListingPrintJob* PrintJob();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-
-    // The listing printout's measures and fonts.
-    std::int32_t m_nLineHeight = 0;
-    std::int32_t m_nPageBottom = 0;
-    QFont m_fontListing;
-    QFont m_fontHeading;
 
     PropertyGrid m_grid;
     ApplicationState& m_oApp;
@@ -199,8 +156,6 @@ private:
     // wider than the view, so that the headings always show.
     void FitColumnsToView();
     void UpdateCaption();
-    // Begin printing's first half: the listing into the document's text buffer.
-    bool PrepareListing();
 
     void OnCommandInserted(int position);
     void OnCommandRemoved(int position);
@@ -210,15 +165,5 @@ private:
     // Set while the view itself changes the model, whose signals then need not
     // refresh this view.
     bool m_bWriting = false;
-    // The listing of the print job under way, built and laid out; nullptr between
-    // jobs and after a failure.
-    std::unique_ptr<ListingLayout> m_poLayout;
-    bool m_bListingBuilt = false;
-    // The printable area of the job's printer, in its pixels, and its resolution.
-    struct PrinterPage {
-        int width = 0;
-        int height = 0;
-        int heightMM = 0;
-        int pixelsPerInch = 0;
-    } m_oPrinterPage;
+    std::unique_ptr<ListingPrintJob> m_poPrintJob;
 };

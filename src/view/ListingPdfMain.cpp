@@ -4,14 +4,12 @@
 #include <QApplication>
 #include <QPrinter>
 #include <cstdio>
-#include <memory>
 #include <string>
+#include <utility>
 
-#include "document/ApplicationState.h"
 #include "document/CTesselDoc.h"
-#include "model/Command.h"
 #include "platform/HeadlessPlatform.h"
-#include "view/CTesselView.h"
+#include "view/ListingPrintJob.h"
 
 namespace {
 
@@ -49,26 +47,6 @@ private:
     Platform* m_pPrevious = nullptr;
 };
 
-// What the property view takes from the application, here: a printer that writes
-// the PDF file.
-class PdfApplication : public ApplicationState {
-public:
-    explicit PdfApplication(const QString& pdf) : m_oPrinter(QPrinter::HighResolution) {
-        m_oPrinter.setOutputFormat(QPrinter::PdfFormat);
-        m_oPrinter.setOutputFileName(pdf);
-    }
-    Command& ClipCommand() override { return m_oClip; }
-    int TakeNextGridId() override { return m_nNextGridId++; }
-    bool GridToolTips() const override { return false; }
-    QPrinter& Printer() override { return m_oPrinter; }
-    void SetPreviewPages(int) override {}
-
-private:
-    QPrinter m_oPrinter;
-    Command m_oClip{Command::kNewCommandName};
-    int m_nNextGridId = 1000;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -89,12 +67,9 @@ int main(int argc, char** argv) {
     if (!document.OpenProtocolFile(file)) {
         return 1;
     }
-    PdfApplication state(pdf);
-    CTesselView view(document, state);
-    CPrintInfo info;
-    info.m_bDirect = true;
-    if (!view.OnPreparePrinting(info)) {
-        return 1;
-    }
-    return view.PrintListing(state.Printer(), info) ? 0 : 1;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    ListingPrintJob job(document, printer);
+    return job.Print(true) ? 0 : 1;
 }

@@ -53,7 +53,7 @@ TEST_F(Frames, UndoIsAlwaysDisabledAndItemsNobodyHandlesAreDisabled) {
         EXPECT_FALSE(Enabled(id)) << id;
     }
     // New Param and New Byte have no rule: they are there while a document window is,
-    // and so is printing, which the tree passes on to the property view.
+    // and so is printing, which belongs to the window whichever pane is active.
     for (int id : {FileSave, FileSaveAs, FileClose, WindowNew, WindowCascade, WindowTile, EditPaste,
                    NewCommand, NewParam, NewByte, FilePrint, FilePrintPreview}) {
         EXPECT_TRUE(Enabled(id)) << id;
@@ -77,7 +77,7 @@ TEST_F(Frames, TheActivePaneGetsCopyCutPasteAndItsRemoveCommand) {
     }
     child.GetLeftPane()->Commands().Add(RemoveCommand, record("tree"));
     for (int id : {FilePrint, FilePrintPreview}) {
-        child.GetRightPane()->Commands().Add(id, record("view"));
+        child.Commands().Add(id, record("window"));
     }
     bool paramRemovable = false;
     child.GetRightPane()->Commands().Add(RemoveParam, record("view"),
@@ -102,14 +102,14 @@ TEST_F(Frames, TheActivePaneGetsCopyCutPasteAndItsRemoveCommand) {
     Frame().ExecuteCommand(RemoveParam);
     QTest::keyClick(child.GetRightPane(), Qt::Key_P, Qt::ControlModifier);
     Frame().ExecuteCommand(FilePrintPreview);
-    // Printing is the property view's, also while the tree is active.
+    // Printing is the window's, also while the tree is active.
     child.GetLeftPane()->setFocus();
     EXPECT_TRUE(Enabled(FilePrint));
     QTest::keyClick(child.GetLeftPane(), Qt::Key_P, Qt::ControlModifier);
 
     EXPECT_EQ(ran, (std::vector<std::string>{"tree:57634", "tree:57634", "tree:57635", "view:57637",
-                                             "view:57635", "view:32775", "view:57607", "view:57609",
-                                             "view:57607"}));
+                                             "view:57635", "view:32775", "window:57607",
+                                             "window:57609", "window:57607"}));
 }
 
 // A pane's selection or current cell is its own: when it changes what a command's rule

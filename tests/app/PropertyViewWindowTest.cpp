@@ -371,7 +371,7 @@ TEST_F(PropertyViewWindow, CloseAndPrintStoreAnOpenEditFirst) {
               std::vector<std::string>{"Save changes to " + m_strPath.toStdString() + "?"});
 }
 
-// Both panes print the property view's listing, through the printer Print Setup
+// Both panes print the window's one listing, through the printer Print Setup
 // chose, and the preview's last look is kept for the next run.
 TEST_F(PropertyViewWindow, PrintAndPreviewFromEitherPaneGiveTheSameListing) {
     CChildFrame* child = OpenSample();
