@@ -173,8 +173,9 @@ std::string Platform::ResolveLinks(const std::string& path) {
         if (next.empty() || next.front() != '/') {
             // Relative to the folder that holds the link.
             std::size_t slash = current.rfind('/');
-            next =
-                (slash == std::string::npos ? std::string() : current.substr(0, slash + 1)) + next;
+            if (slash != std::string::npos) {
+                next.insert(0, current, 0, slash + 1);
+            }
         }
         current = std::move(next);
     }

@@ -41,6 +41,7 @@ int RunListingPdf(const std::string& file, const std::string& pdf, std::ostream&
     }
     std::vector<std::string> args = {program, file, pdf};
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (std::string& arg : args) {
         argv.push_back(arg.data());
     }
