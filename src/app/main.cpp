@@ -4,6 +4,7 @@
 
 #include "app/CTesselApp.h"
 #include "app/SingleInstance.h"
+#include "document/RecoveryStore.h"
 #include "platform/ProgramInfo.h"
 #include "platform/QtPlatform.h"
 
@@ -23,7 +24,7 @@ int main(int argc, char** argv) {
     Platform::Install(&platform);
     int result = 1;
     {
-        CTesselApp app(CTesselApp::Options{QString(), server});
+        CTesselApp app(CTesselApp::Options{QString(), server, RecoveryStore::DefaultFolder()});
         if (app.InitInstance(arguments)) {
             result = QApplication::exec();
         }

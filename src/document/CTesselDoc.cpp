@@ -4,6 +4,7 @@
 
 #include "document/CommandIds.h"
 #include "document/DocumentTemplate.h"
+#include "document/RecoveryRecord.h"
 #include "model/NewProtocol.h"
 #include "model/ProtocolWriter.h"
 #include "platform/Platform.h"
@@ -14,6 +15,14 @@ constexpr const char* kUntitled = "Untitled";
 constexpr const char* kSaveTitle = "File Save As";
 constexpr const char* kSaveFilter = "Protocol Files (*.pcl)";
 constexpr const char* kSaveExtension = "pcl";
+constexpr const char* kChangedEnd =
+    " has been changed by another program.\nDo you want to reload it?";
+constexpr const char* kChangedLosingEnd =
+    " has been changed by another program.\nDo you want to reload it and lose the changes "
+    "made in Tessel?";
+constexpr const char* kDeletedEnd = " has been deleted or moved by another program.";
+constexpr const char* kOverwriteEnd =
+    " has been changed by another program since it was opened.\nDo you want to overwrite it?";
 
 // Parameter and byte texts, as opposed to the fields of one text.
 bool IsNumbered(CommandFieldId field) {
@@ -47,7 +56,77 @@ bool CTesselDoc::OpenProtocolFile(const std::string& path) {
     }
     SetModifiedFlag(false);
     SetPathName(path);
+    m_oDiskFile.Remember(GetPathName());
     return true;
+}
+
+bool CTesselDoc::OpenRecoveredCopy(const std::string& copyPath, const RecoveryRecord& record) {
+    if (!m_oProtocol.ReadDevice(copyPath)) {
+        return false;
+    }
+    WaitCursor wait;
+    if (!m_oProtocol.ReadCommands()) {
+        wait.End();
+        Platform::Current().MessageOk("File " + copyPath + " could not be read successfully!");
+        return false;
+    }
+    // The protocol the copy was taken of, not the copy.
+    m_oProtocol.m_strFileName = record.fileName;
+    if (!record.path.empty()) {
+        SetPathName(record.path, false);
+        // A file changed since the stopped editor read it is not news now, but Save
+        // still asks before it overwrites it.
+        m_oDiskFile.RememberAs(GetPathName(), record.known);
+    }
+    SetModifiedFlag(true);
+    return true;
+}
+
+bool CTesselDoc::ReloadProtocolFile() {
+    const std::string path = GetPathName();
+    ProtocolNode fresh;
+    if (!fresh.ReadDevice(path)) {
+        return false;
+    }
+    WaitCursor wait;
+    if (!fresh.ReadCommands()) {
+        wait.End();
+        Platform::Current().MessageOk("File " + path + " could not be read successfully!");
+        return false;
+    }
+    // The old protocol goes with `fresh` once every view has let go of it.
+    m_oProtocol.Swap(fresh);
+    m_oDiskFile.Remember(path);
+    emit ProtocolReplaced();
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CTesselDoc::TellOutsideChange() {
+    if (!m_oDiskFile.HasNews()) {
+        return false;
+    }
+    m_oDiskFile.NoteTold();
+    const std::string path = GetPathName();
+    Platform& platform = Platform::Current();
+    if (m_oDiskFile.GetState() == DiskFileWatch::State::Missing) {
+        platform.MessageOk("The file " + path + kDeletedEnd);
+        SetModifiedFlag();
+        return true;
+    }
+    if (!platform.AskYesNo("The file " + path + (IsModified() ? kChangedLosingEnd : kChangedEnd)) ||
+        !ReloadProtocolFile()) {
+        // Kept, or not readable: what the document holds is not what the file holds.
+        SetModifiedFlag();
+    }
+    return true;
+}
+
+bool CTesselDoc::ConfirmOverwrite(const std::string& path) {
+    if (path != GetPathName() || m_oDiskFile.Check() != DiskFileWatch::State::Changed) {
+        return true;
+    }
+    return Platform::Current().AskYesNo("The file " + path + kOverwriteEnd);
 }
 
 bool CTesselDoc::SaveProtocolFile(const std::string& path) {
@@ -74,7 +153,9 @@ std::string CTesselDoc::ProposedFileName(const std::string& title, const std::st
 
 bool CTesselDoc::SaveWithPrompt(const std::optional<std::string>& path, bool replace) {
     std::string name = path.value_or(std::string());
-    if (name.empty()) {
+    // A name the user chooses now was confirmed in the save dialog.
+    const bool given = !name.empty();
+    if (!given) {
         name = GetPathName();
         if (name.empty()) {
             name = ProposedFileName(GetTitle(),
@@ -83,6 +164,9 @@ bool CTesselDoc::SaveWithPrompt(const std::optional<std::string>& path, bool rep
         if (!PromptSaveAsName(name)) {
             return false;
         }
+    }
+    if (given && !ConfirmOverwrite(name)) {
+        return false;
     }
     // A failed save leaves the file of that name as it was (the writer replaces it
     // only once the new text is safely on disk), so there is nothing to clean up;
@@ -94,6 +178,10 @@ bool CTesselDoc::SaveWithPrompt(const std::optional<std::string>& path, bool rep
     // depends on the name.
     if (replace) {
         SetPathName(name);
+    }
+    // The file as this save left it; the save itself is no change by another program.
+    if (replace || name == GetPathName()) {
+        m_oDiskFile.Remember(GetPathName());
     }
     return true;
 }

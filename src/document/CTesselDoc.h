@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "document/DiskFileWatch.h"
 #include "document/DocumentBase.h"
 #include "model/FieldTable.h"
 #include "model/ProtocolChange.h"
@@ -11,6 +12,7 @@
 #include "model/TextBuffer.h"
 
 class DocumentTemplate;
+struct RecoveryRecord;
 
 // The document of one open protocol: it owns the protocol and the text buffer that
 // saving and printing render into, fills the protocol with the defaults of a new
@@ -40,6 +42,14 @@ public:
     bool InitNewProtocol();
     // Reads the protocol from `path`; false after the reader's messages.
     bool OpenProtocolFile(const std::string& path);
+    // Reads the protocol from the recovery copy at `copyPath` and becomes the
+    // document `record` describes, with unsaved changes; false after the reader's
+    // messages.
+    bool OpenRecoveredCopy(const std::string& copyPath, const RecoveryRecord& record);
+    // Reads the document's file again in place of the protocol, which every view
+    // then shows afresh; the document has no unsaved changes afterwards. False after
+    // the reader's messages, and the protocol is kept.
+    bool ReloadProtocolFile();
     // Writes the protocol to `path` and clears the modified flag; false after a message.
     bool SaveProtocolFile(const std::string& path);
     // Saves under `path`, or, when it is absent or empty, under a name the user
@@ -49,6 +59,15 @@ public:
     bool PromptSaveAsName(std::string& name);
     // Before a modified document closes: save it, drop the changes, or cancel (false).
     bool ConfirmSaveChanges();
+
+    // The document's file as last read or written, and the watch on it.
+    DiskFileWatch& GetDiskFile() { return m_oDiskFile; }
+    const DiskFileWatch& GetDiskFile() const { return m_oDiskFile; }
+    // Tells the user, once, of a change another program made to the document's file
+    // that the last look at it found: asks whether to reload it (No keeps the
+    // document, with unsaved changes) or, when it is gone, warns that Save writes it
+    // anew. False when there was nothing to tell.
+    bool TellOutsideChange();
 
     void OnFileSave();
     void OnFileSaveAs();
@@ -99,6 +118,8 @@ signals:
     // A command's name or the protocol's description changed, after the signal of the
     // field itself: what the command trees show must be built again.
     void NamesChanged();
+    // The whole protocol was replaced: everything shown of it must be built again.
+    void ProtocolReplaced();
 
 private:
     // Makes the change `make` returns, marks the document when `markModified` and
@@ -106,9 +127,13 @@ private:
     template <class Make> bool MakeChange(Make make, bool markModified = true);
     // `made` is what the change was before applying it turned it into its reverse.
     void EmitChanged(ProtocolChange::Kind made, const ProtocolChange& change);
+    // Before Save writes the document's own file: when another program has changed
+    // it since it was read or written, asks whether to overwrite it.
+    bool ConfirmOverwrite(const std::string& path);
 
     DocumentTemplate* m_pTemplate;
     ProtocolNode m_oProtocol;
     TextBuffer m_oTextBuffer;
     std::string m_strSaveFolder;
+    DiskFileWatch m_oDiskFile;
 };

@@ -43,6 +43,7 @@ CLeftView::CLeftView(CTesselDoc& document, ApplicationState& app, QWidget* paren
     connect(&document, &CTesselDoc::CommandInserted, this, &CLeftView::OnCommandInserted);
     connect(&document, &CTesselDoc::CommandRemoved, this, &CLeftView::FillTree);
     connect(&document, &CTesselDoc::NamesChanged, this, &CLeftView::FillTree);
+    connect(&document, &CTesselDoc::ProtocolReplaced, this, &CLeftView::OnProtocolReplaced);
 
     using namespace CommandId;
     Commands().Add(NewCommand, [this](int) { OnNewCommand(); });
@@ -204,6 +205,12 @@ void CLeftView::OnSelChanged() {
         m_pRightView->ShowItem(ItemData(item));
     }
     emit CommandStateChanged();
+}
+
+void CLeftView::OnProtocolReplaced() {
+    FillTree();
+    // The property view shows the device header now; so does the selection.
+    m_pTree->setCurrentItem(m_hRootItem);
 }
 
 void CLeftView::OnCommandInserted(int position) {

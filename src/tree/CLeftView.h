@@ -26,7 +26,8 @@ class QTreeWidgetItem;
 // category, n of 1 or more the command at list position n-1. The tree follows the
 // document's command signals, so every tree of a document stays in step with the
 // list whichever window changed it: it is extended in place when a command is
-// appended and built again when one is removed or renamed.
+// appended and built again when one is removed or renamed, or when the whole
+// protocol is replaced (the device item is then selected).
 class CLeftView : public DocumentView {
     Q_OBJECT
 public:
@@ -100,6 +101,7 @@ private:
 
     void OnSelChanged();
     void OnCommandInserted(int position);
+    void OnProtocolReplaced();
 
     CommandTreeCtrl* m_pTree;
     // The direct children of the device item by their labels' bytes: the categories

@@ -58,6 +58,8 @@ CTesselView::CTesselView(CTesselDoc& document, ApplicationState& app, QWidget* p
     connect(&document, &CTesselDoc::CommandRemoved, this, &CTesselView::OnCommandRemoved);
     connect(&document, &CTesselDoc::CommandFieldChanged, this, &CTesselView::OnCommandFieldChanged);
     connect(&document, &CTesselDoc::DeviceFieldChanged, this, &CTesselView::OnDeviceFieldChanged);
+    // Whatever record was shown may be gone: the new protocol starts at its header.
+    connect(&document, &CTesselDoc::ProtocolReplaced, this, [this] { ShowItem(kDeviceItem); });
 
     using namespace CommandId;
     auto copyRule = [this](int) { return OnUpdateEditCopy(); };

@@ -27,7 +27,8 @@ class QPrinter;
 // The view follows the command it shows through the document's signals: when
 // commands before it come or go, it follows the command to its new position; when
 // the command itself goes (from any window), it shows no record until the next
-// ShowItem. Changes to the record made in another window show at once.
+// ShowItem. Changes to the record made in another window show at once. When the
+// whole protocol is replaced, the view shows the device header.
 //
 // The view also prints the whole protocol as a "Protocol Listing", for itself and for
 // the command tree beside it, in the four printing steps a print job and a preview

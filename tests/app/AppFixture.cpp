@@ -32,6 +32,7 @@ AppFixture::~AppFixture() {
 CTesselApp& AppFixture::Start(const QStringList& arguments) {
     CTesselApp::Options options;
     options.programPath = m_oTemp.filePath(QStringLiteral("bin/tessel"));
+    options.recoveryFolder = recoveryFolder;
     app = std::make_unique<CTesselApp>(options);
     EXPECT_TRUE(app->InitInstance(arguments));
     return *app;
