@@ -34,13 +34,6 @@ void DiskFileWatch::RememberAs(const std::string& path, const FileStamp& known) 
     Watch(target, known, FileStamp::Of(target, true));
 }
 
-void DiskFileWatch::Forget() {
-    m_strTarget.clear();
-    m_oKnown = m_oOnDisk = m_oTold = {};
-    m_eState = State::Unchanged;
-    Arm();
-}
-
 QString DiskFileWatch::TargetOf(const std::string& path) {
     std::string target = Platform::Current().ResolveLinks(path);
     return QtText::FromUtf8(target.empty() ? path : target);

@@ -29,11 +29,8 @@ public:
     // `known` is what the file at `path` was when it was last read or written,
     // which may be long ago; whatever it is now counts as told.
     void RememberAs(const std::string& path, const FileStamp& known);
-    // The document has no file any more.
-    void Forget();
 
     const FileStamp& Known() const { return m_oKnown; }
-    bool IsWatching() const { return !m_strTarget.isEmpty(); }
 
     // Compares the file on disk with what was last read or written; the file is
     // hashed again only when its size or time changed, or when `thorough`.

@@ -25,9 +25,6 @@ public:
     void WriteNow();
     // Removes the copy, if there is one, and forgets what was pending.
     void Discard();
-    // Whether a copy has been asked for and not removed since.
-    bool HasCopy() const { return m_bHasCopy; }
-    bool IsPending() const { return m_oTimer.isActive(); }
 
 private:
     void OnChanged();
@@ -36,6 +33,7 @@ private:
     CTesselDoc& m_rDocument;
     RecoveryStore& m_rStore;
     QString m_strName;
+    // Whether a copy has been asked for and not removed since.
     bool m_bHasCopy = false;
     QTimer m_oTimer;
 };
