@@ -60,7 +60,8 @@ public:
     void BringToFront();
 
     // Runs `id` through the router; false when nobody handles it or it is disabled.
-    // Saving, printing and closing first finish an edit open in a document window.
+    // Saving, printing, closing, Undo and Redo first finish an edit open in a
+    // document window.
     bool ExecuteCommand(int id);
     // Finishes the edits open in every document window, as confirming them would;
     // false when one stays open because what was typed cannot be stored.
@@ -86,6 +87,8 @@ protected:
 
 private:
     std::vector<CommandTable*> CommandChain() const;
+    // The router's rule, and Undo while an edit is open in the active window.
+    bool IsCommandEnabled(int id) const;
     QAction* CreateAction(int id, const QString& text);
     QMenu* BuildMenu(const Resources::Menu& menu);
     void BuildMenus();

@@ -194,6 +194,10 @@ std::unique_ptr<CTesselDoc> CTesselApp::NewDocumentObject() {
             [this](DocumentBase* closing) { CloseDocument(static_cast<CTesselDoc*>(closing)); });
     connect(document.get(), &DocumentBase::ModifiedChanged, m_pMainFrame.get(),
             &CMainFrame::UpdateCommandUi);
+    connect(document.get(), &DocumentBase::ModifiedChanged, m_pMainFrame.get(),
+            &CMainFrame::UpdateFrameTitle);
+    connect(document.get(), &CTesselDoc::HistoryChanged, m_pMainFrame.get(),
+            &CMainFrame::UpdateCommandUi);
     connect(document.get(), &DocumentBase::TitleChanged, m_pMainFrame.get(),
             &CMainFrame::UpdateFrameTitle);
     return document;

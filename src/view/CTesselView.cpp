@@ -39,7 +39,7 @@ CommandFieldKind KindOf(CommandFieldId field) {
 } // namespace
 
 CTesselView::CTesselView(CTesselDoc& document, ApplicationState& app, QWidget* parent)
-    : DocumentView(document, parent), m_grid(app.GridToolTips()), m_oApp(app) {
+    : DocumentView(document, parent), m_grid(*this, app.GridToolTips()), m_oApp(app) {
     setObjectName(QStringLiteral("CTesselView"));
     setWhatsThis(tr("<b>Property view</b><p>The fields of the item selected in the command "
                     "tree, one per row: the heading on the left, the value on the right. "
@@ -300,13 +300,13 @@ void CTesselView::OnCommandRemoved(int position) {
 }
 
 void CTesselView::OnCommandFieldChanged(int position, CommandFieldId) {
-    if (!m_bWriting && m_nItem >= 1 && position == m_nItem - 1) {
+    if (m_nItem >= 1 && position == m_nItem - 1) {
         RefreshRecord();
     }
 }
 
 void CTesselView::OnDeviceFieldChanged(DeviceFieldId) {
-    if (!m_bWriting && m_nItem == kDeviceItem) {
+    if (m_nItem == kDeviceItem) {
         RefreshRecord();
     }
 }
@@ -387,8 +387,8 @@ bool CTesselView::StoreValue(int row, const QString& text) {
     if (!ModelValue(text, isPath, bytes)) {
         return false;
     }
+    // The rows follow the document's signal, as for a change made anywhere else.
     const int position = m_nItem - 1;
-    m_bWriting = true;
     switch (target.kind) {
     case RowField::Kind::Device:
         document->SetDeviceField(target.device, bytes);
@@ -402,15 +402,7 @@ bool CTesselView::StoreValue(int row, const QString& text) {
     case RowField::Kind::None:
         break;
     }
-    m_bWriting = false;
-    // Also when the row names no field: the edit was the user's all the same.
-    document->SetModifiedFlag();
     return true;
-}
-
-void CTesselView::SetValueCell(int row, const QString& text) {
-    m_grid.SetCellText(PropertyGrid::kValueColumn, row, text);
-    m_grid.RedrawCell(PropertyGrid::kValueColumn, row);
 }
 
 int CTesselView::CurrentValueRow() {
@@ -425,8 +417,8 @@ int CTesselView::CurrentValueRow() {
 void CTesselView::OnDeleteKey() {
     // The heading column names the fields; only values are deleted.
     const int row = CurrentValueRow();
-    if (row >= 0 && StoreValue(row, QString())) {
-        SetValueCell(row, QString());
+    if (row >= 0) {
+        StoreValue(row, QString());
     }
 }
 
@@ -454,9 +446,7 @@ void CTesselView::OnEditCut() {
         return;
     }
     OnEditCopy();
-    if (StoreValue(row, QString())) {
-        SetValueCell(row, QString());
-    }
+    StoreValue(row, QString());
 }
 
 void CTesselView::OnEditPaste() {
@@ -469,10 +459,7 @@ void CTesselView::OnEditPaste() {
         Platform::Current().MessageOk(kNoTextMessage);
         return;
     }
-    const QString text = QtText::FromUtf8(*clip);
-    if (StoreValue(row, text)) {
-        SetValueCell(row, text);
-    }
+    StoreValue(row, QtText::FromUtf8(*clip));
 }
 
 // --- Parameters and bytes --------------------------------------------------------------
@@ -516,13 +503,10 @@ void CTesselView::AppendNumbered(CommandFieldId field, const char* text) {
     }
     const CommandFieldKind kind = KindOf(field);
     const int count = NumberedCount(*command, kind);
+    // A full command takes no more: nothing changes.
     if (count < NumberedLimit(kind)) {
-        m_bWriting = true;
         document->InsertNumberedText(m_nItem - 1, field, count, text);
-        m_bWriting = false;
     }
-    ShowItem(m_nItem);
-    document->SetModifiedFlag();
 }
 
 void CTesselView::RemoveNumbered(CommandFieldId field) {
@@ -534,14 +518,7 @@ void CTesselView::RemoveNumbered(CommandFieldId field) {
     if (number < 1 || number > NumberedLimit(KindOf(field))) {
         return;
     }
-    m_bWriting = true;
-    const bool removed = document->RemoveNumberedText(m_nItem - 1, field, number - 1);
-    m_bWriting = false;
-    if (!removed) {
-        return;
-    }
-    ShowItem(m_nItem);
-    document->SetModifiedFlag();
+    document->RemoveNumberedText(m_nItem - 1, field, number - 1);
 }
 
 // The listing printout.

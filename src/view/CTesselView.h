@@ -24,10 +24,11 @@ class QPrinter;
 // through ShowItem. The pane's own commands are Copy, Cut and Paste of cell text and
 // New Param, New Byte, Remove Param and Remove Byte on the command shown.
 //
-// The view follows the command it shows through the document's signals: when
+// The view follows the command it shows through the document's signals alone: when
 // commands before it come or go, it follows the command to its new position; when
-// the command itself goes (from any window), it shows no record until the next
-// ShowItem. Changes to the record made in another window show at once.
+// the command itself goes (from any window, or by Undo), it shows no record until the
+// next ShowItem. Every change to the record shows through those signals, whether
+// this view, another window, Undo or Redo made it.
 //
 // The view also prints the whole protocol as a "Protocol Listing", for itself and for
 // the command tree beside it, in the four printing steps a print job and a preview
@@ -85,8 +86,9 @@ public:
     std::int32_t GetItem() const { return m_nItem; }
 
     // Writes `text` into the model field that `row` shows, as an edit of its value
-    // does, and marks the document modified. False, after a message, when the text
-    // cannot be stored in a protocol; nothing is changed then.
+    // does, through the document (which marks it modified when the value changes).
+    // False, after a message, when the text cannot be stored in a protocol; nothing
+    // is changed then.
     bool StoreValue(int row, const QString& text);
     // The Delete key: empties the current value and its field.
     void OnDeleteKey();
@@ -182,8 +184,6 @@ private:
     static bool ModelValue(const QString& text, bool isPath, std::string& bytes);
     // The value column's current row, when a record's value is current; -1 otherwise.
     int CurrentValueRow();
-    // Sets a value cell and repaints it.
-    void SetValueCell(int row, const QString& text);
     // How many rows the record `item` shows, and their headings and values.
     int RowCountOf(std::int32_t item) const;
     void WriteRows(std::int32_t item);
@@ -207,9 +207,6 @@ private:
     void OnCommandFieldChanged(int position, CommandFieldId field);
     void OnDeviceFieldChanged(DeviceFieldId field);
 
-    // Set while the view itself changes the model, whose signals then need not
-    // refresh this view.
-    bool m_bWriting = false;
     // The listing of the print job under way, built and laid out; nullptr between
     // jobs and after a failure.
     std::unique_ptr<ListingLayout> m_poLayout;

@@ -23,12 +23,9 @@ std::string SortBytes(const GridCell& cell) {
 
 } // namespace
 
-PropertyGrid::PropertyGrid(bool toolTips, QWidget* parent) : StandardGridCtrl(toolTips, parent) {
+PropertyGrid::PropertyGrid(CTesselView& view, bool toolTips, QWidget* parent)
+    : StandardGridCtrl(toolTips, parent), m_rView(view) {
     setAccessibleName(tr("Properties"));
-}
-
-CTesselView* PropertyGrid::View() const {
-    return qobject_cast<CTesselView*>(parentWidget());
 }
 
 int PropertyGrid::OnTopHeadingResizeQuery() {
@@ -74,9 +71,7 @@ void PropertyGrid::OnSideHeadingDoubleClick(int col, int row, const QRect& rect,
 
 void PropertyGrid::OnGridKeyDown(int& key, int) {
     if (key == Qt::Key_Delete) {
-        if (CTesselView* view = View()) {
-            view->OnDeleteKey();
-        }
+        m_rView.OnDeleteKey();
     }
 }
 
@@ -104,12 +99,8 @@ int PropertyGrid::OnEndEdit(int col, int row, QWidget*, const QString& text, boo
     if (cancelled || col != kValueColumn) {
         return 1;
     }
-    CTesselView* view = View();
-    if (view == nullptr) {
-        return 1;
-    }
     // A text the protocol cannot hold keeps the editor open, the view having said why.
-    return view->StoreValue(row, text) ? 1 : 0;
+    return m_rView.StoreValue(row, text) ? 1 : 0;
 }
 
 int PropertyGrid::OnEditMoveQuery(int, int, int&, int&) {
