@@ -111,8 +111,8 @@ void CChildFrame::UpdateFrameTitle() {
     if (modified) {
         title += QStringLiteral("[*]");
     }
-    setWindowModified(modified);
     setWindowTitle(title);
+    setWindowModified(modified);
 }
 
 void CChildFrame::DetachPanes() {

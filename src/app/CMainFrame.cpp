@@ -515,10 +515,11 @@ void CMainFrame::UpdateFrameTitle() {
             }
         }
     }
-    setWindowModified(modified);
+    // The mark needs the placeholder in the title first.
     if (windowTitle() != title) {
         setWindowTitle(title);
     }
+    setWindowModified(modified);
 }
 
 void CMainFrame::FillWindowMenu(QMenu* menu) {

@@ -57,9 +57,10 @@ TEST_F(FileCommands, NewNumbersItsDocumentsAndShowsTheDocumentMenu) {
                            "Save &As...", "-", "&Print...\tCtrl+P", "Print Pre&view",
                            "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
     EXPECT_EQ(MenuItems("Edit"),
-              (QStringList{"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V",
-                           "-", "New C&ommand\tCtrl+M", "New P&aram\tCtrl+A", "New &Byte\tCtrl+B",
-                           "-", "Remove Comman&d", "Remove Para&m", "Remove B&yte"}));
+              (QStringList{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
+                           "&Paste\tCtrl+V", "-", "New C&ommand\tCtrl+M", "New P&aram\tCtrl+A",
+                           "New &Byte\tCtrl+B", "-", "Remove Comman&d", "Remove Para&m",
+                           "Remove B&yte"}));
     EXPECT_EQ(MenuItems("Window").mid(0, 4),
               (QStringList{"&New Window", "&Cascade", "&Tile", "&Arrange Icons"}));
     // The Window menu lists the windows, the active one checked.

@@ -197,7 +197,7 @@ TEST_F(Frames, NewWindowNumbersTheWindowsOfADocument) {
     Settle();
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(app->GetDocuments().size(), 1u);
-    EXPECT_EQ(first.windowTitle(), "Tessel1");
+    EXPECT_EQ(first.windowTitle(), "Tessel1[*]") << "the number goes, the modified mark stays";
     EXPECT_EQ(Frame().ChildFrames(), std::vector<CChildFrame*>{&first});
 }
 
@@ -278,6 +278,9 @@ TEST_F(Frames, HighlightedDisabledMenuItemsShowTheirPrompts) {
     EXPECT_EQ(edit->activeAction(), undo);
     EXPECT_EQ(Frame().statusBar()->currentMessage(), "Undo the last action");
     EXPECT_NE(edit->grab().toImage().pixelColor(blank), plain);
+    QTest::keyClick(edit, Qt::Key_Down);
+    EXPECT_EQ(edit->activeAction(), Frame().Action(EditRedo));
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), "Redo the previously undone action");
     // The arrow keys go on past the separator to Cut, enabled or not.
     QTest::keyClick(edit, Qt::Key_Down);
     EXPECT_EQ(edit->activeAction(), Frame().Action(EditCut));

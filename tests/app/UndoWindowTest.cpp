@@ -200,7 +200,10 @@ TEST_F(UndoWindow, EveryActionIsUndoneAndRedoneInTheModelTheTreesAndTheGrids) {
         EXPECT_EQ(second->GetRightPane()->GetItem(), c.inTree ? 3 : 1);
     }
     EXPECT_EQ(platform.unexpectedQuestions, 0);
-    EXPECT_TRUE(platform.Texts().empty());
+    // Remove Command's question, and no message.
+    EXPECT_EQ(platform.Texts(),
+              std::vector<std::string>{std::string(CLeftView::kRemoveQuestionStart) + "On" +
+                                       CLeftView::kRemoveQuestionEnd});
 }
 
 TEST_F(UndoWindow, UndoAndRedoAreEnabledWhileThereIsSomethingToTakeBackOrMake) {
