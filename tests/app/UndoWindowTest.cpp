@@ -15,6 +15,7 @@
 #include "document/CommandIds.h"
 #include "document/QtText.h"
 #include "grid/GridArea.h"
+#include "model/Command.h"
 #include "tree/CLeftView.h"
 #include "view/CTesselView.h"
 #include "view/PropertyGrid.h"
@@ -122,6 +123,25 @@ protected:
         return out;
     }
 
+    // Every command item of the tree carries the number of a command it names, so a
+    // click shows that command's record.
+    void ExpectItemsNameTheirCommands(CChildFrame* frame) const {
+        std::function<void(QTreeWidgetItem*)> walk = [&](QTreeWidgetItem* item) {
+            const int data = CLeftView::ItemData(item);
+            if (data >= 1) {
+                const Command* command = doc->GetCommand(data - 1);
+                ASSERT_NE(command, nullptr);
+                const std::string label = command->GetLabel();
+                EXPECT_EQ(QtText::ToUtf8(item->text(0)),
+                          label.empty() ? command->GetCategory() : label);
+            }
+            for (int i = 0; i < item->childCount(); ++i) {
+                walk(item->child(i));
+            }
+        };
+        walk(Tree(frame).topLevelItem(0));
+    }
+
     // What the user sees of the document, and the protocol itself. The first
     // window's grid counts only while it shows a record that the action keeps.
     std::string State(bool firstGrid) const {
@@ -190,9 +210,12 @@ TEST_F(UndoWindow, EveryActionIsUndoneAndRedoneInTheModelTheTreesAndTheGrids) {
         EXPECT_TRUE(Enabled(EditUndo));
         Key(Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(State(!c.inTree), before);
+        ExpectItemsNameTheirCommands(first);
+        ExpectItemsNameTheirCommands(second);
         EXPECT_FALSE(Enabled(EditUndo));
         Key(Qt::Key_Y, Qt::ControlModifier);
         EXPECT_EQ(State(!c.inTree), after);
+        ExpectItemsNameTheirCommands(second);
         Key(Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(State(!c.inTree), before);
         EXPECT_FALSE(doc->IsModified());
