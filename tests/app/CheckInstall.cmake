@@ -30,7 +30,6 @@ foreach(file
         bin/tessel bin/pcltool lib/tessel/bin/tessel lib/tessel/bin/tessel-listing-pdf
         share/man/man1/tessel.1 share/man/man1/pcltool.1
         share/applications/tessel.desktop share/mime/packages/tessel.xml
-        share/metainfo/org.example.tessel.metainfo.xml
         share/icons/hicolor/scalable/apps/tessel.svg
         share/icons/hicolor/scalable/mimetypes/application-x-tessel-protocol.svg)
     if(NOT EXISTS ${prefix}/${file})
@@ -58,21 +57,25 @@ foreach(page tessel pcltool)
     endif()
 endforeach()
 # The desktop file and the metainfo as the desktop's and software centres' own
-# validators read them, the metainfo listing this version.
+# validators read them (the tree check also matches the metainfo's file name, id and
+# desktop file), the metainfo listing this version.
 set(desktop ${prefix}/share/applications/tessel.desktop)
-set(metainfo ${prefix}/share/metainfo/org.example.tessel.metainfo.xml)
 if(EXISTS ${desktop})
     execute_process(COMMAND ${desktop_file_validate} ${desktop}
                     RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
-    if(NOT result EQUAL 0 OR output)
+    if(NOT result EQUAL 0 OR output MATCHES "(error|warning): ")
         list(APPEND failures "desktop-file-validate: ${output}")
     endif()
 endif()
-if(EXISTS ${metainfo})
-    execute_process(COMMAND ${appstreamcli} validate --no-net ${metainfo}
+file(GLOB metainfo ${prefix}/share/metainfo/*.metainfo.xml)
+list(LENGTH metainfo count)
+if(NOT count EQUAL 1)
+    list(APPEND failures "not one metainfo file in share/metainfo: ${metainfo}")
+else()
+    execute_process(COMMAND ${appstreamcli} validate-tree --no-net ${prefix}
                     RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
     if(NOT result EQUAL 0)
-        list(APPEND failures "appstreamcli validate: ${output}")
+        list(APPEND failures "appstreamcli validate-tree: ${output}")
     endif()
     file(READ ${metainfo} text)
     string(REPLACE "." "\\." version ${VERSION})
