@@ -376,6 +376,14 @@ bool CTesselView::StoreValue(int row, const QString& text) {
     if (document == nullptr || row < 0 || row >= m_grid.GetRowCount()) {
         return true;
     }
+    // The reader ends a command's parameters and bytes at the first empty one, so an
+    // empty text here would lose it, and every one after it, at the next open.
+    if (text.isEmpty() && FieldOfRow(row).kind == RowField::Kind::Numbered) {
+        const QByteArray heading = m_grid.GetCellText(0, row).toUtf8();
+        Platform::Current().MessageOk(
+            QString::asprintf(kEmptyNumberedMessage, heading.constData()).toStdString());
+        return false;
+    }
     // A line break would end the value in the file and start a line of its own.
     if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
         Platform::Current().MessageOk(kLineBreakMessage);
