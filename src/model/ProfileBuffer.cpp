@@ -178,6 +178,18 @@ ProfileBuffer& ProfileBuffer::operator=(ProfileBuffer&& other) noexcept {
     return *this;
 }
 
+int ProfileBuffer::LineOf(const char* position) const {
+    const char* p = m_hpbBuffer.get();
+    const char* end = p + std::min(static_cast<std::size_t>(position - p), m_nLength);
+    int line = 1;
+    while ((p = FindLineEnd(p, end)) < end) {
+        // A carriage return and line feed end one line.
+        p += *p == '\r' && p + 1 < end && p[1] == '\n' ? 2 : 1;
+        ++line;
+    }
+    return line;
+}
+
 std::unique_ptr<char[]> ProfileBuffer::TakeBytes() {
     Start(0);
     m_nCapacity = 0;

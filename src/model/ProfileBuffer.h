@@ -52,6 +52,10 @@ public:
     // Section names and values are views of the loaded bytes: they stay valid until
     // the next Open or Load, or until the bytes are taken.
 
+    // The line, counted from 1, that holds `position`, a place in the loaded bytes
+    // (a section name or a value, say). Line ends count as they end lines above.
+    int LineOf(const char* position) const;
+
     std::size_t GetLength() const { return m_nLength; }
     std::size_t GetCursor() const { return m_nCursor; }
     // The name of the most recent header a section scan read.

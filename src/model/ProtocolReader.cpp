@@ -49,6 +49,16 @@ int NumberedValues(ProfileBuffer& buffer, std::string_view stem, int limit,
     return limit;
 }
 
+// The line of the key whose value the reader is on: a warning about a parameter
+// belongs there.
+struct ValueLine final : MessageLineSource {
+    explicit ValueLine(const ProfileBuffer& buffer) : buffer(buffer) {}
+    int MessageLine() const override { return buffer.LineOf(value.data()); }
+
+    const ProfileBuffer& buffer;
+    std::string_view value;
+};
+
 // The keys of the command section at the buffer's cursor. The texts refer into the
 // buffer's bytes, which the protocol keeps. Keys match without regard to case; they
 // are asked for as the writer spells them, which a written file matches exactly.
@@ -67,7 +77,10 @@ void ReadCommandKeys(ProfileBuffer& buffer, Command& command, ParseCache& parses
             // Storage for exactly the parameters there are.
             std::span<ParamType> params = command.m_oParam.Reset(static_cast<std::size_t>(count));
             command.m_nParams = count;
+            ValueLine line(buffer);
+            MessageLineScope scope(line);
             for (std::size_t i = 0; i < params.size(); ++i) {
+                line.value = values[i];
                 params[i].m_strText = Text::Refer(values[i]);
                 parses.Parse(params[i], command.m_strName);
             }
