@@ -129,7 +129,7 @@ std::optional<QString> CTesselApp::InformationRequested(const QStringList& argum
     }
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Edits, saves and prints device-control protocol files (.pcl). One "
+        QStringLiteral("Edits, saves and prints device-control protocol files (.pcl).\nOne "
                        "editor runs per user: a FILE given while it runs opens there."));
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("The protocol file to open; the arguments are "
@@ -146,7 +146,11 @@ std::optional<QString> CTesselApp::InformationRequested(const QStringList& argum
         return std::nullopt;
     }
     if (parser.isSet(help)) {
-        return parser.helpText();
+        // Asked before the application object exists, the parser does not know the
+        // program's name and puts a placeholder in its place.
+        QString text = parser.helpText();
+        text.replace(QLatin1String("<executable_name>"), QLatin1String("tessel"));
+        return text;
     }
     if (parser.isSet(version)) {
         return QStringLiteral("tessel %1\n").arg(QString::fromUtf8(ProgramInfo::kVersion));

@@ -41,6 +41,7 @@ namespace {
 // `err` when it could not run to its end.
 int RunProgram(const std::string& program, std::vector<std::string> args, std::ostream& err) {
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (std::string& arg : args) {
         argv.push_back(arg.data());
     }
