@@ -178,15 +178,20 @@ ProfileBuffer& ProfileBuffer::operator=(ProfileBuffer&& other) noexcept {
     return *this;
 }
 
-int ProfileBuffer::LineOf(const char* position) const {
-    const char* p = m_hpbBuffer.get();
-    const char* end = p + std::min(static_cast<std::size_t>(position - p), m_nLength);
-    int line = 1;
+int ProfileBuffer::LineOf(const char* position, LineMark& mark) const {
+    const char* start = m_hpbBuffer.get();
+    const char* end = start + std::min(static_cast<std::size_t>(position - start), m_nLength);
+    if (mark.position == nullptr || mark.position > end) {
+        mark = {start, 1};
+    }
+    const char* p = mark.position;
+    int line = mark.line;
     while ((p = FindLineEnd(p, end)) < end) {
         // A carriage return and line feed end one line.
         p += *p == '\r' && p + 1 < end && p[1] == '\n' ? 2 : 1;
         ++line;
     }
+    mark = {end, line};
     return line;
 }
 

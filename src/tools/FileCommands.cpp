@@ -1,8 +1,5 @@
 #include "tools/FileCommands.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include "model/Codepage.h"
 #include "model/ProtocolListing.h"
 #include "model/ProtocolNode.h"
@@ -31,29 +28,17 @@ void PrintFailures(std::ostream& err, const std::string& file,
     }
 }
 
-// Standard output, as a written file: false after the reason when it failed.
-bool Finish(std::ostream& out, std::ostream& err) {
-    errno = 0;
-    out.flush();
-    if (!out) {
-        err << "pcltool: <stdout>: " << (errno != 0 ? std::strerror(errno) : "could not be written")
-            << "\n";
-        return false;
-    }
-    return true;
-}
-
 // The text the writer makes of `node`, on standard output.
 bool WriteToStandardOutput(const ProtocolNode& node, ToolPlatform& platform, std::ostream& out,
                            std::ostream& err) {
     TextBuffer buffer;
-    bool rendered = RenderProtocolFile(node, buffer, kStandardStream);
+    bool rendered = RenderProtocolFile(node, buffer, kStandardOutputName);
     if (rendered) {
         out.write(buffer.GetData(), static_cast<std::streamsize>(buffer.GetWritten()));
     }
     buffer.Release();
-    PrintMessages(err, kStandardStream, platform.messages);
-    return rendered && Finish(out, err);
+    PrintMessages(err, kStandardOutputName, platform.messages);
+    return rendered && FinishOutput(out, err);
 }
 
 } // namespace
@@ -67,7 +52,7 @@ int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     bool ok = ReadProtocol(node, args[0]);
     WriteProtocolJson(out, node, ok, platform.messages);
     PrintFailures(err, args[0], platform.messages);
-    bool shown = Finish(out, err);
+    bool shown = FinishOutput(out, err);
     return ok && shown ? 0 : 1;
 }
 
@@ -162,5 +147,5 @@ int RunListing(const std::vector<std::string>& args, std::ostream& out, std::ost
         out << Codepage::ToUtf8(text.substr(0, end)) << '\n';
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 2);
     }
-    return Finish(out, err) ? 0 : 1;
+    return FinishOutput(out, err) ? 0 : 1;
 }

@@ -143,11 +143,9 @@ int RunListingPdf(const std::string& file, const std::string& pdf, std::ostream&
     if (code != 0) {
         return code;
     }
-    errno = 0;
-    if (!temporary.CopyTo(out) || !out.flush()) {
-        err << "pcltool: <stdout>: " << (errno != 0 ? std::strerror(errno) : "could not be written")
-            << "\n";
+    if (!temporary.CopyTo(out)) {
+        err << "pcltool: " << temporary.Path() << ": " << std::strerror(errno) << "\n";
         return 1;
     }
-    return 0;
+    return FinishOutput(out, err) ? 0 : 1;
 }

@@ -134,3 +134,14 @@ void PrintMessages(std::ostream& err, const std::string& file,
         err << ": " << text << "\n";
     }
 }
+
+bool FinishOutput(std::ostream& out, std::ostream& err) {
+    errno = 0;
+    out.flush();
+    if (!out) {
+        err << "pcltool: " << kStandardOutputName << ": "
+            << (errno != 0 ? std::strerror(errno) : "could not be written") << "\n";
+        return false;
+    }
+    return true;
+}

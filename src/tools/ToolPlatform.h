@@ -58,3 +58,10 @@ private:
 // is one line: its line breaks become spaces.
 void PrintMessages(std::ostream& err, const std::string& file,
                    const std::vector<ToolMessage>& messages);
+
+// How messages name standard output.
+inline constexpr const char* kStandardOutputName = "<stdout>";
+
+// Finishes what went to `out`, standard output in the program, as a written file is
+// finished: false after the system's reason on `err` when it could not be written.
+bool FinishOutput(std::ostream& out, std::ostream& err);

@@ -99,10 +99,13 @@ TEST(ProfileBufferKeys, EveryKindOfLineEnd) {
 TEST(ProfileBufferKeys, LineOfAValueCountsLinesAsTheyEnd) {
     ProfileBuffer buffer = Loaded("[S]\r\nA=1\n\rB=2\r\r\nC=3");
     ASSERT_TRUE(buffer.FindSection("S", false));
-    EXPECT_EQ(buffer.LineOf(buffer.GetValue("A", {}).data()), 2);
     EXPECT_EQ(buffer.LineOf(buffer.GetValue("B", {}).data()), 4);
-    EXPECT_EQ(buffer.LineOf(buffer.GetValue("C", {}).data()), 6);
-    EXPECT_EQ(buffer.LineOf(buffer.GetSectionName().data()), 1);
+    // Counting on from a mark gives the same lines, forwards and back.
+    ProfileBuffer::LineMark mark;
+    EXPECT_EQ(buffer.LineOf(buffer.GetValue("A", {}).data(), mark), 2);
+    EXPECT_EQ(buffer.LineOf(buffer.GetValue("C", {}).data(), mark), 6);
+    EXPECT_EQ(buffer.LineOf(buffer.GetValue("B", {}).data(), mark), 4);
+    EXPECT_EQ(buffer.LineOf(buffer.GetSectionName().data(), mark), 1);
 }
 
 TEST(ProfileBufferSections, HeadersStartOnlyAtTheStartOfALine) {
