@@ -134,7 +134,9 @@ QAction* CMainFrame::CreateAction(int id, const QString& text) {
     if (QAction* existing = Action(id)) {
         return existing;
     }
-    auto* action = new QAction(text, this);
+    // The menus show the shortcut from the key table; in the text it would also be read
+    // out as part of the item's name.
+    auto* action = new QAction(text.section(QLatin1Char('\t'), 0, 0), this);
     action->setData(id);
     action->setStatusTip(Resources::Prompt(id));
     QString tip = Resources::ToolTip(id);
@@ -274,10 +276,24 @@ void CMainFrame::UpdateLockIndicators() {
     if (m_pCapsPane == nullptr) {
         return;
     }
-    LockKeyState state = LockKeyState::Query();
-    m_pCapsPane->setEnabled(state.capsLock);
-    m_pNumPane->setEnabled(state.numLock);
-    m_pScrollPane->setEnabled(state.scrollLock);
+    ShowLockKeys(LockKeyState::Query());
+}
+
+void CMainFrame::ShowLockKeys(const LockKeyState& state) {
+    if (m_pCapsPane == nullptr) {
+        return;
+    }
+    const std::pair<QLabel*, bool> panes[] = {{m_pCapsPane, state.capsLock},
+                                              {m_pNumPane, state.numLock},
+                                              {m_pScrollPane, state.scrollLock}};
+    const QString names[][2] = {{tr("Caps Lock off"), tr("Caps Lock on")},
+                                {tr("Num Lock off"), tr("Num Lock on")},
+                                {tr("Scroll Lock off"), tr("Scroll Lock on")}};
+    for (int i = 0; i < 3; ++i) {
+        auto [pane, on] = panes[i];
+        pane->setEnabled(on);
+        pane->setAccessibleName(names[i][on ? 1 : 0]);
+    }
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

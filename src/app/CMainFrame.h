@@ -11,6 +11,7 @@
 class CascadeLayout;
 class CChildFrame;
 class HelpWindow;
+class LockKeyState;
 class RecentFileList;
 class QLabel;
 class QMdiArea;
@@ -66,6 +67,9 @@ public:
     // Finishes the edits open in every document window, as confirming them would;
     // false when one stays open because what was typed cannot be stored.
     bool EndEditing();
+    // Shows the lock keys' state in the status bar's CAP, NUM and SCRL panes, greyed
+    // while off, and tells it to assistive technology, which cannot see the grey.
+    void ShowLockKeys(const LockKeyState& state);
 
 signals:
     void FilesDropped(const QStringList& paths);

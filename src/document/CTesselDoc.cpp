@@ -370,7 +370,7 @@ bool CTesselDoc::RemoveCommand(int position) {
 
 bool CTesselDoc::SetDeviceField(DeviceFieldId field, std::string_view value) {
     if (m_oProtocol.*Field(field).member == value) {
-        return true;
+        return MarkWithoutChange();
     }
     return MakeChange(
         [field, value] { return ProtocolChange::SetDeviceField(field, Text(value)); });
@@ -382,7 +382,7 @@ bool CTesselDoc::SetCommandField(int position, CommandFieldId field, std::string
     }
     const Command* command = GetCommand(position);
     if (command != nullptr && command->*Field(field).member == value) {
-        return true;
+        return MarkWithoutChange();
     }
     return MakeChange([position, field, value] {
         return ProtocolChange::SetCommandField(position, field, Text(value));
@@ -398,11 +398,27 @@ bool CTesselDoc::SetNumberedText(int position, CommandFieldId field, int index,
     const CommandFieldKind kind = Field(field).kind;
     if (command != nullptr && index >= 0 && index < NumberedCount(*command, kind) &&
         NumberedText(*command, kind, index) == value) {
-        return true;
+        return MarkWithoutChange();
     }
     return MakeChange([position, field, index, value] {
         return ProtocolChange::SetCommandField(position, field, index, Text(value));
     });
+}
+
+bool CTesselDoc::MarkWithoutChange() {
+    try {
+        StepForChange().Mark();
+    } catch (const std::bad_alloc&) {
+        m_poSingleStep.reset();
+        Platform::Current().MessageOk(kNoMemoryForChange);
+        return false;
+    }
+    if (m_poSingleStep && !PushStep(m_poSingleStep)) {
+        m_poSingleStep.reset();
+        Platform::Current().MessageOk(kNoMemoryForChange);
+        return false;
+    }
+    return true;
 }
 
 bool CTesselDoc::InsertNumberedText(int position, CommandFieldId field, int index,

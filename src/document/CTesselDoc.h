@@ -100,8 +100,8 @@ public:
     // that says what changed and becomes a step of the history (or part of the open
     // action's). A change that does not fit the protocol (a position or index outside
     // it, a full command) returns false and changes nothing; so does one that runs out
-    // of memory, after kNoMemoryForChange. Setting a text to the value it has is
-    // stored at once: true, and nothing changes, marks or enters the history.
+    // of memory, after kNoMemoryForChange. Setting a text to the value it has changes
+    // nothing but marks the document, as MarkWithoutChange does.
     //
     // The command New Command adds, with its defaults, at the end.
     bool AppendNewCommand();
@@ -120,6 +120,10 @@ public:
     // Takes text `index` out: every later text moves down by one, the last there can
     // be becomes empty, and the count falls by one.
     bool RemoveNumberedText(int position, CommandFieldId field, int index);
+    // A user action that left the protocol as it was (storing a value unchanged, New
+    // Param on a full command) marks the document all the same; as a step of the
+    // history of its own, undoing it takes the mark back.
+    bool MarkWithoutChange();
 
     // The name proposed for a first save: the title cut to 8 characters, then before
     // the first of " #%;/\", then `extension` appended when there is one.

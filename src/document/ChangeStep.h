@@ -28,7 +28,10 @@ public:
     // Keeps the record of a change just made; `marks` when that change marks the
     // document modified.
     void Add(ProtocolChange change, bool marks);
-    bool IsEmpty() const { return m_oChanges.empty(); }
+    // Marks the document without a change: a user action that left the protocol as
+    // it was marks it all the same.
+    void Mark() { m_bMarks = true; }
+    bool IsEmpty() const { return m_oChanges.empty() && !m_bMarks; }
 
     // How many steps from the bottom of the history up to this one, itself included,
     // mark the document modified; set as the step is pushed. The difference of two

@@ -80,20 +80,18 @@ bool WriteProtocolText(const ProtocolNode& node, TextBuffer& buffer) {
     return buffer.Succeeded();
 }
 
-bool WriteProtocolFile(const ProtocolNode& node, TextBuffer& buffer, const std::string& path) {
-    Platform& platform = Platform::Current();
-    WaitCursor wait(platform);
-    // The buffer releases itself on every way out.
-    struct Releaser {
-        TextBuffer& buffer;
-        ~Releaser() { buffer.Release(); }
-    } releaser{buffer};
-
+bool RenderProtocolFile(const ProtocolNode& node, TextBuffer& buffer, const std::string& path) {
+    auto fail = [](const std::string& text) {
+        Platform& platform = Platform::Current();
+        platform.EndWaitCursor();
+        platform.MessageOk(text);
+        return false;
+    };
     // Rendered once, into a buffer that grows when the text is longer than expected,
     // so any protocol fits however long its lines are.
     if (!buffer.Allocate(ExpectedSize(node))) {
-        return Fail(wait, "Not enough memory to allocate File Buffer ( *m_hpbBuffer ).  Aborting "
-                          "File Operation...");
+        return fail("Not enough memory to allocate File Buffer ( *m_hpbBuffer ).  Aborting "
+                    "File Operation...");
     }
     buffer.AllowGrowth();
     bool rendered = false;
@@ -103,7 +101,22 @@ bool WriteProtocolFile(const ProtocolNode& node, TextBuffer& buffer, const std::
         rendered = false;
     }
     if (!rendered) {
-        return Fail(wait, "File " + path + " could not be written to memory successfully!");
+        return fail("File " + path + " could not be written to memory successfully!");
+    }
+    return true;
+}
+
+bool WriteProtocolFile(const ProtocolNode& node, TextBuffer& buffer, const std::string& path) {
+    Platform& platform = Platform::Current();
+    WaitCursor wait(platform);
+    // The buffer releases itself on every way out.
+    struct Releaser {
+        TextBuffer& buffer;
+        ~Releaser() { buffer.Release(); }
+    } releaser{buffer};
+
+    if (!RenderProtocolFile(node, buffer, path)) {
+        return false;
     }
 
     const std::string cannotOpen = "File " + path + " could not be opened for writing!";

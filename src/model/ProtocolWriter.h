@@ -10,6 +10,11 @@ class TextBuffer;
 // buffer's used count is then the size of the text.
 bool WriteProtocolText(const ProtocolNode& node, TextBuffer& buffer);
 
+// Renders the whole text of `node` into `buffer`, which grows as the text needs, for
+// the file `path`; false after a message naming it when memory runs out. The text is
+// the buffer's written part; the caller releases the buffer.
+bool RenderProtocolFile(const ProtocolNode& node, TextBuffer& buffer, const std::string& path);
+
 // Saves `node` to the file at `path`: renders the whole text, writes it to a new
 // private file beside the target, forces it to the disk, gives it the target's
 // permissions, owner and group, and only then puts it in the target's place, so a

@@ -376,6 +376,14 @@ bool CTesselView::StoreValue(int row, const QString& text) {
     if (document == nullptr || row < 0 || row >= m_grid.GetRowCount()) {
         return true;
     }
+    // The reader ends a command's parameters and bytes at the first empty one, so an
+    // empty text here would lose it, and every one after it, at the next open.
+    if (text.isEmpty() && FieldOfRow(row).kind == RowField::Kind::Numbered) {
+        const QByteArray heading = m_grid.GetCellText(0, row).toUtf8();
+        Platform::Current().MessageOk(
+            QString::asprintf(kEmptyNumberedMessage, heading.constData()).toStdString());
+        return false;
+    }
     // A line break would end the value in the file and start a line of its own.
     if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
         Platform::Current().MessageOk(kLineBreakMessage);
@@ -400,6 +408,8 @@ bool CTesselView::StoreValue(int row, const QString& text) {
         document->SetNumberedText(position, target.command, target.index, bytes);
         break;
     case RowField::Kind::None:
+        // The edit was the user's all the same.
+        document->MarkWithoutChange();
         break;
     }
     return true;
@@ -503,9 +513,11 @@ void CTesselView::AppendNumbered(CommandFieldId field, const char* text) {
     }
     const CommandFieldKind kind = KindOf(field);
     const int count = NumberedCount(*command, kind);
-    // A full command takes no more: nothing changes.
+    // A full command takes no more: nothing changes, but the document is marked.
     if (count < NumberedLimit(kind)) {
         document->InsertNumberedText(m_nItem - 1, field, count, text);
+    } else {
+        document->MarkWithoutChange();
     }
 }
 

@@ -53,6 +53,11 @@ public:
     static constexpr const char* kLineBreakMessage =
         "A value cannot hold a line break: a protocol file keeps every value on one line. "
         "Remove the line break to store the value.";
+    // %s the row's heading, such as "Byte1".
+    static constexpr const char* kEmptyNumberedMessage =
+        "%s can't be empty: a protocol file ends its parameters and bytes at the first empty "
+        "one, so the ones after it would be lost when the file is read again. Use Remove Param "
+        "or Remove Byte to take it out.";
     static constexpr const char* kNoPrintMemory = kListingNoMemory;
     static constexpr const char* kPrintFailed = "File could not be printed successfully!";
     static constexpr const char* kPrinterNotStarted =
@@ -86,9 +91,9 @@ public:
     std::int32_t GetItem() const { return m_nItem; }
 
     // Writes `text` into the model field that `row` shows, as an edit of its value
-    // does, through the document (which marks it modified when the value changes).
-    // False, after a message, when the text cannot be stored in a protocol; nothing
-    // is changed then.
+    // does, and marks the document modified. False, after a message, when the text
+    // cannot be stored in a protocol, or would empty a parameter or byte; nothing is
+    // changed then.
     bool StoreValue(int row, const QString& text);
     // The Delete key: empties the current value and its field.
     void OnDeleteKey();

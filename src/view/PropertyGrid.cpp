@@ -4,6 +4,7 @@
 #include <string>
 
 #include "document/QtText.h"
+#include "grid/GridSystem.h"
 #include "view/CTesselView.h"
 
 namespace {
@@ -141,8 +142,16 @@ QColor PropertyGrid::OnDefaultBackColor(int) {
 void PropertyGrid::OnDrawFocus(QPainter& painter, const QRect& rect) {
     // The desktop's dotted focus frame, every other pixel, over the cell less its last
     // column and row of pixels, where the cell's own frame is.
+    // In the colour of the cell's text, which reads on its fixed background whatever
+    // the palette.
+    QColor color = palette().color(QPalette::WindowText);
+    GridCell cell;
+    if (GetCell(GetCurrentColumn(), GetCurrentRow(), cell) == kOk &&
+        cell.IsPropertySet(GridCell::kBackColorSet)) {
+        color = GridSystem::ReadableTextColor(cell.GetBackColor(palette()), color);
+    }
     painter.save();
-    QPen pen(palette().color(QPalette::WindowText), 0);
+    QPen pen(color, 0);
     pen.setDashPattern({1.0, 1.0});
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);

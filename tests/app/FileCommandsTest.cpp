@@ -323,6 +323,7 @@ TEST_F(FileCommands, AboutBoxShowsTheVersionRoomilyAndClosesWithOk) {
     Start();
     QString title;
     QString text;
+    QString licence;
     QSize size;
     QRect textRect;
     QRect iconRect;
@@ -333,6 +334,7 @@ TEST_F(FileCommands, AboutBoxShowsTheVersionRoomilyAndClosesWithOk) {
         title = dialog->windowTitle();
         auto* label = dialog->findChild<QLabel*>("version");
         text = label->text();
+        licence = dialog->findChild<QLabel*>("licence")->text();
         size = dialog->size();
         auto* icon = dialog->findChild<QLabel*>("icon");
         ASSERT_NE(icon, nullptr);
@@ -349,6 +351,7 @@ TEST_F(FileCommands, AboutBoxShowsTheVersionRoomilyAndClosesWithOk) {
     Run(AppAbout);
     EXPECT_EQ(title, "About Tessel");
     EXPECT_EQ(text, "Tessel Version 1.04");
+    EXPECT_EQ(licence, "Copyright 2026 The Tessel developers. MIT License.");
     EXPECT_GE(size.width(), CAboutDlg::kMinimumWidth);
     EXPECT_GE(size.height(), CAboutDlg::kMinimumHeight);
     // Icon and text side by side, OK below them on the right, nothing at the edges.

@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QMdiArea>
@@ -17,6 +18,7 @@
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/HelpWindow.h"
+#include "app/LockKeyState.h"
 #include "document/CTesselDoc.h"
 #include "document/CommandIds.h"
 #include "tree/CLeftView.h"
@@ -419,4 +421,41 @@ TEST_F(Frames, WhatsThisModeAndTextsForTheButtonsAndPanes) {
     QTest::keyClick(child.GetLeftPane(), Qt::Key_F1, Qt::ShiftModifier);
     EXPECT_TRUE(QWhatsThis::inWhatsThisMode());
     QWhatsThis::leaveWhatsThisMode();
+}
+
+// What a screen reader is told: names without the shortcut (which comes as the key
+// binding), the lock keys' state, and a help window that is a window with a named bar.
+TEST_F(Frames, AssistiveTechnologyHearsNamesStatesAndWindows) {
+    StartWithDocument();
+    auto name = [](QObject* object) {
+        QAccessibleInterface* item = QAccessible::queryAccessibleInterface(object);
+        return item != nullptr ? item->text(QAccessible::Name) : QStringLiteral("?");
+    };
+    QAccessibleInterface* edit = QAccessible::queryAccessibleInterface(Menu("Edit"));
+    ASSERT_NE(edit, nullptr);
+    QAccessibleInterface* cut = edit->child(2);
+    ASSERT_NE(cut, nullptr);
+    EXPECT_EQ(cut->text(QAccessible::Name), "Cut");
+    EXPECT_EQ(cut->text(QAccessible::Accelerator), "Ctrl+X");
+    EXPECT_EQ(name(Frame().GetToolBar()->widgetForAction(Frame().Action(FileNew))), "New");
+
+    auto pane = [&](const char* text) {
+        return Frame().statusBar()->findChild<QLabel*>(QString::fromLatin1(text));
+    };
+    LockKeyState state;
+    state.capsLock = true;
+    Frame().ShowLockKeys(state);
+    EXPECT_EQ(name(pane("CAP")), "Caps Lock on");
+    EXPECT_EQ(name(pane("NUM")), "Num Lock off");
+    EXPECT_EQ(name(pane("SCRL")), "Scroll Lock off");
+    EXPECT_EQ(pane("CAP")->text(), "CAP");
+
+    Frame().ExecuteCommand(HelpTopics);
+    HelpWindow* help = Frame().GetHelpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isWindow());
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(help);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(name(help->findChild<QToolBar*>()), "Help Navigation");
 }

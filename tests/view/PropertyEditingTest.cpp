@@ -146,15 +146,13 @@ TEST_F(PropertyEditing, EscapeChangesNothingAndMarksNothing) {
     EXPECT_FALSE(doc.IsModified());
 }
 
-// The protocol does not change, so there is nothing to undo or save.
-TEST_F(PropertyEditing, AnEditOfARowThatNamesNoFieldIsKeptInTheGridAndMarksNothing) {
+TEST_F(PropertyEditing, AnEditOfARowThatNamesNoFieldIsKeptInTheGridAndMarksTheDocument) {
     window.View().ShowItem(-1);
     window.Grid().GotoCell(1, 0);
     window.Type(QStringLiteral("z"));
     window.Key(Qt::Key_Return);
     EXPECT_EQ(window.Value(0), "z");
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_FALSE(doc.CanUndo());
+    EXPECT_TRUE(doc.IsModified());
 }
 
 TEST_F(PropertyEditing, ATextTheFileCannotHoldKeepsTheEditorOpenWithAMessage) {
@@ -237,15 +235,14 @@ TEST_F(PropertyEditing, CopyAndCutWorkOnValuesWhileARecordIsShown) {
     EXPECT_FALSE(doc.IsModified());
 
     // Cut empties the cell and the field behind it.
-    window.Grid().GotoCell(1, 17);
+    window.Grid().GotoCell(1, 37);
     ASSERT_TRUE(window.Run(EditCut));
-    EXPECT_EQ(platform.clipboard, "b1");
-    EXPECT_EQ(window.Value(17), "");
-    EXPECT_TRUE(Full().m_strByte[0].empty());
-    EXPECT_EQ(Full().m_nBytes, 20);
+    EXPECT_EQ(platform.clipboard, "MSG");
+    EXPECT_EQ(window.Value(37), "");
+    EXPECT_TRUE(Full().m_strMessage.empty());
     EXPECT_TRUE(doc.IsModified());
     window.View().ShowItem(3);
-    EXPECT_EQ(window.Value(17), "") << "what is seen is what is saved";
+    EXPECT_EQ(window.Value(37), "") << "what is seen is what is saved";
 
     // The category notice has no values to copy.
     window.View().ShowItem(-1);
@@ -291,13 +288,51 @@ TEST_F(PropertyEditing, DeleteEmptiesAValueAndItsFieldButNeverAHeading) {
     EXPECT_EQ(window.Grid().GetCellText(0, 7), "Param1");
     EXPECT_FALSE(doc.IsModified());
 
+    window.Grid().GotoCell(1, 3);
+    window.Key(Qt::Key_Delete);
+    EXPECT_EQ(window.Value(3), "");
+    EXPECT_TRUE(Full().m_strMessageAck.empty());
+    EXPECT_TRUE(doc.IsModified());
+    // The row still edits its field.
+    Edit(3, QStringLiteral("again"));
+    EXPECT_EQ(Full().m_strMessageAck, "again");
+}
+
+// The file cannot hold an empty parameter or byte: the reader would stop there.
+TEST_F(PropertyEditing, AParameterOrByteIsNeverEmptied) {
+    const auto refused = [&](int row, const char* heading, const char* value) {
+        EXPECT_EQ(
+            platform.Texts(),
+            std::vector<std::string>{
+                QString::asprintf(CTesselView::kEmptyNumberedMessage, heading).toStdString()});
+        EXPECT_EQ(window.Value(row), value);
+        EXPECT_FALSE(doc.IsModified());
+        platform.messages.clear();
+    };
     window.Grid().GotoCell(1, 7);
     window.Key(Qt::Key_Delete);
-    EXPECT_EQ(window.Value(7), "");
-    EXPECT_TRUE(Full().m_oParam[0].m_strText.empty());
-    EXPECT_EQ(Full().m_nParams, 10);
-    EXPECT_TRUE(doc.IsModified());
-    // The row still edits its parameter.
-    Edit(7, QStringLiteral("again"));
-    EXPECT_EQ(Full().m_oParam[0].m_strText, "again");
+    refused(7, "Param1", "p1");
+    EXPECT_EQ(Full().m_oParam[0].m_strText, "p1");
+
+    window.Grid().GotoCell(1, 36);
+    platform.clipboard = "x";
+    ASSERT_TRUE(window.Run(EditCut));
+    refused(36, "Byte20", "b20");
+    EXPECT_EQ(Full().m_strByte[19], "b20");
+    EXPECT_EQ(Full().m_nBytes, 20);
+
+    platform.clipboard = "";
+    ASSERT_TRUE(window.Run(EditPaste));
+    refused(36, "Byte20", "b20");
+
+    // An edit to an empty text keeps its editor open, as any refused edit does.
+    window.Grid().GotoCell(1, 17);
+    window.Type(QStringLiteral("x"));
+    window.Key(Qt::Key_Backspace);
+    window.Key(Qt::Key_Return);
+    refused(17, "Byte1", "b1");
+    EXPECT_TRUE(window.Editing());
+    window.Key(Qt::Key_Escape);
+    EXPECT_EQ(window.Value(17), "b1");
+    EXPECT_EQ(Full().m_strByte[0], "b1");
 }
