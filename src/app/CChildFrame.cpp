@@ -48,6 +48,7 @@ CChildFrame::CChildFrame(CTesselDoc& document, ApplicationState& app, QWidget* p
     }
 
     connect(&document, &DocumentBase::TitleChanged, this, &CChildFrame::UpdateFrameTitle);
+    connect(&document, &DocumentBase::ModifiedChanged, this, &CChildFrame::UpdateFrameTitle);
     UpdateFrameTitle();
 }
 
@@ -105,7 +106,13 @@ void CChildFrame::UpdateFrameTitle() {
     if (m_nWindow > 0) {
         title += QStringLiteral(":%1").arg(m_nWindow);
     }
+    // The mark is shown only while modified, so the title is the plain one otherwise.
+    const bool modified = m_pDocument->IsModified();
+    if (modified) {
+        title += QStringLiteral("[*]");
+    }
     setWindowTitle(title);
+    setWindowModified(modified);
 }
 
 void CChildFrame::DetachPanes() {
@@ -126,6 +133,10 @@ void CChildFrame::CloseForDocument() {
 
 bool CChildFrame::EndEditing() {
     return m_pLeftView->EndEditing() && m_pRightView->EndEditing();
+}
+
+bool CChildFrame::IsEditing() const {
+    return m_pRightView->GetGrid().IsEditing();
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,7 @@
 #include "app/CTesselApp.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMdiArea>
@@ -124,6 +125,44 @@ QString CTesselApp::FileFromCommandLine(const QStringList& arguments) {
     return text;
 }
 
+std::optional<QString> CTesselApp::InformationRequested(const QStringList& arguments) {
+    // Only a command line that is exactly one of the two options asks; every other
+    // text stays the file to open, as it always was (a file named like an option is
+    // given with its folder: ./--help). Single-dash words are files or the -e switch.
+    if (arguments.size() != 1 || !arguments.front().startsWith(QLatin1String("--"))) {
+        return std::nullopt;
+    }
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Edits, saves and prints device-control protocol files (.pcl).\nOne "
+                       "editor runs per user: a FILE given while it runs opens there."));
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("The protocol file to open; the arguments are "
+                                                "joined by blanks into one path. -e opens "
+                                                "nothing."),
+                                 QStringLiteral("[FILE]"));
+    const QCommandLineOption help(QStringLiteral("help"),
+                                  QStringLiteral("Displays this help and exits."));
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Displays the version and exits."));
+    parser.addOption(help);
+    parser.addOption(version);
+    if (!parser.parse(QStringList{QStringLiteral("tessel")} + arguments)) {
+        return std::nullopt;
+    }
+    if (parser.isSet(help)) {
+        // Asked before the application object exists, the parser does not know the
+        // program's name and puts a placeholder in its place.
+        QString text = parser.helpText();
+        text.replace(QLatin1String("<executable_name>"), QLatin1String("tessel"));
+        return text;
+    }
+    if (parser.isSet(version)) {
+        return QStringLiteral("tessel %1\n").arg(QString::fromUtf8(ProgramInfo::kVersion));
+    }
+    return std::nullopt;
+}
+
 bool CTesselApp::InitInstance(const QStringList& arguments) {
     LoadStdProfileSettings();
     m_poDocTemplate = std::make_unique<DocumentTemplate>(Resources::kDocTemplate);
@@ -205,6 +244,10 @@ std::unique_ptr<CTesselDoc> CTesselApp::NewDocumentObject() {
     connect(document.get(), &DocumentBase::CloseRequested, this,
             [this](DocumentBase* closing) { CloseDocument(static_cast<CTesselDoc*>(closing)); });
     connect(document.get(), &DocumentBase::ModifiedChanged, m_pMainFrame.get(),
+            &CMainFrame::UpdateCommandUi);
+    connect(document.get(), &DocumentBase::ModifiedChanged, m_pMainFrame.get(),
+            &CMainFrame::UpdateFrameTitle);
+    connect(document.get(), &CTesselDoc::HistoryChanged, m_pMainFrame.get(),
             &CMainFrame::UpdateCommandUi);
     connect(document.get(), &DocumentBase::TitleChanged, m_pMainFrame.get(),
             &CMainFrame::UpdateFrameTitle);

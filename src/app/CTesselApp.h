@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,10 @@ public:
     // The file the command line names: the arguments joined by blanks, nothing for
     // an empty text or a switch such as -e or /E, without enclosing double quotes.
     static QString FileFromCommandLine(const QStringList& arguments);
+    // What the command line asks to be told instead of starting: the usage for
+    // --help, the version for --version, as text for standard output. Nothing for
+    // any other command line, which names the file to open.
+    static std::optional<QString> InformationRequested(const QStringList& arguments);
 
     // Members shared with the panes and set by start-up.
     std::string m_strProtocolDir;

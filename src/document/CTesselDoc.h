@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QUndoStack>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +13,7 @@
 #include "model/ProtocolNode.h"
 #include "model/TextBuffer.h"
 
+class ChangeStep;
 class DocumentTemplate;
 struct RecoveryRecord;
 
@@ -21,7 +24,12 @@ struct RecoveryRecord;
 //
 // It makes every change of its protocol. The views get the protocol read-only and
 // follow the signals each change emits, so that every window of the document shows
-// the change, whichever window made it.
+// the change, whichever window made it, and whether it was made, undone or redone.
+//
+// Every user action is one step of its undo history, which keeps the records of the
+// changes the action made. The history's clean state is the state last saved or
+// opened: the document is modified while a step that marks lies between it and the
+// protocol as it stands. Undo and Redo are its commands too.
 class CTesselDoc : public DocumentBase {
     Q_OBJECT
 public:
@@ -73,16 +81,46 @@ public:
     void OnFileSaveAs();
     void OnFileClose();
 
+    // false: the protocol as it stands is the one saved or opened (the history's clean
+    // state). true: it differs from its file in a way no step records, so that only a
+    // save clears the flag again.
+    void SetModifiedFlag(bool modified = true) override;
+
+    // The undo history. Undo takes back the last action, Redo makes the last action
+    // undone again; each does nothing when there is nothing to take back or make.
+    bool CanUndo() const;
+    bool CanRedo() const;
+    void Undo();
+    void Redo();
+    // Forgets every step, as after the protocol has been read anew: the protocol as
+    // it stands becomes the saved state and the document is not modified.
+    void ClearUndoHistory();
+
+    // Makes the changes of one user action, from its construction to its end, one
+    // step of the history, however many changes the action makes.
+    class Action {
+    public:
+        explicit Action(CTesselDoc& document) : m_rDocument(document) { document.BeginAction(); }
+        ~Action() { m_rDocument.EndAction(); }
+        Action(const Action&) = delete;
+        Action& operator=(const Action&) = delete;
+
+    private:
+        CTesselDoc& m_rDocument;
+    };
+
     // Where the save dialog starts for a document that has no file yet; a document
     // with a file starts in that file's folder.
     const std::string& GetSaveFolder() const { return m_strSaveFolder; }
     void SetSaveFolder(const std::string& folder) { m_strSaveFolder = folder; }
 
     // The changes of the protocol. Each makes one change, marks the document modified
-    // (all but AppendNewCommand, which leaves the flag as it was) and emits the signal
-    // that says what changed. A change that does not fit the protocol (a position or
-    // index outside it, a full command) returns false and changes nothing; so does one
-    // that runs out of memory, after kNoMemoryForChange.
+    // (all but AppendNewCommand, which leaves the flag as it was), emits the signal
+    // that says what changed and becomes a step of the history (or part of the open
+    // action's). A change that does not fit the protocol (a position or index outside
+    // it, a full command) returns false and changes nothing; so does one that runs out
+    // of memory, after kNoMemoryForChange. Setting a text to the value it has changes
+    // nothing but marks the document, as MarkWithoutChange does.
     //
     // The command New Command adds, with its defaults, at the end.
     bool AppendNewCommand();
@@ -101,6 +139,10 @@ public:
     // Takes text `index` out: every later text moves down by one, the last there can
     // be becomes empty, and the count falls by one.
     bool RemoveNumberedText(int position, CommandFieldId field, int index);
+    // A user action that left the protocol as it was (storing a value unchanged, New
+    // Param on a full command) marks the document all the same; as a step of the
+    // history of its own, undoing it takes the mark back.
+    bool MarkWithoutChange();
 
     // The name proposed for a first save: the title cut to 8 characters, then before
     // the first of " #%;/\", then `extension` appended when there is one.
@@ -120,20 +162,50 @@ signals:
     void NamesChanged();
     // The whole protocol was replaced: everything shown of it must be built again.
     void ProtocolReplaced();
+    // What Undo and Redo can do may have changed.
+    void HistoryChanged();
 
 private:
-    // Makes the change `make` returns, marks the document when `markModified` and
-    // emits the change's signals.
+    friend class ChangeStep;
+
+    // Makes the change `make` returns, records it, marks the document when
+    // `markModified` and emits the change's signals.
     template <class Make> bool MakeChange(Make make, bool markModified = true);
+    // Applies a record of the history (which turns it into its reverse) and emits
+    // its signals; false, after kNoMemoryForChange when memory ran out, when it could
+    // not be applied.
+    bool ApplyRecorded(ProtocolChange& change);
     // `made` is what the change was before applying it turned it into its reverse.
     void EmitChanged(ProtocolChange::Kind made, const ProtocolChange& change);
     // Before Save writes the document's own file: when another program has changed
     // it since it was read or written, asks whether to overwrite it.
     bool ConfirmOverwrite(const std::string& path);
 
+    void BeginAction();
+    void EndAction();
+    // The step the next change joins: the open action's, or a new one.
+    ChangeStep& StepForChange();
+    // Hands a step whose changes are made to the history; false, with the step still
+    // the caller's, when the history has no memory left for it.
+    bool PushStep(std::unique_ptr<ChangeStep>& step);
+    // Undo or redo on the stack; a step that could not be applied is left as it was.
+    void MoveInHistory(bool undo);
+    // The flag as the history says: a marking step lies between the clean state and
+    // the current one, or the clean state cannot be reached.
+    void UpdateModifiedFlag();
+    int MarksBelow(int index) const;
+
     DocumentTemplate* m_pTemplate;
     ProtocolNode m_oProtocol;
     TextBuffer m_oTextBuffer;
     std::string m_strSaveFolder;
     DiskFileWatch m_oDiskFile;
+    QUndoStack m_oHistory;
+    // The step of the action open, and how deeply actions are nested in it.
+    std::unique_ptr<ChangeStep> m_poActionStep;
+    int m_nActionDepth = 0;
+    // The step a change outside an action is recorded in until it is pushed.
+    std::unique_ptr<ChangeStep> m_poSingleStep;
+    // Set when a record of the history could not be applied.
+    bool m_bHistoryFailed = false;
 };

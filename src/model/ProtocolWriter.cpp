@@ -102,6 +102,22 @@ bool RenderProtocolFile(const ProtocolNode& node, TextBuffer& buffer) {
     return StartRendering(node, buffer) && RenderAll(node, buffer);
 }
 
+bool RenderProtocolFile(const ProtocolNode& node, TextBuffer& buffer, const std::string& path) {
+    std::string failure;
+    if (!StartRendering(node, buffer)) {
+        failure = "Not enough memory to allocate File Buffer ( *m_hpbBuffer ).  Aborting "
+                  "File Operation...";
+    } else if (!RenderAll(node, buffer)) {
+        failure = "File " + path + " could not be written to memory successfully!";
+    } else {
+        return true;
+    }
+    Platform& platform = Platform::Current();
+    platform.EndWaitCursor();
+    platform.MessageOk(failure);
+    return false;
+}
+
 SafeWriteResult WriteFileSafely(Platform& files, const char* data, std::size_t size,
                                 const std::string& path) {
     // A save changes what the file holds, never what it is: through a symbolic link
@@ -146,12 +162,8 @@ bool WriteProtocolFile(const ProtocolNode& node, TextBuffer& buffer, const std::
         ~Releaser() { buffer.Release(); }
     } releaser{buffer};
 
-    if (!StartRendering(node, buffer)) {
-        return Fail(wait, "Not enough memory to allocate File Buffer ( *m_hpbBuffer ).  Aborting "
-                          "File Operation...");
-    }
-    if (!RenderAll(node, buffer)) {
-        return Fail(wait, "File " + path + " could not be written to memory successfully!");
+    if (!RenderProtocolFile(node, buffer, path)) {
+        return false;
     }
     switch (WriteFileSafely(platform, buffer.GetData(), buffer.GetWritten(), path)) {
     case SafeWriteResult::Written:

@@ -13,8 +13,11 @@ class TextBuffer;
 bool WriteProtocolText(const ProtocolNode& node, TextBuffer& buffer);
 
 // Renders the whole of `node` into `buffer`, which is allocated for it and grows as
-// needed: the bytes a save writes. False when memory runs out.
+// needed: the bytes a save writes. False when memory runs out; it shows nothing.
 bool RenderProtocolFile(const ProtocolNode& node, TextBuffer& buffer);
+// The same for the file `path`: false after a message naming it when memory runs out.
+// The text is the buffer's written part; the caller releases the buffer.
+bool RenderProtocolFile(const ProtocolNode& node, TextBuffer& buffer, const std::string& path);
 
 // What became of a safe write.
 enum class SafeWriteResult {
@@ -33,6 +36,6 @@ SafeWriteResult WriteFileSafely(Platform& files, const char* data, std::size_t s
                                 const std::string& path);
 
 // Saves `node` to the file at `path`: renders the whole text, then writes it with
-// WriteFileSafely. Shows the busy cursor meanwhile and a message on failure; true on success. The
-// buffer is released afterwards.
+// WriteFileSafely. Shows the busy cursor meanwhile and a message on failure; true on
+// success. The buffer is released afterwards.
 bool WriteProtocolFile(const ProtocolNode& node, TextBuffer& buffer, const std::string& path);

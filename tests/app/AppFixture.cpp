@@ -87,7 +87,12 @@ QStringList AppFixture::MenuItems(const QString& title) const {
     emit menu->aboutToShow();
     for (QAction* action : menu->actions()) {
         if (action->isVisible()) {
-            items.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+            // The shortcut as the menu draws it, after a tab.
+            const QKeySequence keys = action->shortcut();
+            items.append(action->isSeparator() ? QStringLiteral("-")
+                         : keys.isEmpty()
+                             ? action->text()
+                             : action->text() + '\t' + keys.toString(QKeySequence::NativeText));
         }
     }
     return items;

@@ -262,6 +262,9 @@ TEST_F(OutsideChange, IsAskedOnceAndYesShowsTheNewProtocolInEveryWindow) {
     for (CChildFrame* frame : {first, second}) {
         frame->GetRightPane()->ShowItem(1);
     }
+    // A step to redo, which the reload forgets with the protocol it belongs to.
+    ASSERT_TRUE(Doc()->SetDeviceField(DeviceFieldId::Author, "Undone"));
+    Doc()->Undo();
 
     platform.answers = {Answer::Yes};
     WriteElsewhere("Changed Elsewhere");
@@ -269,6 +272,7 @@ TEST_F(OutsideChange, IsAskedOnceAndYesShowsTheNewProtocolInEveryWindow) {
     EXPECT_EQ(platform.Texts().front(), Question(kReload));
     EXPECT_EQ(Doc()->GetProtocol().m_strDescription, "Changed Elsewhere");
     EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_FALSE(Doc()->CanRedo());
     for (CChildFrame* frame : {first, second}) {
         QTreeWidget* tree = frame->GetLeftPane()->GetTreeCtrl();
         EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("Changed Elsewhere"));
