@@ -58,6 +58,7 @@ CChildFrame::CChildFrame(CTesselDoc& document, ApplicationState& app, QWidget* p
         CommandId::FilePrintPreview, [this](int) { OnFilePrintPreview(); }, hasDocument);
 
     connect(&document, &DocumentBase::TitleChanged, this, &CChildFrame::UpdateFrameTitle);
+    connect(&document, &DocumentBase::ModifiedChanged, this, &CChildFrame::UpdateFrameTitle);
     UpdateFrameTitle();
 }
 
@@ -127,7 +128,13 @@ void CChildFrame::UpdateFrameTitle() {
     if (m_nWindow > 0) {
         title += QStringLiteral(":%1").arg(m_nWindow);
     }
+    // The mark is shown only while modified, so the title is the plain one otherwise.
+    const bool modified = m_pDocument->IsModified();
+    if (modified) {
+        title += QStringLiteral("[*]");
+    }
     setWindowTitle(title);
+    setWindowModified(modified);
 }
 
 void CChildFrame::DetachPanes() {
@@ -148,6 +155,10 @@ void CChildFrame::CloseForDocument() {
 
 bool CChildFrame::EndEditing() {
     return m_pLeftView->EndEditing() && m_pRightView->EndEditing();
+}
+
+bool CChildFrame::IsEditing() const {
+    return m_pRightView->GetGrid().IsEditing();
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {

@@ -40,7 +40,8 @@ public:
     void InitialUpdateFrame();
 
     // The number shown after the title when several windows show one document; 0 for
-    // none. The title is the document's title, then ":" and the number.
+    // none. The title is the document's title, then ":" and the number, then an
+    // asterisk while the document is modified.
     int GetWindowNumber() const { return m_nWindow; }
     void SetWindowNumber(int number);
     void UpdateFrameTitle();
@@ -48,6 +49,8 @@ public:
     // Finishes an edit open in either pane, as confirming it would; false when it
     // stays open because what was typed cannot be stored.
     bool EndEditing();
+    // Whether an edit is open in the property view.
+    bool IsEditing() const;
 
     // Closes the window as part of closing its document: no question, and the panes
     // let go of the document at once.

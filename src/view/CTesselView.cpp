@@ -35,7 +35,7 @@ CommandFieldKind KindOf(CommandFieldId field) {
 } // namespace
 
 CTesselView::CTesselView(CTesselDoc& document, ApplicationState& app, QWidget* parent)
-    : DocumentView(document, parent), m_grid(app.GridToolTips()), m_oApp(app) {
+    : DocumentView(document, parent), m_grid(*this, app.GridToolTips()), m_oApp(app) {
     setObjectName(QStringLiteral("CTesselView"));
     setWhatsThis(tr("<b>Property view</b><p>The fields of the item selected in the command "
                     "tree, one per row: the heading on the left, the value on the right. "
@@ -54,6 +54,8 @@ CTesselView::CTesselView(CTesselDoc& document, ApplicationState& app, QWidget* p
     connect(&document, &CTesselDoc::CommandRemoved, this, &CTesselView::OnCommandRemoved);
     connect(&document, &CTesselDoc::CommandFieldChanged, this, &CTesselView::OnCommandFieldChanged);
     connect(&document, &CTesselDoc::DeviceFieldChanged, this, &CTesselView::OnDeviceFieldChanged);
+    // Whatever record was shown may be gone: the new protocol starts at its header.
+    connect(&document, &CTesselDoc::ProtocolReplaced, this, [this] { ShowItem(kDeviceItem); });
 
     using namespace CommandId;
     auto copyRule = [this](int) { return OnUpdateEditCopy(); };
@@ -293,13 +295,13 @@ void CTesselView::OnCommandRemoved(int position) {
 }
 
 void CTesselView::OnCommandFieldChanged(int position, CommandFieldId) {
-    if (!m_bWriting && m_nItem >= 1 && position == m_nItem - 1) {
+    if (m_nItem >= 1 && position == m_nItem - 1) {
         RefreshRecord();
     }
 }
 
 void CTesselView::OnDeviceFieldChanged(DeviceFieldId) {
-    if (!m_bWriting && m_nItem == kDeviceItem) {
+    if (m_nItem == kDeviceItem) {
         RefreshRecord();
     }
 }
@@ -369,6 +371,14 @@ bool CTesselView::StoreValue(int row, const QString& text) {
     if (document == nullptr || row < 0 || row >= m_grid.GetRowCount()) {
         return true;
     }
+    // The reader ends a command's parameters and bytes at the first empty one, so an
+    // empty text here would lose it, and every one after it, at the next open.
+    if (text.isEmpty() && FieldOfRow(row).kind == RowField::Kind::Numbered) {
+        const QByteArray heading = m_grid.GetCellText(0, row).toUtf8();
+        Platform::Current().MessageOk(
+            QString::asprintf(kEmptyNumberedMessage, heading.constData()).toStdString());
+        return false;
+    }
     // A line break would end the value in the file and start a line of its own.
     if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
         Platform::Current().MessageOk(kLineBreakMessage);
@@ -380,8 +390,8 @@ bool CTesselView::StoreValue(int row, const QString& text) {
     if (!ModelValue(text, isPath, bytes)) {
         return false;
     }
+    // The rows follow the document's signal, as for a change made anywhere else.
     const int position = m_nItem - 1;
-    m_bWriting = true;
     switch (target.kind) {
     case RowField::Kind::Device:
         document->SetDeviceField(target.device, bytes);
@@ -393,17 +403,11 @@ bool CTesselView::StoreValue(int row, const QString& text) {
         document->SetNumberedText(position, target.command, target.index, bytes);
         break;
     case RowField::Kind::None:
+        // The edit was the user's all the same.
+        document->MarkWithoutChange();
         break;
     }
-    m_bWriting = false;
-    // Also when the row names no field: the edit was the user's all the same.
-    document->SetModifiedFlag();
     return true;
-}
-
-void CTesselView::SetValueCell(int row, const QString& text) {
-    m_grid.SetCellText(PropertyGrid::kValueColumn, row, text);
-    m_grid.RedrawCell(PropertyGrid::kValueColumn, row);
 }
 
 int CTesselView::CurrentValueRow() {
@@ -418,8 +422,8 @@ int CTesselView::CurrentValueRow() {
 void CTesselView::OnDeleteKey() {
     // The heading column names the fields; only values are deleted.
     const int row = CurrentValueRow();
-    if (row >= 0 && StoreValue(row, QString())) {
-        SetValueCell(row, QString());
+    if (row >= 0) {
+        StoreValue(row, QString());
     }
 }
 
@@ -447,9 +451,7 @@ void CTesselView::OnEditCut() {
         return;
     }
     OnEditCopy();
-    if (StoreValue(row, QString())) {
-        SetValueCell(row, QString());
-    }
+    StoreValue(row, QString());
 }
 
 void CTesselView::OnEditPaste() {
@@ -462,10 +464,7 @@ void CTesselView::OnEditPaste() {
         Platform::Current().MessageOk(kNoTextMessage);
         return;
     }
-    const QString text = QtText::FromUtf8(*clip);
-    if (StoreValue(row, text)) {
-        SetValueCell(row, text);
-    }
+    StoreValue(row, QtText::FromUtf8(*clip));
 }
 
 // --- Parameters and bytes --------------------------------------------------------------
@@ -509,13 +508,12 @@ void CTesselView::AppendNumbered(CommandFieldId field, const char* text) {
     }
     const CommandFieldKind kind = KindOf(field);
     const int count = NumberedCount(*command, kind);
+    // A full command takes no more: nothing changes, but the document is marked.
     if (count < NumberedLimit(kind)) {
-        m_bWriting = true;
         document->InsertNumberedText(m_nItem - 1, field, count, text);
-        m_bWriting = false;
+    } else {
+        document->MarkWithoutChange();
     }
-    ShowItem(m_nItem);
-    document->SetModifiedFlag();
 }
 
 void CTesselView::RemoveNumbered(CommandFieldId field) {
@@ -527,14 +525,7 @@ void CTesselView::RemoveNumbered(CommandFieldId field) {
     if (number < 1 || number > NumberedLimit(KindOf(field))) {
         return;
     }
-    m_bWriting = true;
-    const bool removed = document->RemoveNumberedText(m_nItem - 1, field, number - 1);
-    m_bWriting = false;
-    if (!removed) {
-        return;
-    }
-    ShowItem(m_nItem);
-    document->SetModifiedFlag();
+    document->RemoveNumberedText(m_nItem - 1, field, number - 1);
 }
 
 // --- The listing printout ------------------------------------------------------------

@@ -21,10 +21,12 @@ class QPainter;
 // through ShowItem. The pane's own commands are Copy, Cut and Paste of cell text and
 // New Param, New Byte, Remove Param and Remove Byte on the command shown.
 //
-// The view follows the command it shows through the document's signals: when
+// The view follows the command it shows through the document's signals alone: when
 // commands before it come or go, it follows the command to its new position; when
-// the command itself goes (from any window), it shows no record until the next
-// ShowItem. Changes to the record made in another window show at once.
+// the command itself goes (from any window, or by Undo), it shows no record until the
+// next ShowItem. Every change to the record shows through those signals, whether
+// this view, another window, Undo or Redo made it.
+// When the whole protocol is replaced, the view shows the device header.
 //
 // The view's printing steps pass on to a listing print job of its document on the
 // application's printer; Print and Print Preview themselves belong to the document
@@ -49,6 +51,11 @@ public:
     static constexpr const char* kLineBreakMessage =
         "A value cannot hold a line break: a protocol file keeps every value on one line. "
         "Remove the line break to store the value.";
+    // %s the row's heading, such as "Byte1".
+    static constexpr const char* kEmptyNumberedMessage =
+        "%s can't be empty: a protocol file ends its parameters and bytes at the first empty "
+        "one, so the ones after it would be lost when the file is read again. Use Remove Param "
+        "or Remove Byte to take it out.";
 
     CTesselView(CTesselDoc& document, ApplicationState& app, QWidget* parent = nullptr);
     ~CTesselView() override;
@@ -69,7 +76,8 @@ public:
 
     // Writes `text` into the model field that `row` shows, as an edit of its value
     // does, and marks the document modified. False, after a message, when the text
-    // cannot be stored in a protocol; nothing is changed then.
+    // cannot be stored in a protocol, or would empty a parameter or byte; nothing is
+    // changed then.
     bool StoreValue(int row, const QString& text);
     // The Delete key: empties the current value and its field.
     void OnDeleteKey();
@@ -139,8 +147,6 @@ private:
     static bool ModelValue(const QString& text, bool isPath, std::string& bytes);
     // The value column's current row, when a record's value is current; -1 otherwise.
     int CurrentValueRow();
-    // Sets a value cell and repaints it.
-    void SetValueCell(int row, const QString& text);
     // How many rows the record `item` shows, and their headings and values.
     int RowCountOf(std::int32_t item) const;
     void WriteRows(std::int32_t item);
@@ -162,8 +168,5 @@ private:
     void OnCommandFieldChanged(int position, CommandFieldId field);
     void OnDeviceFieldChanged(DeviceFieldId field);
 
-    // Set while the view itself changes the model, whose signals then need not
-    // refresh this view.
-    bool m_bWriting = false;
     std::unique_ptr<ListingPrintJob> m_poPrintJob;
 };

@@ -1,6 +1,7 @@
 // tessel-listing-pdf FILE OUT: renders the Protocol Listing of the protocol file FILE
-// into the PDF file OUT, page by page as the editor prints it, with no display.
-// pcltool listing --pdf runs it. Messages go to standard error as "FILE: message".
+// ("-" for standard input) into the PDF file OUT, page by page as the editor prints
+// it, with no display. pcltool listing --pdf runs it. Messages go to standard error
+// as "FILE: message".
 #include <QApplication>
 #include <QPrinter>
 #include <cstdio>
@@ -9,6 +10,7 @@
 
 #include "document/CTesselDoc.h"
 #include "platform/HeadlessPlatform.h"
+#include "platform/StandardInput.h"
 #include "view/ListingPrintJob.h"
 
 namespace {
@@ -21,10 +23,11 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
     }
 }
 
-// Each message on one line of standard error, after the name of the file.
+// Each message on one line of standard error, after the name of the file; "-" is
+// standard input.
 class ConsolePlatform : public HeadlessPlatform {
 public:
-    explicit ConsolePlatform(std::string file) : m_strFile(std::move(file)) {
+    explicit ConsolePlatform(const std::string& file) : m_strFile(ShownFileName(file)) {
         m_pPrevious = Platform::Install(this);
     }
     ~ConsolePlatform() override { Platform::Install(m_pPrevious); }
@@ -40,6 +43,11 @@ public:
         }
         std::fprintf(stderr, "%s: %s\n", m_strFile.c_str(), line.c_str());
         return kind == MessageKind::YesNoCancel ? Answer::Cancel : Answer::No;
+    }
+
+    std::unique_ptr<PlatformFile> OpenForReading(const std::string& path) override {
+        return path == kStandardStream ? OpenStandardInput()
+                                       : HeadlessPlatform::OpenForReading(path);
     }
 
 private:
