@@ -17,18 +17,17 @@
 #include <memory>
 #include <string>
 
-#include "BenchApplication.h"
 #include "QuietPlatform.h"
 #include "SampleProtocol.h"
 #include "document/CTesselDoc.h"
-#include "view/CTesselView.h"
+#include "view/ListingPrintJob.h"
 
 extern char** environ;
 
 namespace {
 
-// A protocol of `commands` commands read from its file, with a property view on it
-// printing into a PDF file of the folder.
+// A protocol of `commands` commands read from its file, with a listing print job on
+// it printing into a PDF file of the folder.
 class ListingJob {
 public:
     explicit ListingJob(int commands) {
@@ -36,22 +35,22 @@ public:
         std::ofstream(m_strFile, std::ios::binary)
             << SampleProtocol::Text(commands, SampleProtocol::Params::Repeating);
         m_strPdf = m_oFolder.filePath(QStringLiteral("big.pdf")).toStdString();
-        QPrinter& printer = m_oApp.Printer();
+        QPrinter& printer = m_oPrinter;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setResolution(QPrinter(QPrinter::HighResolution).resolution());
         printer.setOutputFileName(QString::fromStdString(m_strPdf));
         if (m_oDocument.OpenProtocolFile(m_strFile) && m_oDocument.GetCommandCount() == commands) {
-            m_poView = std::make_unique<CTesselView>(m_oDocument, m_oApp);
+            m_poJob = std::make_unique<ListingPrintJob>(m_oDocument, printer);
         }
     }
 
     QuietPlatform m_oPlatform;
-    BenchApplication m_oApp;
+    QPrinter m_oPrinter;
     QTemporaryDir m_oFolder;
     std::string m_strFile;
     std::string m_strPdf;
     CTesselDoc m_oDocument;
-    std::unique_ptr<CTesselView> m_poView;
+    std::unique_ptr<ListingPrintJob> m_poJob;
 };
 
 // Made on first use and dropped before the application object goes.
@@ -66,7 +65,7 @@ ListingJob* Job(benchmark::State& state) {
     if (!job) {
         job = std::make_unique<ListingJob>(commands);
     }
-    if (!job->m_poView) {
+    if (!job->m_poJob) {
         state.SkipWithError("the protocol was not read as written");
         return nullptr;
     }
@@ -88,17 +87,16 @@ void BM_BuildListingAndCountPages(benchmark::State& state) {
     if (job == nullptr) {
         return;
     }
-    QPrinter& printer = job->m_oApp.Printer();
     int pages = 0;
     for (auto _ : state) {
         CPrintInfo info;
         info.m_bPreview = true;
-        job->m_poView->OnPreparePrinting(info);
-        if (!job->m_poView->OnBeginPrinting(printer, info)) {
+        job->m_poJob->OnPreparePrinting(info);
+        if (!job->m_poJob->OnBeginPrinting(info)) {
             state.SkipWithError("the listing was not built");
         }
         pages = info.m_nMaxPage;
-        job->m_poView->OnEndPrinting(info);
+        job->m_poJob->OnEndPrinting(info);
     }
     Report(state, *job, pages);
 }
@@ -113,8 +111,8 @@ void BM_PrintListingToPdf(benchmark::State& state) {
     for (auto _ : state) {
         CPrintInfo info;
         info.m_bDirect = true;
-        job->m_poView->OnPreparePrinting(info);
-        if (!job->m_poView->PrintListing(job->m_oApp.Printer(), info)) {
+        job->m_poJob->OnPreparePrinting(info);
+        if (!job->m_poJob->Run(info)) {
             state.SkipWithError("nothing was printed");
         }
         pages = info.m_nMaxPage;

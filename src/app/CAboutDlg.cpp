@@ -24,18 +24,25 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     font.setBold(true);
     text->setFont(font);
     text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* licence = new QLabel(QString::fromUtf8(Resources::kLicenceText), this);
+    licence->setObjectName(QStringLiteral("licence"));
+    licence->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(8);
+    texts->addWidget(text);
+    texts->addWidget(licence);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
     ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
-    // Icon and text side by side with room around them, OK below on the right, as
+    // Icon and texts side by side with room around them, OK below on the right, as
     // a desktop's own About boxes are laid out.
     auto* row = new QHBoxLayout;
     row->setSpacing(20);
     row->addWidget(icon, 0, Qt::AlignTop);
-    row->addWidget(text, 1, Qt::AlignVCenter);
+    row->addLayout(texts, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 24, 24, 16);

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-// The About box: the application icon, the program's name and version, and OK.
+// The About box: the application icon, the program's name, version and licence, and OK.
 class CAboutDlg : public QDialog {
     Q_OBJECT
 public:

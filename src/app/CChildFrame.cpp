@@ -5,18 +5,21 @@
 #include <QIcon>
 #include <QMdiArea>
 #include <QSplitter>
+#include <optional>
 
 #include "app/resources.h"
+#include "document/ApplicationState.h"
 #include "document/CTesselDoc.h"
 #include "document/CommandIds.h"
 #include "document/QtText.h"
 #include "tree/CLeftView.h"
 #include "view/CTesselView.h"
+#include "view/ListingPrintJob.h"
 
 CChildFrame::CChildFrame(CTesselDoc& document, ApplicationState& app, QWidget* parent)
-    : QMdiSubWindow(parent), m_pDocument(&document), m_pSplitter(new QSplitter(Qt::Horizontal)),
-      m_pLeftView(new CLeftView(document, app)), m_pRightView(new CTesselView(document, app)),
-      m_pActiveView(m_pLeftView) {
+    : QMdiSubWindow(parent), m_oApp(app), m_pDocument(&document),
+      m_pSplitter(new QSplitter(Qt::Horizontal)), m_pLeftView(new CLeftView(document, app)),
+      m_pRightView(new CTesselView(document, app)), m_pActiveView(m_pLeftView) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(QIcon(Resources::DocumentIconPath()));
 
@@ -46,8 +49,16 @@ CChildFrame::CChildFrame(CTesselDoc& document, ApplicationState& app, QWidget* p
             id, [this](int command) { ForwardToPane(m_pRightView, command); },
             [this](int command) { return PaneHandles(m_pRightView, command); });
     }
+    auto hasDocument = [this](int) { return m_pDocument != nullptr; };
+    m_oCommands.Add(
+        CommandId::FilePrint, [this](int) { OnFilePrint(false); }, hasDocument);
+    m_oCommands.Add(
+        CommandId::FilePrintDirect, [this](int) { OnFilePrint(true); }, hasDocument);
+    m_oCommands.Add(
+        CommandId::FilePrintPreview, [this](int) { OnFilePrintPreview(); }, hasDocument);
 
     connect(&document, &DocumentBase::TitleChanged, this, &CChildFrame::UpdateFrameTitle);
+    connect(&document, &DocumentBase::ModifiedChanged, this, &CChildFrame::UpdateFrameTitle);
     UpdateFrameTitle();
 }
 
@@ -71,6 +82,18 @@ void CChildFrame::ForwardToPane(DocumentView* pane, int id) {
     if (PaneHandles(pane, id)) {
         CommandTable::Entry entry = *pane->Commands().Find(id);
         entry.run(id);
+    }
+}
+
+void CChildFrame::OnFilePrint(bool direct) {
+    ListingPrintJob job(*m_pDocument, m_oApp.Printer());
+    job.Print(direct);
+}
+
+void CChildFrame::OnFilePrintPreview() {
+    ListingPrintJob job(*m_pDocument, m_oApp.Printer());
+    if (const std::optional<int> pages = job.Preview()) {
+        m_oApp.SetPreviewPages(*pages);
     }
 }
 
@@ -105,7 +128,13 @@ void CChildFrame::UpdateFrameTitle() {
     if (m_nWindow > 0) {
         title += QStringLiteral(":%1").arg(m_nWindow);
     }
+    // The mark is shown only while modified, so the title is the plain one otherwise.
+    const bool modified = m_pDocument->IsModified();
+    if (modified) {
+        title += QStringLiteral("[*]");
+    }
     setWindowTitle(title);
+    setWindowModified(modified);
 }
 
 void CChildFrame::DetachPanes() {
@@ -126,6 +155,10 @@ void CChildFrame::CloseForDocument() {
 
 bool CChildFrame::EndEditing() {
     return m_pLeftView->EndEditing() && m_pRightView->EndEditing();
+}
+
+bool CChildFrame::IsEditing() const {
+    return m_pRightView->GetGrid().IsEditing();
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {

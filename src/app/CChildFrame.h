@@ -14,8 +14,10 @@ class QSplitter;
 // One document window: a splitter of one row and two columns with the command tree
 // on the left (200 pixels wide at first) and the property view taking the rest. It
 // routes New Command to its left pane and New Param and New Byte to its right pane,
-// whichever pane is active. Closing the last window of a document closes the
-// document, asking first to save changes.
+// whichever pane is active. Print, printing without the dialog and Print Preview
+// belong to the window, not to either pane: both panes print the same listing, on the
+// application's printer. Closing the last window of a document closes the document,
+// asking first to save changes.
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
@@ -38,7 +40,8 @@ public:
     void InitialUpdateFrame();
 
     // The number shown after the title when several windows show one document; 0 for
-    // none. The title is the document's title, then ":" and the number.
+    // none. The title is the document's title, then ":" and the number, then an
+    // asterisk while the document is modified.
     int GetWindowNumber() const { return m_nWindow; }
     void SetWindowNumber(int number);
     void UpdateFrameTitle();
@@ -46,6 +49,8 @@ public:
     // Finishes an edit open in either pane, as confirming it would; false when it
     // stays open because what was typed cannot be stored.
     bool EndEditing();
+    // Whether an edit is open in the property view.
+    bool IsEditing() const;
 
     // Closes the window as part of closing its document: no question, and the panes
     // let go of the document at once.
@@ -71,7 +76,11 @@ private:
     void ForwardToPane(DocumentView* pane, int id);
     bool PaneHandles(DocumentView* pane, int id) const;
     void DetachPanes();
+    // Print (`direct`: without the dialog) and Print Preview of the document's listing.
+    void OnFilePrint(bool direct);
+    void OnFilePrintPreview();
 
+    ApplicationState& m_oApp;
     CTesselDoc* m_pDocument;
     QSplitter* m_pSplitter;
     CLeftView* m_pLeftView;

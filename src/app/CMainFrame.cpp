@@ -134,7 +134,9 @@ QAction* CMainFrame::CreateAction(int id, const QString& text) {
     if (QAction* existing = Action(id)) {
         return existing;
     }
-    auto* action = new QAction(text, this);
+    // The menus show the shortcut from the key table; in the text it would also be read
+    // out as part of the item's name.
+    auto* action = new QAction(text.section(QLatin1Char('\t'), 0, 0), this);
     action->setData(id);
     action->setStatusTip(Resources::Prompt(id));
     QString tip = Resources::ToolTip(id);
@@ -274,10 +276,24 @@ void CMainFrame::UpdateLockIndicators() {
     if (m_pCapsPane == nullptr) {
         return;
     }
-    LockKeyState state = LockKeyState::Query();
-    m_pCapsPane->setEnabled(state.capsLock);
-    m_pNumPane->setEnabled(state.numLock);
-    m_pScrollPane->setEnabled(state.scrollLock);
+    ShowLockKeys(LockKeyState::Query());
+}
+
+void CMainFrame::ShowLockKeys(const LockKeyState& state) {
+    if (m_pCapsPane == nullptr) {
+        return;
+    }
+    const std::pair<QLabel*, bool> panes[] = {{m_pCapsPane, state.capsLock},
+                                              {m_pNumPane, state.numLock},
+                                              {m_pScrollPane, state.scrollLock}};
+    const QString names[][2] = {{tr("Caps Lock off"), tr("Caps Lock on")},
+                                {tr("Num Lock off"), tr("Num Lock on")},
+                                {tr("Scroll Lock off"), tr("Scroll Lock on")}};
+    for (int i = 0; i < 3; ++i) {
+        auto [pane, on] = panes[i];
+        pane->setEnabled(on);
+        pane->setAccessibleName(names[i][on ? 1 : 0]);
+    }
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
@@ -288,6 +304,17 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget != nullptr && widget->window() == this) {
             UpdateCommandUi();
+            // Undo and Redo are the document's, also while a value is being typed:
+            // the editor's own undo of its text does not get their keys.
+            const QKeySequence keys(static_cast<QKeyEvent*>(event)->keyCombination());
+            for (int id : {CommandId::EditUndo, CommandId::EditRedo}) {
+                QAction* action = Action(id);
+                if (action != nullptr && action->isEnabled() &&
+                    action->shortcuts().contains(keys)) {
+                    event->ignore();
+                    return true;
+                }
+            }
         }
     } else if (event->type() == QEvent::KeyRelease) {
         int key = static_cast<QKeyEvent*>(event)->key();
@@ -318,10 +345,12 @@ bool CMainFrame::EndEditing() {
 bool CMainFrame::ExecuteCommand(int id) {
     using namespace CommandId;
     // What the user is typing is saved, printed or asked about with the rest.
+    // Undo and Redo store it first too, so that the edit being typed is the first
+    // thing undone.
     const bool finishesEdits = id == FileSave || id == FileSaveAs || id == FileClose ||
                                id == FilePrint || id == FilePrintDirect || id == FilePrintPreview ||
-                               id == AppExit;
-    if (finishesEdits && m_oRouter.IsEnabled(id) && !EndEditing()) {
+                               id == AppExit || id == EditUndo || id == EditRedo;
+    if (finishesEdits && IsCommandEnabled(id) && !EndEditing()) {
         UpdateCommandUi();
         return false;
     }
@@ -330,9 +359,18 @@ bool CMainFrame::ExecuteCommand(int id) {
     return ran;
 }
 
+bool CMainFrame::IsCommandEnabled(int id) const {
+    if (m_oRouter.IsEnabled(id)) {
+        return true;
+    }
+    // An open edit is a change to undo once it is stored.
+    CChildFrame* child = ActiveChildFrame();
+    return id == CommandId::EditUndo && child != nullptr && child->IsEditing();
+}
+
 void CMainFrame::UpdateCommandUi() {
     for (auto& [id, action] : m_oActions) {
-        action->setEnabled(m_oRouter.IsEnabled(id));
+        action->setEnabled(IsCommandEnabled(id));
         if (action->isCheckable()) {
             action->setChecked(m_oRouter.IsChecked(id));
         }
@@ -480,16 +518,24 @@ void CMainFrame::OnFocusChanged(QWidget* /*old*/, QWidget* now) {
 
 void CMainFrame::UpdateFrameTitle() {
     QString title = QString::fromUtf8(Resources::kAppTitle);
+    bool modified = false;
     if (CChildFrame* child = ActiveChildFrame()) {
+        // The window's title carries the modified mark already.
+        modified = child->GetDocument()->IsModified();
         if (child->isMaximized()) {
             title += QStringLiteral(" - [%1]").arg(child->windowTitle());
         } else {
             title += QStringLiteral(" - ") + QtText::FromUtf8(child->GetDocument()->GetTitle());
+            if (modified) {
+                title += QStringLiteral("[*]");
+            }
         }
     }
+    // The mark needs the placeholder in the title first.
     if (windowTitle() != title) {
         setWindowTitle(title);
     }
+    setWindowModified(modified);
 }
 
 void CMainFrame::FillWindowMenu(QMenu* menu) {
@@ -507,6 +553,7 @@ void CMainFrame::FillWindowMenu(QMenu* menu) {
     int number = 1;
     for (CChildFrame* frame : frames) {
         QString title = frame->windowTitle();
+        title.replace(QStringLiteral("[*]"), QStringLiteral("*"));
         title.replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction* action =
             menu->addAction(number <= 9 ? QStringLiteral("&%1 %2").arg(number).arg(title) : title);

@@ -11,6 +11,7 @@
 class CascadeLayout;
 class CChildFrame;
 class HelpWindow;
+class LockKeyState;
 class RecentFileList;
 class QLabel;
 class QMdiArea;
@@ -60,11 +61,15 @@ public:
     void BringToFront();
 
     // Runs `id` through the router; false when nobody handles it or it is disabled.
-    // Saving, printing and closing first finish an edit open in a document window.
+    // Saving, printing, closing, Undo and Redo first finish an edit open in a
+    // document window.
     bool ExecuteCommand(int id);
     // Finishes the edits open in every document window, as confirming them would;
     // false when one stays open because what was typed cannot be stored.
     bool EndEditing();
+    // Shows the lock keys' state in the status bar's CAP, NUM and SCRL panes, greyed
+    // while off, and tells it to assistive technology, which cannot see the grey.
+    void ShowLockKeys(const LockKeyState& state);
 
 signals:
     void FilesDropped(const QStringList& paths);
@@ -86,6 +91,8 @@ protected:
 
 private:
     std::vector<CommandTable*> CommandChain() const;
+    // The router's rule, and Undo while an edit is open in the active window.
+    bool IsCommandEnabled(int id) const;
     QAction* CreateAction(int id, const QString& text);
     QMenu* BuildMenu(const Resources::Menu& menu);
     void BuildMenus();

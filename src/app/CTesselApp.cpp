@@ -1,8 +1,10 @@
 #include "app/CTesselApp.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QMdiArea>
 #include <QPrinter>
 #include <QSettings>
 #include <algorithm>
@@ -15,6 +17,7 @@
 #include "document/CTesselDoc.h"
 #include "document/CommandIds.h"
 #include "document/QtText.h"
+#include "document/RecoveryCopy.h"
 #include "platform/Platform.h"
 #include "tree/CLeftView.h"
 #include "view/CTesselView.h"
@@ -42,8 +45,11 @@ CTesselApp::~CTesselApp() {
     // back into a frame that is going.
     for (const std::unique_ptr<CTesselDoc>& document : m_oDocuments) {
         disconnect(document.get(), nullptr, this, nullptr);
+        disconnect(&document->GetDiskFile(), nullptr, this, nullptr);
         disconnect(document.get(), nullptr, m_pMainFrame.get(), nullptr);
     }
+    // Without the exit steps the recovery copies stay, as after a crash.
+    m_oRecoveryCopies.clear();
     m_pMainFrame.reset();
     m_oDocuments.clear();
     m_oClosedDocuments.clear();
@@ -119,6 +125,44 @@ QString CTesselApp::FileFromCommandLine(const QStringList& arguments) {
     return text;
 }
 
+std::optional<QString> CTesselApp::InformationRequested(const QStringList& arguments) {
+    // Only a command line that is exactly one of the two options asks; every other
+    // text stays the file to open, as it always was (a file named like an option is
+    // given with its folder: ./--help). Single-dash words are files or the -e switch.
+    if (arguments.size() != 1 || !arguments.front().startsWith(QLatin1String("--"))) {
+        return std::nullopt;
+    }
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Edits, saves and prints device-control protocol files (.pcl).\nOne "
+                       "editor runs per user: a FILE given while it runs opens there."));
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("The protocol file to open; the arguments are "
+                                                "joined by blanks into one path. -e opens "
+                                                "nothing."),
+                                 QStringLiteral("[FILE]"));
+    const QCommandLineOption help(QStringLiteral("help"),
+                                  QStringLiteral("Displays this help and exits."));
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Displays the version and exits."));
+    parser.addOption(help);
+    parser.addOption(version);
+    if (!parser.parse(QStringList{QStringLiteral("tessel")} + arguments)) {
+        return std::nullopt;
+    }
+    if (parser.isSet(help)) {
+        // Asked before the application object exists, the parser does not know the
+        // program's name and puts a placeholder in its place.
+        QString text = parser.helpText();
+        text.replace(QLatin1String("<executable_name>"), QLatin1String("tessel"));
+        return text;
+    }
+    if (parser.isSet(version)) {
+        return QStringLiteral("tessel %1\n").arg(QString::fromUtf8(ProgramInfo::kVersion));
+    }
+    return std::nullopt;
+}
+
 bool CTesselApp::InitInstance(const QStringList& arguments) {
     LoadStdProfileSettings();
     m_poDocTemplate = std::make_unique<DocumentTemplate>(Resources::kDocTemplate);
@@ -150,6 +194,13 @@ bool CTesselApp::InitInstance(const QStringList& arguments) {
     QString program = m_oOptions.programPath.isEmpty() ? QCoreApplication::applicationFilePath()
                                                        : m_oOptions.programPath;
     m_strProtocolDir = QtText::ToUtf8(ProtocolFolderFor(program));
+
+    // News of files changed by other programs waits for their document's window.
+    connect(m_pMainFrame->GetMdiArea(), &QMdiArea::subWindowActivated, this,
+            &CTesselApp::ScheduleNews);
+    connect(qApp, &QApplication::focusChanged, this, &CTesselApp::ScheduleNews);
+
+    StartRecovery();
 
     QString file = FileFromCommandLine(arguments);
     if (!file.isEmpty()) {
@@ -194,16 +245,116 @@ std::unique_ptr<CTesselDoc> CTesselApp::NewDocumentObject() {
             [this](DocumentBase* closing) { CloseDocument(static_cast<CTesselDoc*>(closing)); });
     connect(document.get(), &DocumentBase::ModifiedChanged, m_pMainFrame.get(),
             &CMainFrame::UpdateCommandUi);
+    connect(document.get(), &DocumentBase::ModifiedChanged, m_pMainFrame.get(),
+            &CMainFrame::UpdateFrameTitle);
+    connect(document.get(), &CTesselDoc::HistoryChanged, m_pMainFrame.get(),
+            &CMainFrame::UpdateCommandUi);
     connect(document.get(), &DocumentBase::TitleChanged, m_pMainFrame.get(),
             &CMainFrame::UpdateFrameTitle);
+    connect(&document->GetDiskFile(), &DiskFileWatch::ChangedOnDisk, this,
+            &CTesselApp::ScheduleNews);
     return document;
 }
 
 CTesselDoc* CTesselApp::AddDocument(std::unique_ptr<CTesselDoc> document) {
     CTesselDoc* added = document.get();
     m_oDocuments.push_back(std::move(document));
+    if (m_poRecovery) {
+        m_oRecoveryCopies[added] = std::make_unique<RecoveryCopy>(*added, *m_poRecovery);
+    }
     CreateChildFrame(*added);
     return added;
+}
+
+RecoveryCopy* CTesselApp::GetRecoveryCopy(const CTesselDoc* document) const {
+    auto it = m_oRecoveryCopies.find(document);
+    return it != m_oRecoveryCopies.end() ? it->second.get() : nullptr;
+}
+
+void CTesselApp::StartRecovery() {
+    if (m_oOptions.recoveryFolder.isEmpty()) {
+        return;
+    }
+    auto store = std::make_unique<RecoveryStore>(m_oOptions.recoveryFolder);
+    if (!store->Open()) {
+        Platform::Current().MessageOk(kNoRecoveryFolderStart +
+                                      QtText::ToUtf8(m_oOptions.recoveryFolder) + kNoRecoveryEnd);
+        return;
+    }
+    m_poRecovery = std::move(store);
+    connect(m_poRecovery.get(), &RecoveryStore::WriteFailed, this, [this] {
+        m_bRecoveryFailed = true;
+        ScheduleNews();
+    });
+    for (const RecoveryStore::LeftCopy& copy : m_poRecovery->ClaimLeftCopies()) {
+        OfferLeftCopy(copy);
+    }
+    m_poRecovery->ReleaseLeftCopies();
+}
+
+void CTesselApp::OfferLeftCopy(const RecoveryStore::LeftCopy& copy) {
+    Platform& platform = Platform::Current();
+    const std::string copyPath = QtText::ToUtf8(copy.protocolPath);
+    const std::string unreadable = kUnreadableCopyStart + copyPath + kUnreadableCopyEnd;
+    if (!copy.record) {
+        platform.MessageOk(unreadable);
+        return;
+    }
+    const RecoveryRecord& record = *copy.record;
+    const std::string& name = record.path.empty() ? record.title : record.path;
+    if (!platform.AskYesNo(kRecoverStart + name + kRecoverEnd)) {
+        m_poRecovery->Discard(copy);
+        return;
+    }
+    std::unique_ptr<CTesselDoc> document = NewDocumentObject();
+    if (record.path.empty()) {
+        document->SetTitle(m_poDocTemplate->NextUntitledTitle());
+    }
+    if (!document->OpenRecoveredCopy(copyPath, record)) {
+        platform.MessageOk(unreadable);
+        return;
+    }
+    if (record.path.empty()) {
+        m_poDocTemplate->CountUntitled();
+    }
+    CTesselDoc* added = AddDocument(std::move(document));
+    // The changes pass to this editor's own copy before the old one goes.
+    GetRecoveryCopy(added)->WriteNow();
+    m_poRecovery->Discard(copy);
+}
+
+void CTesselApp::ScheduleNews() {
+    if (!m_bNewsScheduled) {
+        m_bNewsScheduled = true;
+        QMetaObject::invokeMethod(this, &CTesselApp::TellNews, Qt::QueuedConnection);
+    }
+}
+
+void CTesselApp::TellNews() {
+    m_bNewsScheduled = false;
+    // Never over a dialog or an open menu, and never while a question is up.
+    if (m_bTellingNews || !m_pMainFrame || QApplication::activeModalWidget() != nullptr ||
+        QApplication::activePopupWidget() != nullptr) {
+        return;
+    }
+    m_bTellingNews = true;
+    if (m_bRecoveryFailed && !m_bRecoveryFailureTold) {
+        m_bRecoveryFailureTold = true;
+        Platform::Current().MessageOk(kNoRecoveryCopyStart +
+                                      QtText::ToUtf8(m_poRecovery->GetFolder()) + kNoRecoveryEnd);
+    }
+    CChildFrame* frame = m_pMainFrame->ActiveChildFrame();
+    CTesselDoc* document = frame != nullptr ? frame->GetDocument() : nullptr;
+    // Only the document whose window the user is looking at; the others are told
+    // when their windows are next active.
+    if (document != nullptr && m_pMainFrame->isActiveWindow()) {
+        document->GetDiskFile().Check();
+        // What was typed belongs to the document the question is about.
+        if (document->GetDiskFile().HasNews() && frame->EndEditing()) {
+            document->TellOutsideChange();
+        }
+    }
+    m_bTellingNews = false;
 }
 
 CChildFrame* CTesselApp::CreateChildFrame(CTesselDoc& document) {
@@ -356,7 +507,13 @@ void CTesselApp::CloseDocument(CTesselDoc* document) {
         }
     }
     disconnect(document, nullptr, this, nullptr);
+    disconnect(&document->GetDiskFile(), nullptr, this, nullptr);
     disconnect(document, nullptr, m_pMainFrame.get(), nullptr);
+    // The document closes only once the user has saved or dropped its changes.
+    if (auto copy = m_oRecoveryCopies.find(document); copy != m_oRecoveryCopies.end()) {
+        copy->second->Discard();
+        m_oRecoveryCopies.erase(copy);
+    }
     // Destroyed once back in the event loop: the close may have started inside one of
     // the document's own commands or signals.
     m_oClosedDocuments.push_back(std::move(closing));

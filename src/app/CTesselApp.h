@@ -3,7 +3,9 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,7 @@
 #include "document/ApplicationState.h"
 #include "document/CommandTable.h"
 #include "document/DocumentTemplate.h"
+#include "document/RecoveryStore.h"
 #include "model/Command.h"
 #include "platform/ProgramInfo.h"
 
@@ -19,6 +22,7 @@ class CMainFrame;
 class CTesselDoc;
 class QPrinter;
 class QSettings;
+class RecoveryCopy;
 class SingleInstance;
 
 // The application object: it lives for the whole run, owns the state every document
@@ -44,7 +48,23 @@ public:
         // The local socket through which later starts hand over their files; empty
         // for no single-instance server.
         QString serverName;
+        // The folder of recovery copies (RecoveryStore::DefaultFolder() for the
+        // user's); empty for none.
+        QString recoveryFolder;
     };
+
+    static constexpr const char* kRecoverStart = "Tessel found unsaved changes to ";
+    static constexpr const char* kRecoverEnd =
+        " that were not saved when it last stopped.\nDo you want to recover them?";
+    static constexpr const char* kUnreadableCopyStart = "The recovery copy ";
+    static constexpr const char* kUnreadableCopyEnd =
+        " could not be read.\nIt is kept, not deleted.";
+    static constexpr const char* kNoRecoveryFolderStart =
+        "Tessel could not use its recovery folder ";
+    static constexpr const char* kNoRecoveryCopyStart =
+        "Tessel could not write a recovery copy into ";
+    static constexpr const char* kNoRecoveryEnd =
+        ".\nUnsaved changes cannot be recovered if Tessel stops unexpectedly.";
 
     explicit CTesselApp(Options options = {}, QObject* parent = nullptr);
     ~CTesselApp() override;
@@ -89,6 +109,10 @@ public:
     const DocumentTemplate& GetDocTemplate() const { return *m_poDocTemplate; }
     CommandTable& Commands() { return m_oCommands; }
     SingleInstance* GetSingleInstance() const { return m_pSingleInstance; }
+    // The recovery copies; nullptr when the editor keeps none.
+    RecoveryStore* GetRecoveryStore() const { return m_poRecovery.get(); }
+    // The recovery copy of an open document; nullptr without one.
+    RecoveryCopy* GetRecoveryCopy(const CTesselDoc* document) const;
     int GetPreviewPages() const { return m_nPreviewPages; }
 
     // The Protocol folder for a program file: its folder's parent, then "/Protocol".
@@ -96,6 +120,10 @@ public:
     // The file the command line names: the arguments joined by blanks, nothing for
     // an empty text or a switch such as -e or /E, without enclosing double quotes.
     static QString FileFromCommandLine(const QStringList& arguments);
+    // What the command line asks to be told instead of starting: the usage for
+    // --help, the version for --version, as text for standard output. Nothing for
+    // any other command line, which names the file to open.
+    static std::optional<QString> InformationRequested(const QStringList& arguments);
 
     // Members shared with the panes and set by start-up.
     std::string m_strProtocolDir;
@@ -121,6 +149,16 @@ private:
     // Numbers the windows of `document` when it has several.
     void UpdateFrameCounts(CTesselDoc* document);
     CTesselDoc* FindOpenDocument(const QString& path) const;
+    // Takes this editor's place among the recovery copies and offers, one by one,
+    // the copies that editors no longer running left; start-up runs it before the
+    // command line's file opens.
+    void StartRecovery();
+    void OfferLeftCopy(const RecoveryStore::LeftCopy& copy);
+    // Tells, once nothing else is in the way (a dialog, a menu, another window), of
+    // a change another program made to the active document's file, and of a recovery
+    // copy that could not be written.
+    void ScheduleNews();
+    void TellNews();
     void ActivateDocument(CTesselDoc* document);
     void OnOpenRequest(const QString& path);
 
@@ -133,6 +171,12 @@ private:
     RecentFileList m_oRecentFileList;
     int m_nPreviewPages = 0;
     SingleInstance* m_pSingleInstance = nullptr;
+    std::unique_ptr<RecoveryStore> m_poRecovery;
+    std::map<const CTesselDoc*, std::unique_ptr<RecoveryCopy>> m_oRecoveryCopies;
+    bool m_bNewsScheduled = false;
+    bool m_bTellingNews = false;
+    bool m_bRecoveryFailed = false;
+    bool m_bRecoveryFailureTold = false;
     // Made on first use: looking up the printers takes a moment.
     std::unique_ptr<QPrinter> m_poPrinter;
     CommandTable m_oCommands;

@@ -4,17 +4,18 @@
 #include <QStyle>
 #include <QTextBrowser>
 #include <QToolBar>
-#include <QVBoxLayout>
 
 #include "app/resources.h"
 
 HelpWindow::HelpWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), m_pBrowser(new QTextBrowser(this)) {
+    : QMainWindow(parent, Qt::Window), m_pBrowser(new QTextBrowser(this)) {
     setWindowTitle(tr("Tessel Help"));
     setWindowIcon(QIcon(Resources::AppIconPath()));
     setObjectName(QStringLiteral("HelpWindow"));
 
-    auto* toolBar = new QToolBar(this);
+    auto* toolBar = new QToolBar(tr("Help Navigation"), this);
+    toolBar->setObjectName(QStringLiteral("HelpToolBar"));
+    toolBar->setMovable(false);
     toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     QAction* contents =
         toolBar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("&Contents"));
@@ -38,11 +39,8 @@ HelpWindow::HelpWindow(QWidget* parent)
         setWindowTitle(title.isEmpty() ? tr("Tessel Help") : tr("Tessel Help - %1").arg(title));
     });
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(toolBar);
-    layout->addWidget(m_pBrowser);
+    addToolBar(Qt::TopToolBarArea, toolBar);
+    setCentralWidget(m_pBrowser);
     resize(640, 560);
 }
 

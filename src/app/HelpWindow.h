@@ -1,15 +1,16 @@
 #pragma once
 
+#include <QMainWindow>
 #include <QUrl>
-#include <QWidget>
 
 class QTextBrowser;
 class QAction;
 
 // The editor's help: the pages of the user guide in a window of their own, with
 // Contents, Back and Forward. One window serves the whole run; asking for another
-// page shows it there.
-class HelpWindow : public QWidget {
+// page shows it there. A main window of its own, so that the desktop and assistive
+// technology treat it as a window rather than a part of the editor's.
+class HelpWindow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr const char* kContentsPage = "index.html";

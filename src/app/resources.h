@@ -15,6 +15,7 @@ namespace Resources {
 constexpr const char* kAppTitle = ProgramInfo::kName;
 constexpr const char* kVersionText = ProgramInfo::kVersionLine;
 constexpr const char* kAboutTitle = "About Tessel";
+constexpr const char* kLicenceText = "Copyright 2026 The Tessel developers. MIT License.";
 // Seven fields: window title, document name, file-new name, filter name, filter
 // extension, file type identifier, file type name.
 constexpr const char* kDocTemplate = "\nTessel\nTessel\n\n\nTessel.Document\nTessel Document";

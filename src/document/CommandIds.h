@@ -33,6 +33,7 @@ constexpr int EditCopy = 57634;
 constexpr int EditCut = 57635;
 constexpr int EditPaste = 57637;
 constexpr int EditUndo = 57643;
+constexpr int EditRedo = 57644;
 
 // Window.
 constexpr int WindowNew = 57648;

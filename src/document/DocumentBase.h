@@ -26,7 +26,7 @@ public:
     void SetPathName(const std::string& path, bool addToRecent = true);
 
     bool IsModified() const { return m_bModified; }
-    void SetModifiedFlag(bool modified = true);
+    virtual void SetModifiedFlag(bool modified = true);
 
     // Asks the owner to close every window of the document and then the document.
     // Nothing of the document may be used after this call.

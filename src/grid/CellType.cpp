@@ -39,6 +39,13 @@ QSize PixmapSize(const QPixmap& pixmap) {
     return pixmap.deviceIndependentSize().toSize();
 }
 
+// The text colour the cell chose, or else the palette's; where the cell fixes its
+// background and not its text, the palette's colour is made to read on that
+// background, which a dark palette's light text would not.
+QColor ShownTextColor(bool textFixed, const QColor& text, bool backFixed, const QColor& back) {
+    return textFixed || !backFixed ? text : GridSystem::ReadableTextColor(back, text);
+}
+
 } // namespace
 
 int CellType::AdjustEditRect(QRect&) {
@@ -113,9 +120,14 @@ int CellType::SheetTextMargin() const {
 }
 
 QColor CellType::TextColorFor(const GridCellOption& option, const GridCell& cell) const {
-    return (option.selected || (option.current && SheetRowHighlight()))
-               ? cell.GetHTextColor(option.palette)
-               : cell.GetTextColor(option.palette);
+    if (option.selected || (option.current && SheetRowHighlight())) {
+        return ShownTextColor(
+            cell.IsPropertySet(GridCell::kHTextColorSet), cell.GetHTextColor(option.palette),
+            cell.IsPropertySet(GridCell::kHBackColorSet), cell.GetHBackColor(option.palette));
+    }
+    return ShownTextColor(
+        cell.IsPropertySet(GridCell::kTextColorSet), cell.GetTextColor(option.palette),
+        cell.IsPropertySet(GridCell::kBackColorSet), cell.GetBackColor(option.palette));
 }
 
 QColor CellType::BackColorFor(const GridCellOption& option, const GridCell& cell) const {
@@ -239,7 +251,11 @@ bool CellType::DrawOverflow(QPainter& painter, const GridCellOption& option, int
     // This cell's own colours and state, the neighbour's text where it would lie.
     GridCell shown(cell);
     shown.SetText(source.GetText());
-    shown.SetTextColor(source.GetTextColor(option.palette));
+    shown.SetTextColor(source.IsPropertySet(GridCell::kTextColorSet)
+                           ? source.GetTextColor(option.palette)
+                           : ShownTextColor(false, GridSystem::WindowTextColor(option.palette),
+                                            cell.IsPropertySet(GridCell::kBackColorSet),
+                                            cell.GetBackColor(option.palette)));
     shown.SetAlignment((source.GetAlignment() & ~horizontal) | GridCell::kAlignLeft);
     if (source.IsPropertySet(GridCell::kFontSet)) {
         shown.SetFont(source.GetFont(option.font));

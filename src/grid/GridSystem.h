@@ -33,6 +33,11 @@ inline QColor ButtonHighlightColor(const QPalette& palette) {
     return palette.color(QPalette::Light);
 }
 
+// A text colour that reads on `back`: `preferred` when it contrasts with it well enough
+// for normal text, else black or white, whichever contrasts more. For backgrounds that
+// a cell fixes whatever the palette, which a palette's text colour may not suit.
+QColor ReadableTextColor(const QColor& back, const QColor& preferred);
+
 // Width of a vertical scroll bar (and height of a horizontal one) in `style`; the
 // usual desktop size without a style.
 int ScrollBarExtent(const QStyle* style);

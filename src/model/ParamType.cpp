@@ -127,7 +127,7 @@ struct Draft {
 } // namespace
 
 OrGroupArray& OrGroupArray::operator=(const OrGroupArray& other) noexcept {
-    if (m_pBlock != other.m_pBlock) {
+    if (this != &other && m_pBlock != other.m_pBlock) {
         Release();
         m_pBlock = other.m_pBlock;
         Share();

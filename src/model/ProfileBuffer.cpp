@@ -178,6 +178,23 @@ ProfileBuffer& ProfileBuffer::operator=(ProfileBuffer&& other) noexcept {
     return *this;
 }
 
+int ProfileBuffer::LineOf(const char* position, LineMark& mark) const {
+    const char* start = m_hpbBuffer.get();
+    const char* end = start + std::min(static_cast<std::size_t>(position - start), m_nLength);
+    if (mark.position == nullptr || mark.position > end) {
+        mark = {start, 1};
+    }
+    const char* p = mark.position;
+    int line = mark.line;
+    while ((p = FindLineEnd(p, end)) < end) {
+        // A carriage return and line feed end one line.
+        p += *p == '\r' && p + 1 < end && p[1] == '\n' ? 2 : 1;
+        ++line;
+    }
+    mark = {end, line};
+    return line;
+}
+
 std::unique_ptr<char[]> ProfileBuffer::TakeBytes() {
     Start(0);
     m_nCapacity = 0;

@@ -52,6 +52,21 @@ public:
     // Section names and values are views of the loaded bytes: they stay valid until
     // the next Open or Load, or until the bytes are taken.
 
+    // A place in the loaded bytes at the start of a line's text, and that line.
+    struct LineMark {
+        const char* position = nullptr;
+        int line = 1;
+    };
+    // The line, counted from 1, that holds `position`, a place in the loaded bytes
+    // outside a line end (a section name or a value, say). Line ends count as they end lines above.
+    // Counting goes on from `mark` when it lies before `position`, so that asking
+    // for places further on costs only the bytes between; `mark` then moves there.
+    int LineOf(const char* position, LineMark& mark) const;
+    int LineOf(const char* position) const {
+        LineMark start;
+        return LineOf(position, start);
+    }
+
     std::size_t GetLength() const { return m_nLength; }
     std::size_t GetCursor() const { return m_nCursor; }
     // The name of the most recent header a section scan read.

@@ -24,6 +24,10 @@ public:
     ProtocolNode(const ProtocolNode&) = delete;
     ProtocolNode& operator=(const ProtocolNode&) = delete;
 
+    // Exchanges everything with `other`, the files the texts refer into included, so
+    // that a protocol read afresh can take the place of this one; nothing is copied.
+    void Swap(ProtocolNode& other) noexcept;
+
     // Reads the device section of the file at `path` into the device fields and
     // records the path. False after a message; the node is then unchanged.
     bool ReadDevice(const std::string& path);

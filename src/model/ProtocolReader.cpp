@@ -49,10 +49,22 @@ int NumberedValues(ProfileBuffer& buffer, std::string_view stem, int limit,
     return limit;
 }
 
+// The line of the key whose value the reader is on: a warning about a parameter
+// belongs there. The lines are counted on from the last one asked for, so a file
+// full of warnings is still counted through about once.
+struct ValueLine final : MessageLineSource {
+    explicit ValueLine(const ProfileBuffer& buffer) : buffer(buffer) {}
+    int MessageLine() const override { return buffer.LineOf(value.data(), mark); }
+
+    const ProfileBuffer& buffer;
+    std::string_view value;
+    mutable ProfileBuffer::LineMark mark;
+};
+
 // The keys of the command section at the buffer's cursor. The texts refer into the
 // buffer's bytes, which the protocol keeps. Keys match without regard to case; they
 // are asked for as the writer spells them, which a written file matches exactly.
-void ReadCommandKeys(ProfileBuffer& buffer, Command& command, ParseCache& parses) {
+void ReadCommandKeys(ProfileBuffer& buffer, Command& command, ParseCache& parses, ValueLine& line) {
     std::array<std::string_view, Command::kMaxBytes> values;
     for (CommandFieldId id : kCommandReadOrder) {
         const CommandField& field = Field(id);
@@ -67,7 +79,9 @@ void ReadCommandKeys(ProfileBuffer& buffer, Command& command, ParseCache& parses
             // Storage for exactly the parameters there are.
             std::span<ParamType> params = command.m_oParam.Reset(static_cast<std::size_t>(count));
             command.m_nParams = count;
+            MessageLineScope scope(line);
             for (std::size_t i = 0; i < params.size(); ++i) {
+                line.value = values[i];
                 params[i].m_strText = Text::Refer(values[i]);
                 parses.Parse(params[i], command.m_strName);
             }
@@ -154,6 +168,7 @@ bool ProtocolNode::ReadCommands() {
     } keeper{*this, buffer, countBefore};
 
     ParseCache parses;
+    ValueLine line(buffer);
     for (;;) {
         try {
             // An empty name, from a header "[]" or the end of the file, ends the list.
@@ -166,7 +181,7 @@ bool ProtocolNode::ReadCommands() {
                 return Fail(wait, kNoMemoryForCommand);
             }
             command->m_strName = Text::Refer(name);
-            ReadCommandKeys(buffer, *command, parses);
+            ReadCommandKeys(buffer, *command, parses, line);
             m_poCmndList->Append(std::move(command));
         } catch (const std::bad_alloc&) {
             return Fail(wait, kNoMemoryForCommand);

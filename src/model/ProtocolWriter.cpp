@@ -35,6 +35,24 @@ std::size_t ExpectedSize(const ProtocolNode& node) {
     return std::max(node.GetReadLength(), 512 + 256 * commands);
 }
 
+// Rendered once, into a buffer that grows when the text is longer than expected, so
+// any protocol fits however long its lines are.
+bool StartRendering(const ProtocolNode& node, TextBuffer& buffer) {
+    if (!buffer.Allocate(ExpectedSize(node))) {
+        return false;
+    }
+    buffer.AllowGrowth();
+    return true;
+}
+
+bool RenderAll(const ProtocolNode& node, TextBuffer& buffer) {
+    try {
+        return WriteProtocolText(node, buffer);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
 bool Fail(WaitCursor& wait, const std::string& text) {
     wait.End();
     Platform::Current().MessageOk(text);
@@ -80,6 +98,61 @@ bool WriteProtocolText(const ProtocolNode& node, TextBuffer& buffer) {
     return buffer.Succeeded();
 }
 
+bool RenderProtocolFile(const ProtocolNode& node, TextBuffer& buffer) {
+    return StartRendering(node, buffer) && RenderAll(node, buffer);
+}
+
+bool RenderProtocolFile(const ProtocolNode& node, TextBuffer& buffer, const std::string& path) {
+    std::string failure;
+    if (!StartRendering(node, buffer)) {
+        failure = "Not enough memory to allocate File Buffer ( *m_hpbBuffer ).  Aborting "
+                  "File Operation...";
+    } else if (!RenderAll(node, buffer)) {
+        failure = "File " + path + " could not be written to memory successfully!";
+    } else {
+        return true;
+    }
+    Platform& platform = Platform::Current();
+    platform.EndWaitCursor();
+    platform.MessageOk(failure);
+    return false;
+}
+
+SafeWriteResult WriteFileSafely(Platform& files, const char* data, std::size_t size,
+                                const std::string& path) {
+    // A save changes what the file holds, never what it is: through a symbolic link
+    // it replaces the file the link names (which it creates when there is none yet),
+    // and the new file takes the old one's permissions, owner and group.
+    std::string target = files.ResolveLinks(path);
+    if (target.empty()) {
+        return SafeWriteResult::CannotOpen;
+    }
+    // A file the user may not change stays as it is, even though replacing it
+    // would be possible.
+    if (files.FileExists(target) && !files.IsFileWritable(target)) {
+        return SafeWriteResult::CannotOpen;
+    }
+    std::string temporary;
+    std::unique_ptr<PlatformFile> file = files.CreateTemporaryBeside(target, temporary);
+    if (!file) {
+        return SafeWriteResult::CannotOpen;
+    }
+    bool written = file->Write(data, size) && file->Flush();
+    // Private while its text was written, the file is given the target's permissions
+    // only now that the text is on the disk, just before it takes the target's place.
+    bool identity = written && file->TakeIdentityOf(target);
+    file.reset();
+    if (!written) {
+        files.RemoveFile(temporary);
+        return SafeWriteResult::CannotWrite;
+    }
+    if (!identity || !files.RenameFile(temporary, target)) {
+        files.RemoveFile(temporary);
+        return SafeWriteResult::CannotOpen;
+    }
+    return SafeWriteResult::Written;
+}
+
 bool WriteProtocolFile(const ProtocolNode& node, TextBuffer& buffer, const std::string& path) {
     Platform& platform = Platform::Current();
     WaitCursor wait(platform);
@@ -89,56 +162,18 @@ bool WriteProtocolFile(const ProtocolNode& node, TextBuffer& buffer, const std::
         ~Releaser() { buffer.Release(); }
     } releaser{buffer};
 
-    // Rendered once, into a buffer that grows when the text is longer than expected,
-    // so any protocol fits however long its lines are.
-    if (!buffer.Allocate(ExpectedSize(node))) {
-        return Fail(wait, "Not enough memory to allocate File Buffer ( *m_hpbBuffer ).  Aborting "
-                          "File Operation...");
+    if (!RenderProtocolFile(node, buffer, path)) {
+        return false;
     }
-    buffer.AllowGrowth();
-    bool rendered = false;
-    try {
-        rendered = WriteProtocolText(node, buffer);
-    } catch (const std::bad_alloc&) {
-        rendered = false;
+    switch (WriteFileSafely(platform, buffer.GetData(), buffer.GetWritten(), path)) {
+    case SafeWriteResult::Written:
+        return true;
+    case SafeWriteResult::CannotWrite:
+        return Fail(wait, "File " + path +
+                              " could not be written to successfully!\n\nThe Drive could "
+                              "be full.  Try another Drive!");
+    case SafeWriteResult::CannotOpen:
+        break;
     }
-    if (!rendered) {
-        return Fail(wait, "File " + path + " could not be written to memory successfully!");
-    }
-
-    const std::string cannotOpen = "File " + path + " could not be opened for writing!";
-    const std::string cannotWrite = "File " + path +
-                                    " could not be written to successfully!\n\nThe Drive could "
-                                    "be full.  Try another Drive!";
-    // A save changes what the file holds, never what it is: through a symbolic link
-    // it replaces the file the link names (which it creates when there is none yet),
-    // and the new file takes the old one's permissions, owner and group.
-    std::string target = platform.ResolveLinks(path);
-    if (target.empty()) {
-        return Fail(wait, cannotOpen);
-    }
-    // A file the user may not change stays as it is, even though replacing it
-    // would be possible.
-    if (platform.FileExists(target) && !platform.IsFileWritable(target)) {
-        return Fail(wait, cannotOpen);
-    }
-    std::string temporary;
-    std::unique_ptr<PlatformFile> file = platform.CreateTemporaryBeside(target, temporary);
-    if (!file) {
-        return Fail(wait, cannotOpen);
-    }
-    bool written = file->Write(buffer.GetData(), buffer.GetWritten()) && file->Flush();
-    // Private while its text was written, the file is given the target's permissions
-    // only now that the text is on the disk, just before it takes the target's place.
-    bool identity = written && file->TakeIdentityOf(target);
-    file.reset();
-    if (!written) {
-        platform.RemoveFile(temporary);
-        return Fail(wait, cannotWrite);
-    }
-    if (!identity || !platform.RenameFile(temporary, target)) {
-        platform.RemoveFile(temporary);
-        return Fail(wait, cannotOpen);
-    }
-    return true;
+    return Fail(wait, "File " + path + " could not be opened for writing!");
 }

@@ -30,6 +30,9 @@ void Text::Assign(std::string_view bytes) {
 }
 
 Text& Text::operator=(const Text& other) {
+    if (this == &other) {
+        return *this;
+    }
     return *this = other.view();
 }
 

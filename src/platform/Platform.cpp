@@ -141,16 +141,23 @@ std::unique_ptr<PlatformFile> Platform::OpenForReading(const std::string& path) 
     if (fd < 0) {
         return nullptr;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    // Every refusal leaves its reason in errno, for a caller that reports it.
+    auto refuse = [fd](int reason) -> std::unique_ptr<PlatformFile> {
         ::close(fd);
+        errno = reason;
         return nullptr;
+    };
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        return refuse(errno);
+    }
+    if (S_ISDIR(st.st_mode)) {
+        return refuse(EISDIR);
     }
     // A program that holds an exclusive lock is writing the file: reading now would
     // see half of it.
     if (::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
-        ::close(fd);
-        return nullptr;
+        return refuse(EWOULDBLOCK);
     }
     return std::make_unique<PosixFile>(fd);
 }
@@ -173,8 +180,9 @@ std::string Platform::ResolveLinks(const std::string& path) {
         if (next.empty() || next.front() != '/') {
             // Relative to the folder that holds the link.
             std::size_t slash = current.rfind('/');
-            next =
-                (slash == std::string::npos ? std::string() : current.substr(0, slash + 1)) + next;
+            if (slash != std::string::npos) {
+                next.insert(0, current, 0, slash + 1);
+            }
         }
         current = std::move(next);
     }

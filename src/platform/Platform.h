@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 class QPainter;
 class QPrinter;
@@ -29,6 +30,17 @@ public:
     // the permissions a newly created file would have. False when the permissions
     // cannot be set.
     virtual bool TakeIdentityOf(const std::string& original) = 0;
+};
+
+// Tells which line of the file being read a message is about. It is asked only when
+// a message is shown, so reading pays nothing for lines it never reports.
+class MessageLineSource {
+public:
+    // The line, counted from 1; 0 when the message belongs to no line.
+    virtual int MessageLine() const = 0;
+
+protected:
+    ~MessageLineSource() = default;
 };
 
 // The services the program takes from the desktop: message boxes, the busy cursor,
@@ -60,6 +72,16 @@ public:
     // Modal message box with the caption "Tessel".
     virtual Answer ShowMessage(const std::string& text, MessageKind kind) = 0;
     void MessageOk(const std::string& text) { ShowMessage(text, MessageKind::Ok); }
+    // The line of the file being read that the messages shown now are about; 0 when
+    // they belong to none. A message box leaves it out; a platform that prints its
+    // messages names it, as compilers do. Set for a scope by MessageLineScope.
+    int CurrentMessageLine() const {
+        return m_pLineSource != nullptr ? m_pLineSource->MessageLine() : 0;
+    }
+    // Returns the source it replaces.
+    const MessageLineSource* SetMessageLineSource(const MessageLineSource* source) {
+        return std::exchange(m_pLineSource, source);
+    }
     bool AskYesNo(const std::string& text) {
         return ShowMessage(text, MessageKind::YesNo) == Answer::Yes;
     }
@@ -143,6 +165,24 @@ public:
 protected:
     // Formats the given broken-down time; shared by the real and scripted clocks.
     static std::string FormatTime(const std::tm& time, const std::string& format);
+
+private:
+    const MessageLineSource* m_pLineSource = nullptr;
+};
+
+// Makes `source` tell the line of the messages shown during a scope.
+class MessageLineScope {
+public:
+    explicit MessageLineScope(const MessageLineSource& source,
+                              Platform& platform = Platform::Current())
+        : m_platform(platform), m_pPrevious(platform.SetMessageLineSource(&source)) {}
+    ~MessageLineScope() { m_platform.SetMessageLineSource(m_pPrevious); }
+    MessageLineScope(const MessageLineScope&) = delete;
+    MessageLineScope& operator=(const MessageLineScope&) = delete;
+
+private:
+    Platform& m_platform;
+    const MessageLineSource* m_pPrevious;
 };
 
 // Shows the busy cursor for a scope. End() takes it down early, as an operation does

@@ -5,6 +5,7 @@
 #include "model/ProtocolNode.h"
 #include "model/ProtocolWriter.h"
 #include "model/TextBuffer.h"
+#include "platform/StandardInput.h"
 #include "tools/ListingPdf.h"
 #include "tools/ProtocolJson.h"
 #include "tools/ToolCommands.h"
@@ -17,23 +18,32 @@ bool ReadProtocol(ProtocolNode& node, const std::string& path) {
     return node.ReadDevice(path) && node.ReadCommands();
 }
 
-// Each message on one line: its line breaks become spaces.
-void PrintMessages(std::ostream& err, const std::string& file,
-                   const std::vector<std::string>& messages) {
-    for (const std::string& message : messages) {
-        std::string line = message;
-        for (char& c : line) {
-            if (c == '\n' || c == '\r') {
-                c = ' ';
-            }
+// Only the reasons of failed file operations, which the JSON of dump does not give.
+void PrintFailures(std::ostream& err, const std::string& file,
+                   const std::vector<ToolMessage>& messages) {
+    for (const ToolMessage& message : messages) {
+        if (message.systemError != 0) {
+            PrintMessages(err, file, {message});
         }
-        err << file << ": " << line << "\n";
     }
+}
+
+// The text the writer makes of `node`, on standard output.
+bool WriteToStandardOutput(const ProtocolNode& node, ToolPlatform& platform, std::ostream& out,
+                           std::ostream& err) {
+    TextBuffer buffer;
+    bool rendered = RenderProtocolFile(node, buffer, kStandardOutputName);
+    if (rendered) {
+        out.write(buffer.GetData(), static_cast<std::streamsize>(buffer.GetWritten()));
+    }
+    buffer.Release();
+    PrintMessages(err, kStandardOutputName, platform.messages);
+    return rendered && FinishOutput(out, err);
 }
 
 } // namespace
 
-int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
+int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.size() != 1) {
         return kUsageError;
     }
@@ -41,7 +51,9 @@ int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     ProtocolNode node;
     bool ok = ReadProtocol(node, args[0]);
     WriteProtocolJson(out, node, ok, platform.messages);
-    return ok ? 0 : 1;
+    PrintFailures(err, args[0], platform.messages);
+    bool shown = FinishOutput(out, err);
+    return ok && shown ? 0 : 1;
 }
 
 int RunCheck(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
@@ -63,7 +75,7 @@ int RunCheck(const std::vector<std::string>& args, std::ostream&, std::ostream& 
     return code;
 }
 
-int RunFormat(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+int RunFormat(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::string input;
     std::string output;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -81,6 +93,7 @@ int RunFormat(const std::vector<std::string>& args, std::ostream&, std::ostream&
     if (input.empty()) {
         return kUsageError;
     }
+    // In place, which for standard input is standard output.
     if (output.empty()) {
         output = input;
     }
@@ -93,6 +106,9 @@ int RunFormat(const std::vector<std::string>& args, std::ostream&, std::ostream&
         return 1;
     }
     platform.messages.clear();
+    if (output == kStandardStream) {
+        return WriteToStandardOutput(node, platform, out, err) ? 0 : 1;
+    }
     TextBuffer buffer;
     bool written = WriteProtocolFile(node, buffer, output);
     PrintMessages(err, output, platform.messages);
@@ -101,7 +117,7 @@ int RunFormat(const std::vector<std::string>& args, std::ostream&, std::ostream&
 
 int RunListing(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.size() == 3 && args[1] == "--pdf") {
-        return RunListingPdf(args[0], args[2], err);
+        return RunListingPdf(args[0], args[2], out, err);
     }
     if (args.size() != 1) {
         return kUsageError;
@@ -121,7 +137,7 @@ int RunListing(const std::vector<std::string>& args, std::ostream& out, std::ost
         listed = WriteListing(node, buffer);
     }
     if (!listed) {
-        PrintMessages(err, args[0], {kListingNoMemory});
+        PrintMessages(err, args[0], {{kListingNoMemory}});
         return 1;
     }
     // Line by line, each ended by a line feed as text on this system is.
@@ -131,5 +147,5 @@ int RunListing(const std::vector<std::string>& args, std::ostream& out, std::ost
         out << Codepage::ToUtf8(text.substr(0, end)) << '\n';
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 2);
     }
-    return 0;
+    return FinishOutput(out, err) ? 0 : 1;
 }

@@ -217,3 +217,8 @@ void JsonWriter::Bool(bool value) {
     BeforeValue();
     m_out += value ? "true" : "false";
 }
+
+void JsonWriter::Null() {
+    BeforeValue();
+    m_out += "null";
+}

@@ -34,6 +34,7 @@ public:
     void CodePageString(std::string_view bytes);
     void Number(std::int64_t value);
     void Bool(bool value);
+    void Null();
 
     // `utf8` as a quoted JSON string.
     static void AppendQuoted(std::string& out, std::string_view utf8);

@@ -1,5 +1,6 @@
 #include "tools/ListingPdf.h"
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -7,7 +8,11 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <vector>
+
+#include "platform/StandardInput.h"
+#include "tools/ToolPlatform.h"
 
 extern char** environ;
 
@@ -30,17 +35,13 @@ std::string FindListingPdfProgram(const std::string& self) {
 
 } // namespace
 
-int RunListingPdf(const std::string& file, const std::string& pdf, std::ostream& err) {
-    std::error_code error;
-    const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    const std::string program = error ? std::string() : FindListingPdfProgram(self.string());
-    if (program.empty()) {
-        err << "pcltool: " << kListingPdfProgram
-            << " is not installed beside pcltool, so no PDF can be rendered\n";
-        return 1;
-    }
-    std::vector<std::string> args = {program, file, pdf};
+namespace {
+
+// Runs `program` with `args` and waits for it; its exit code, or 1 after a line on
+// `err` when it could not run to its end.
+int RunProgram(const std::string& program, std::vector<std::string> args, std::ostream& err) {
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (std::string& arg : args) {
         argv.push_back(arg.data());
     }
@@ -67,4 +68,84 @@ int RunListingPdf(const std::string& file, const std::string& pdf, std::ostream&
         return 1;
     }
     return WEXITSTATUS(status);
+}
+
+// A private file in the temporary folder, removed with this object.
+class TemporaryPdf {
+public:
+    TemporaryPdf() {
+        std::error_code error;
+        std::string pattern = (fs::temp_directory_path(error) / "pcltool-XXXXXX.pdf").string();
+        std::vector<char> name(pattern.begin(), pattern.end());
+        name.push_back('\0');
+        m_fd = ::mkostemps(name.data(), 4, O_CLOEXEC);
+        if (m_fd >= 0) {
+            m_strPath = name.data();
+        }
+    }
+    ~TemporaryPdf() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+            ::unlink(m_strPath.c_str());
+        }
+    }
+    TemporaryPdf(const TemporaryPdf&) = delete;
+    TemporaryPdf& operator=(const TemporaryPdf&) = delete;
+
+    const std::string& Path() const { return m_strPath; }
+    // Copies what the file holds now to `out`; false when it cannot be read.
+    bool CopyTo(std::ostream& out) const {
+        std::ifstream in(m_strPath, std::ios::binary);
+        if (!in) {
+            return false;
+        }
+        out << in.rdbuf();
+        return !in.bad();
+    }
+
+private:
+    int m_fd = -1;
+    std::string m_strPath;
+};
+
+} // namespace
+
+int RunListingPdf(const std::string& file, const std::string& pdf, std::ostream& out,
+                  std::ostream& err) {
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    const std::string program = error ? std::string() : FindListingPdfProgram(self.string());
+    if (program.empty()) {
+        err << "pcltool: " << kListingPdfProgram
+            << " is not installed beside pcltool, so no PDF can be rendered\n";
+        return 1;
+    }
+    // A file that cannot be read is said so with the system's reason; the renderer
+    // reads standard input itself, as it inherits it.
+    if (file != kStandardStream) {
+        ToolPlatform platform;
+        if (!platform.OpenForReading(file)) {
+            err << "pcltool: " << file << ": " << std::strerror(errno) << "\n";
+            return 1;
+        }
+    }
+    if (pdf != kStandardStream) {
+        return RunProgram(program, {program, file, pdf}, err);
+    }
+    // The PDF is made whole in a file of its own, then passed on.
+    TemporaryPdf temporary;
+    if (temporary.Path().empty()) {
+        err << "pcltool: " << fs::temp_directory_path(error).string() << ": "
+            << std::strerror(errno) << "\n";
+        return 1;
+    }
+    int code = RunProgram(program, {program, file, temporary.Path()}, err);
+    if (code != 0) {
+        return code;
+    }
+    if (!temporary.CopyTo(out)) {
+        err << "pcltool: " << temporary.Path() << ": " << std::strerror(errno) << "\n";
+        return 1;
+    }
+    return FinishOutput(out, err) ? 0 : 1;
 }

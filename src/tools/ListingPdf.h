@@ -9,6 +9,8 @@
 inline constexpr const char* kListingPdfProgram = "tessel-listing-pdf";
 
 // Renders the listing of the protocol `file` into the PDF file `pdf` through the
-// rendering program, whose messages go to standard error; returns its exit code, or
-// 1 after a line on `err` when it cannot be started.
-int RunListingPdf(const std::string& file, const std::string& pdf, std::ostream& err);
+// rendering program, whose messages go to standard error; "-" is standard input for
+// `file` and `out` for `pdf`. Returns the renderer's exit code, or 1 after a line on
+// `err` when the file cannot be read or the renderer cannot be started.
+int RunListingPdf(const std::string& file, const std::string& pdf, std::ostream& out,
+                  std::ostream& err);

@@ -15,14 +15,12 @@ int RunNew(const std::vector<std::string>& args, std::ostream&, std::ostream& er
     ToolPlatform platform;
     // A template is never worth more than a file someone already has.
     if (platform.FileExists(path)) {
-        err << path << ": already exists; not replaced\n";
+        err << "pcltool: " << path << ": already exists; not replaced\n";
         return 1;
     }
     ProtocolNode node;
     TextBuffer buffer;
     bool written = InitNewProtocol(node) && WriteProtocolFile(node, buffer, path);
-    for (const std::string& message : platform.messages) {
-        err << path << ": " << message << "\n";
-    }
+    PrintMessages(err, path, platform.messages);
     return written ? 0 : 1;
 }

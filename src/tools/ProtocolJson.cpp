@@ -6,6 +6,7 @@
 #include "model/ProtocolNode.h"
 #include "model/TypeKeywordTable.h"
 #include "tools/JsonWriter.h"
+#include "tools/ToolPlatform.h"
 
 namespace {
 
@@ -73,15 +74,27 @@ void WriteCommand(JsonWriter& json, const Command& command) {
 } // namespace
 
 void WriteProtocolJson(std::ostream& out, const ProtocolNode& node, bool ok,
-                       const std::vector<std::string>& messages) {
+                       const std::vector<ToolMessage>& messages) {
     JsonWriter json(out);
     json.BeginObject();
     json.Key("ok");
     json.Bool(ok);
     json.Key("messages");
     json.BeginArray();
-    for (const std::string& message : messages) {
-        json.String(message);
+    for (const ToolMessage& message : messages) {
+        json.String(message.text);
+    }
+    json.EndArray();
+    // Beside the texts, which readers take as they are, the line of each: null when
+    // it belongs to no line.
+    json.Key("messageLines");
+    json.BeginArray(true);
+    for (const ToolMessage& message : messages) {
+        if (message.line > 0) {
+            json.Number(message.line);
+        } else {
+            json.Null();
+        }
     }
     json.EndArray();
 

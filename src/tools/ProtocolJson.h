@@ -5,10 +5,12 @@
 #include <vector>
 
 class ProtocolNode;
+struct ToolMessage;
 
 // The JSON form `pcltool dump` prints, streamed to `out`: whether the read succeeded,
-// the messages it showed (UTF-8) and the protocol as read, its values decoded from
-// Windows-1252. Only the parameters and bytes in use are listed, and of each
-// parameter's parse the groups that can hold terms.
+// the messages it showed (UTF-8) with the line of the file each is about, and the
+// protocol as read, its values decoded from Windows-1252. Only the parameters and
+// bytes in use are listed, and of each parameter's parse the groups that can hold
+// terms.
 void WriteProtocolJson(std::ostream& out, const ProtocolNode& node, bool ok,
-                       const std::vector<std::string>& messages);
+                       const std::vector<ToolMessage>& messages);

@@ -1,5 +1,7 @@
 #include "tree/CLeftView.h"
 
+#include <QItemSelectionModel>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -41,8 +43,9 @@ CLeftView::CLeftView(CTesselDoc& document, ApplicationState& app, QWidget* paren
 
     connect(m_pTree, &QTreeWidget::itemSelectionChanged, this, &CLeftView::OnSelChanged);
     connect(&document, &CTesselDoc::CommandInserted, this, &CLeftView::OnCommandInserted);
-    connect(&document, &CTesselDoc::CommandRemoved, this, &CLeftView::FillTree);
+    connect(&document, &CTesselDoc::CommandRemoved, this, &CLeftView::OnCommandRemoved);
     connect(&document, &CTesselDoc::NamesChanged, this, &CLeftView::FillTree);
+    connect(&document, &CTesselDoc::ProtocolReplaced, this, &CLeftView::OnProtocolReplaced);
 
     using namespace CommandId;
     Commands().Add(NewCommand, [this](int) { OnNewCommand(); });
@@ -55,12 +58,6 @@ CLeftView::CLeftView(CTesselDoc& document, ApplicationState& app, QWidget* paren
         RemoveCommand, [this](int) { OnRemoveCommand(); }, commandItem);
     Commands().Add(
         EditPaste, [this](int) { OnEditPaste(); }, [this](int) { return OnUpdateEditPaste(); });
-    // Both panes print the same listing: the property view's.
-    for (int id : {FilePrint, FilePrintPreview}) {
-        Commands().Add(
-            id, [this](int command) { ForwardToRightView(command); },
-            [this](int command) { return RightViewEnables(command); });
-    }
 }
 
 CLeftView::~CLeftView() = default;
@@ -96,6 +93,8 @@ QTreeWidgetItem* CLeftView::NewItem(const QString& label, std::int32_t data) con
 
 void CLeftView::FillTree() {
     m_oDeviceChildren.clear();
+    m_oCommandItems.clear();
+    m_bSharedItems = false;
     m_hRootItem = nullptr;
     m_pTree->clear();
     CTesselDoc* document = GetDocument();
@@ -106,6 +105,7 @@ void CLeftView::FillTree() {
             NewItem(QtText::FromModel(document->GetProtocol().m_strDescription), kDeviceItem));
         m_hRootItem = root.get();
         m_bFilling = true;
+        m_oCommandItems.reserve(static_cast<std::size_t>(document->GetCommandCount()));
         for (int position = 0; position < document->GetCommandCount(); ++position) {
             AddCommandItem(position, *document->GetCommand(position));
         }
@@ -125,8 +125,12 @@ void CLeftView::AddCommandItem(int position, const Command& command) {
     std::string category = command.GetCategory();
     std::string label = command.GetLabel();
     const std::int32_t data = position + 1;
+    const auto at =
+        m_oCommandItems.begin() + std::min<std::ptrdiff_t>(position, std::ssize(m_oCommandItems));
     if (label.empty()) {
-        AddDeviceChild(NewItem(QtText::FromModel(category), data), category);
+        QTreeWidgetItem* item = NewItem(QtText::FromModel(category), data);
+        m_oCommandItems.insert(at, item);
+        AddDeviceChild(item, category);
         return;
     }
     // Every child of that label takes the command, whatever it is: a category, or a
@@ -134,13 +138,21 @@ void CLeftView::AddCommandItem(int position, const Command& command) {
     auto matching = m_oDeviceChildren.find(category);
     if (matching != m_oDeviceChildren.end()) {
         const QString text = QtText::FromModel(label);
+        m_bSharedItems = m_bSharedItems || matching->second.size() > 1;
         for (QTreeWidgetItem* child : matching->second) {
-            child->addChild(NewItem(text, data));
+            // After the items of the commands before it in the list.
+            QTreeWidgetItem* item = NewItem(text, data);
+            child->insertChild(FirstChildFrom(child, data), item);
+            if (child == matching->second.front()) {
+                m_oCommandItems.insert(at, item);
+            }
         }
         return;
     }
     QTreeWidgetItem* categoryItem = NewItem(QtText::FromModel(category), kCategoryItem);
-    categoryItem->addChild(NewItem(QtText::FromModel(label), data));
+    QTreeWidgetItem* item = NewItem(QtText::FromModel(label), data);
+    m_oCommandItems.insert(at, item);
+    categoryItem->addChild(item);
     AddDeviceChild(categoryItem, category);
 }
 
@@ -206,19 +218,116 @@ void CLeftView::OnSelChanged() {
     emit CommandStateChanged();
 }
 
+void CLeftView::OnProtocolReplaced() {
+    FillTree();
+    // The property view shows the device header now; so does the selection.
+    m_pTree->setCurrentItem(m_hRootItem);
+}
+
 void CLeftView::OnCommandInserted(int position) {
     const CTesselDoc* document = GetDocument();
     if (m_hRootItem == nullptr || document == nullptr) {
         return;
     }
-    if (position == document->GetCommandCount() - 1) {
-        AddCommandItem(position, *document->GetCommand(position));
-        // The item the command joined may have become a group.
-        emit CommandStateChanged();
-    } else {
-        // Every later item would carry a position one too low.
+    const bool appended = position == document->GetCommandCount() - 1;
+    if (!appended && m_bSharedItems) {
         FillTree();
+        return;
     }
+    AddCommandItem(position, *document->GetCommand(position));
+    if (!appended) {
+        Renumber(position + 1);
+        CollapseCategories();
+    }
+    // The item the command joined may have become a group.
+    emit CommandStateChanged();
+}
+
+void CLeftView::OnCommandRemoved(int position) {
+    if (m_hRootItem == nullptr || !RemoveCommandItems(position + 1)) {
+        FillTree();
+        return;
+    }
+    Renumber(position);
+    CollapseCategories();
+    emit CommandStateChanged();
+}
+
+void CLeftView::CollapseCategories() {
+    m_pTree->collapseAll();
+    m_hRootItem->setExpanded(true);
+}
+
+std::vector<QTreeWidgetItem*>* CLeftView::DeviceChildrenOf(QTreeWidgetItem* child) {
+    std::string key;
+    if (!QtText::ToModel(child->text(0), key)) {
+        return nullptr;
+    }
+    auto filed = m_oDeviceChildren.find(key);
+    if (filed == m_oDeviceChildren.end() ||
+        std::find(filed->second.begin(), filed->second.end(), child) == filed->second.end()) {
+        return nullptr;
+    }
+    return &filed->second;
+}
+
+bool CLeftView::RemoveCommandItems(std::int32_t data) {
+    const auto position = static_cast<std::size_t>(data - 1);
+    if (m_bSharedItems || position >= m_oCommandItems.size()) {
+        return false;
+    }
+    QTreeWidgetItem* item = m_oCommandItems[position];
+    QTreeWidgetItem* parent = item->parent();
+    if (item->childCount() > 0 || parent == nullptr) {
+        return false;
+    }
+    // The item itself when the device item holds it, or the category it leaves
+    // empty, goes from the device item's children.
+    QTreeWidgetItem* child = parent == m_hRootItem ? item : nullptr;
+    if (parent != m_hRootItem && parent->childCount() == 1 && ItemData(parent) == kCategoryItem) {
+        child = parent;
+    }
+    std::vector<QTreeWidgetItem*>* filed = child != nullptr ? DeviceChildrenOf(child) : nullptr;
+    if (child != nullptr && filed == nullptr) {
+        return false;
+    }
+    // As after a rebuild, nothing is selected or current: a current item taken out
+    // would otherwise pass the selection to a neighbour, which the property view
+    // would then show.
+    m_pTree->selectionModel()->clear();
+    m_oCommandItems.erase(m_oCommandItems.begin() + static_cast<std::ptrdiff_t>(position));
+    if (filed != nullptr) {
+        std::erase(*filed, child);
+        if (filed->empty()) {
+            std::string key;
+            QtText::ToModel(child->text(0), key);
+            m_oDeviceChildren.erase(key);
+        }
+    }
+    delete (child != nullptr ? child : item);
+    return true;
+}
+
+void CLeftView::Renumber(int from) {
+    // The numbers are not shown: the view need not hear of them, one by one.
+    const QSignalBlocker quiet(m_pTree->model());
+    for (std::size_t i = static_cast<std::size_t>(from); i < m_oCommandItems.size(); ++i) {
+        m_oCommandItems[i]->setData(0, kDataRole, static_cast<std::int32_t>(i + 1));
+    }
+}
+
+int CLeftView::FirstChildFrom(const QTreeWidgetItem* parent, std::int32_t data) {
+    int low = 0;
+    int high = parent->childCount();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (ItemData(parent->child(middle)) < data) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low;
 }
 
 bool CLeftView::OnUpdateCommandItem() const {
@@ -301,19 +410,4 @@ void CLeftView::OnRemoveCommand() {
     if (GetDocument() == document && document->GetCommand(data - 1) == command) {
         document->RemoveCommand(data - 1);
     }
-}
-
-void CLeftView::ForwardToRightView(int id) {
-    if (RightViewEnables(id)) {
-        CommandTable::Entry entry = *m_pRightView->Commands().Find(id);
-        entry.run(id);
-    }
-}
-
-bool CLeftView::RightViewEnables(int id) const {
-    if (m_pRightView == nullptr) {
-        return false;
-    }
-    const CommandTable::Entry* entry = m_pRightView->Commands().Find(id);
-    return entry != nullptr && entry->run && (!entry->enabled || entry->enabled(id));
 }

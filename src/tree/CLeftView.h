@@ -25,8 +25,10 @@ class QTreeWidgetItem;
 // Each item carries the number the property view is given: 0 the device header, -1 a
 // category, n of 1 or more the command at list position n-1. The tree follows the
 // document's command signals, so every tree of a document stays in step with the
-// list whichever window changed it: it is extended in place when a command is
-// appended and built again when one is removed or renamed.
+// list whichever window changed it (or Undo or Redo did): a command's items are added
+// and taken out in place, the later items numbered anew, and the tree is built again
+// when a command is renamed, or when the whole protocol is replaced (the device item
+// is then selected).
 class CLeftView : public DocumentView {
     Q_OBJECT
 public:
@@ -56,7 +58,8 @@ public:
     // its children sorted and every category collapsed.
     void FillTree();
     // Adds the item or items of the command at `position` (see the class comment);
-    // the device item's children stay sorted.
+    // the device item's children stay sorted, and the commands of a category in the
+    // order of the list.
     void AddCommandItem(int position, const Command& command);
 
     // The command editing operations, on the selected item.
@@ -94,18 +97,38 @@ private:
     void SortDeviceChildren();
     // Whether `data` names the device, a category or a command in the list.
     bool NamesRecord(std::int32_t data) const;
-    // Runs a command of the property view's printing, which prints for both panes.
-    void ForwardToRightView(int id);
-    bool RightViewEnables(int id) const;
 
     void OnSelChanged();
     void OnCommandInserted(int position);
+    void OnCommandRemoved(int position);
+    // Takes out the item of the command `data` names; false, with nothing changed,
+    // when the command has several items or its item holds the items of other
+    // commands, which a rebuilt tree would put elsewhere.
+    bool RemoveCommandItems(std::int32_t data);
+    // The first child of `parent` numbered `data` or more: the commands under an item
+    // keep the order of the list, so their numbers rise.
+    static int FirstChildFrom(const QTreeWidgetItem* parent, std::int32_t data);
+    // Numbers the command items from list position `from` on by their positions.
+    void Renumber(int from);
+    // Every category closed, as in a tree just filled, after a command comes or goes
+    // anywhere but at the end.
+    void CollapseCategories();
+    // The label bytes a child of the device item is filed under in m_oDeviceChildren;
+    // nullptr when it is not filed there.
+    std::vector<QTreeWidgetItem*>* DeviceChildrenOf(QTreeWidgetItem* child);
+    void OnProtocolReplaced();
 
     CommandTreeCtrl* m_pTree;
     // The direct children of the device item by their labels' bytes: the categories
     // and the commands without a label that a new command's category matches. Walking
     // the children for every command would make filling the tree quadratic.
     std::unordered_map<std::string, std::vector<QTreeWidgetItem*>> m_oDeviceChildren;
+    // The item of each command by its list position, so that a command coming or
+    // going anywhere in the list renumbers the items after it without a search. A
+    // command whose label files it under several items has one of them here, and
+    // the tree is then built again instead.
+    std::vector<QTreeWidgetItem*> m_oCommandItems;
+    bool m_bSharedItems = false;
     bool m_bFilling = false;
     QCollator m_oCollator;
 };

@@ -8,6 +8,10 @@ CommandTreeCtrl::CommandTreeCtrl(QWidget* parent) : QTreeWidget(parent) {
     setObjectName(QStringLiteral("CommandTree"));
     setColumnCount(1);
     setHeaderHidden(true);
+    setAccessibleName(tr("Commands"));
+    // Some Qt versions still list the hidden header to assistive technology, marked
+    // invisible: it should say what the column holds rather than its number.
+    setHeaderLabel(tr("Commands"));
     setRootIsDecorated(true);
     setItemsExpandable(true);
     setExpandsOnDoubleClick(true);
@@ -34,5 +38,26 @@ void CommandTreeCtrl::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    bool selecting = false;
+    switch (event->key()) {
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Space:
+        selecting = plain && !selectionModel()->hasSelection();
+        break;
+    default:
+        break;
+    }
     QTreeWidget::keyPressEvent(event);
+    // The item view moves the current item without selecting when the move ends where
+    // it started, as Home does on the top item; the keyboard user still wants it shown.
+    if (selecting && !selectionModel()->hasSelection() && currentIndex().isValid()) {
+        selectionModel()->select(currentIndex(),
+                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
 }

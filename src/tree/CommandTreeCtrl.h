@@ -14,5 +14,7 @@ public:
 protected:
     // Copying is the window's Copy command, which works on whole commands; the item
     // view's own copy of the current label to the system clipboard is not offered.
+    // While nothing is selected, a moving key or Space selects the item it lands or
+    // stands on, even when that is the current item already.
     void keyPressEvent(QKeyEvent* event) override;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-// What one print job or preview knows of itself while the view's printing steps run:
+// What one print job or preview knows of itself while its printing steps run:
 // whether it is a preview, the pages the user asked for, the page count and the page
 // being drawn.
 struct CPrintInfo {

@@ -1,9 +1,6 @@
 #include "view/CTesselView.h"
 
-#include <QFileInfo>
-#include <QPainter>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QResizeEvent>
 #include <algorithm>
 
@@ -14,9 +11,8 @@
 #include "grid/GridArea.h"
 #include "model/Codepage.h"
 #include "model/Command.h"
-#include "model/ProtocolListing.h"
 #include "platform/Platform.h"
-#include "view/ListingLayout.h"
+#include "view/ListingPrintJob.h"
 
 namespace {
 
@@ -39,7 +35,7 @@ CommandFieldKind KindOf(CommandFieldId field) {
 } // namespace
 
 CTesselView::CTesselView(CTesselDoc& document, ApplicationState& app, QWidget* parent)
-    : DocumentView(document, parent), m_grid(app.GridToolTips()), m_oApp(app) {
+    : DocumentView(document, parent), m_grid(*this, app.GridToolTips()), m_oApp(app) {
     setObjectName(QStringLiteral("CTesselView"));
     setWhatsThis(tr("<b>Property view</b><p>The fields of the item selected in the command "
                     "tree, one per row: the heading on the left, the value on the right. "
@@ -58,6 +54,8 @@ CTesselView::CTesselView(CTesselDoc& document, ApplicationState& app, QWidget* p
     connect(&document, &CTesselDoc::CommandRemoved, this, &CTesselView::OnCommandRemoved);
     connect(&document, &CTesselDoc::CommandFieldChanged, this, &CTesselView::OnCommandFieldChanged);
     connect(&document, &CTesselDoc::DeviceFieldChanged, this, &CTesselView::OnDeviceFieldChanged);
+    // Whatever record was shown may be gone: the new protocol starts at its header.
+    connect(&document, &CTesselDoc::ProtocolReplaced, this, [this] { ShowItem(kDeviceItem); });
 
     using namespace CommandId;
     auto copyRule = [this](int) { return OnUpdateEditCopy(); };
@@ -74,9 +72,6 @@ CTesselView::CTesselView(CTesselDoc& document, ApplicationState& app, QWidget* p
         [this](int) { return OnUpdateRemoveParam(); });
     Commands().Add(
         RemoveByte, [this](int) { OnRemoveByte(); }, [this](int) { return OnUpdateRemoveByte(); });
-    Commands().Add(FilePrint, [this](int) { OnFilePrint(); });
-    Commands().Add(FilePrintDirect, [this](int) { OnFilePrintDirect(); });
-    Commands().Add(FilePrintPreview, [this](int) { OnFilePrintPreview(); });
 }
 
 CTesselView::~CTesselView() = default;
@@ -300,13 +295,13 @@ void CTesselView::OnCommandRemoved(int position) {
 }
 
 void CTesselView::OnCommandFieldChanged(int position, CommandFieldId) {
-    if (!m_bWriting && m_nItem >= 1 && position == m_nItem - 1) {
+    if (m_nItem >= 1 && position == m_nItem - 1) {
         RefreshRecord();
     }
 }
 
 void CTesselView::OnDeviceFieldChanged(DeviceFieldId) {
-    if (!m_bWriting && m_nItem == kDeviceItem) {
+    if (m_nItem == kDeviceItem) {
         RefreshRecord();
     }
 }
@@ -376,6 +371,14 @@ bool CTesselView::StoreValue(int row, const QString& text) {
     if (document == nullptr || row < 0 || row >= m_grid.GetRowCount()) {
         return true;
     }
+    // The reader ends a command's parameters and bytes at the first empty one, so an
+    // empty text here would lose it, and every one after it, at the next open.
+    if (text.isEmpty() && FieldOfRow(row).kind == RowField::Kind::Numbered) {
+        const QByteArray heading = m_grid.GetCellText(0, row).toUtf8();
+        Platform::Current().MessageOk(
+            QString::asprintf(kEmptyNumberedMessage, heading.constData()).toStdString());
+        return false;
+    }
     // A line break would end the value in the file and start a line of its own.
     if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
         Platform::Current().MessageOk(kLineBreakMessage);
@@ -387,8 +390,8 @@ bool CTesselView::StoreValue(int row, const QString& text) {
     if (!ModelValue(text, isPath, bytes)) {
         return false;
     }
+    // The rows follow the document's signal, as for a change made anywhere else.
     const int position = m_nItem - 1;
-    m_bWriting = true;
     switch (target.kind) {
     case RowField::Kind::Device:
         document->SetDeviceField(target.device, bytes);
@@ -400,17 +403,11 @@ bool CTesselView::StoreValue(int row, const QString& text) {
         document->SetNumberedText(position, target.command, target.index, bytes);
         break;
     case RowField::Kind::None:
+        // The edit was the user's all the same.
+        document->MarkWithoutChange();
         break;
     }
-    m_bWriting = false;
-    // Also when the row names no field: the edit was the user's all the same.
-    document->SetModifiedFlag();
     return true;
-}
-
-void CTesselView::SetValueCell(int row, const QString& text) {
-    m_grid.SetCellText(PropertyGrid::kValueColumn, row, text);
-    m_grid.RedrawCell(PropertyGrid::kValueColumn, row);
 }
 
 int CTesselView::CurrentValueRow() {
@@ -425,8 +422,8 @@ int CTesselView::CurrentValueRow() {
 void CTesselView::OnDeleteKey() {
     // The heading column names the fields; only values are deleted.
     const int row = CurrentValueRow();
-    if (row >= 0 && StoreValue(row, QString())) {
-        SetValueCell(row, QString());
+    if (row >= 0) {
+        StoreValue(row, QString());
     }
 }
 
@@ -454,9 +451,7 @@ void CTesselView::OnEditCut() {
         return;
     }
     OnEditCopy();
-    if (StoreValue(row, QString())) {
-        SetValueCell(row, QString());
-    }
+    StoreValue(row, QString());
 }
 
 void CTesselView::OnEditPaste() {
@@ -469,10 +464,7 @@ void CTesselView::OnEditPaste() {
         Platform::Current().MessageOk(kNoTextMessage);
         return;
     }
-    const QString text = QtText::FromUtf8(*clip);
-    if (StoreValue(row, text)) {
-        SetValueCell(row, text);
-    }
+    StoreValue(row, QtText::FromUtf8(*clip));
 }
 
 // --- Parameters and bytes --------------------------------------------------------------
@@ -516,13 +508,12 @@ void CTesselView::AppendNumbered(CommandFieldId field, const char* text) {
     }
     const CommandFieldKind kind = KindOf(field);
     const int count = NumberedCount(*command, kind);
+    // A full command takes no more: nothing changes, but the document is marked.
     if (count < NumberedLimit(kind)) {
-        m_bWriting = true;
         document->InsertNumberedText(m_nItem - 1, field, count, text);
-        m_bWriting = false;
+    } else {
+        document->MarkWithoutChange();
     }
-    ShowItem(m_nItem);
-    document->SetModifiedFlag();
 }
 
 void CTesselView::RemoveNumbered(CommandFieldId field) {
@@ -534,247 +525,58 @@ void CTesselView::RemoveNumbered(CommandFieldId field) {
     if (number < 1 || number > NumberedLimit(KindOf(field))) {
         return;
     }
-    m_bWriting = true;
-    const bool removed = document->RemoveNumberedText(m_nItem - 1, field, number - 1);
-    m_bWriting = false;
-    if (!removed) {
-        return;
-    }
-    ShowItem(m_nItem);
-    document->SetModifiedFlag();
+    document->RemoveNumberedText(m_nItem - 1, field, number - 1);
 }
 
-// The listing printout.
+// --- The listing printout ------------------------------------------------------------
 
-void CTesselView::OnFilePrint() {
-    CPrintInfo info;
-    if (OnPreparePrinting(info)) {
-        PrintListing(m_oApp.Printer(), info);
+ListingPrintJob* CTesselView::PrintJob() {
+    CTesselDoc* document = GetDocument();
+    if (document == nullptr) {
+        // The job refers to the document, which may go before the view does.
+        m_poPrintJob.reset();
+        return nullptr;
     }
-}
-
-void CTesselView::OnFilePrintDirect() {
-    CPrintInfo info;
-    info.m_bDirect = true;
-    if (OnPreparePrinting(info)) {
-        PrintListing(m_oApp.Printer(), info);
+    if (!m_poPrintJob) {
+        m_poPrintJob = std::make_unique<ListingPrintJob>(*document, m_oApp.Printer());
     }
-}
-
-void CTesselView::OnFilePrintPreview() {
-    CPrintInfo info;
-    info.m_bPreview = true;
-    OnPreparePrinting(info);
-    QPrinter& printer = m_oApp.Printer();
-    if (!OnBeginPrinting(printer, info)) {
-        OnEndPrinting(info);
-        return;
-    }
-    Platform::PreviewPages source;
-    source.count = info.m_nMaxPage;
-    source.draw = [this, &info](QPainter& painter, int page) {
-        info.m_nCurPage = page;
-        OnPrint(painter, info);
-    };
-    Platform::PreviewResult result =
-        Platform::Current().ShowPrintPreview(printer, info.m_nNumPreviewPages, source);
-    m_oApp.SetPreviewPages(result.pages);
-    OnEndPrinting(info);
-    // Print in the preview goes on to the print dialog, as Print does.
-    if (result.print) {
-        OnFilePrint();
-    }
-}
-
-bool CTesselView::PrintListing(QPrinter& printer, CPrintInfo& info) {
-    Platform& platform = Platform::Current();
-    if (!OnBeginPrinting(printer, info)) {
-        OnEndPrinting(info);
-        return false;
-    }
-    int first = 1;
-    int last = info.m_nMaxPage;
-    if (info.m_nFromPage > 0) {
-        first = info.m_nFromPage;
-        last = std::min(last, std::max(info.m_nToPage, info.m_nFromPage));
-    }
-    if (first > last) {
-        OnEndPrinting(info);
-        platform.MessageOk(QString::asprintf(kNoPagesInRange, info.m_nMaxPage).toStdString());
-        return false;
-    }
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        OnEndPrinting(info);
-        platform.MessageOk(kPrinterNotStarted);
-        return false;
-    }
-    // Each page of the range is drawn once, in order; the painter began the first.
-    for (int page = first; page <= last; ++page) {
-        if (page > first && !printer.newPage()) {
-            break;
-        }
-        info.m_nCurPage = page;
-        OnPrint(painter, info);
-    }
-    painter.end();
-    OnEndPrinting(info);
-    if (printer.printerState() == QPrinter::Error) {
-        platform.MessageOk(kPrinterNotStarted);
-        return false;
-    }
-    return true;
+    return m_poPrintJob.get();
 }
 
 bool CTesselView::OnPreparePrinting(CPrintInfo& info) {
-    if (CTesselDoc* document = GetDocument()) {
-        document->GetTextBuffer().Release();
-        // The job's name in the printer's queue, and the name the print dialog
-        // proposes for a PDF file.
-        m_oApp.Printer().setDocName(
-            QFileInfo(QtText::FromUtf8(document->GetTitle())).completeBaseName());
-    }
-    m_poLayout.reset();
-    m_bListingBuilt = false;
-    if (info.m_bPreview || info.m_bDirect) {
-        return true;
-    }
-    QPrinter& printer = m_oApp.Printer();
-    // The dialog offers every page again; a range belongs to the job it was chosen for.
-    printer.setPrintRange(QPrinter::AllPages);
-    if (!Platform::Current().ShowPrintDialog(printer)) {
-        return false;
-    }
-    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-        info.m_nFromPage = printer.fromPage();
-        info.m_nToPage = printer.toPage();
-    }
-    return true;
+    ListingPrintJob* job = PrintJob();
+    return job != nullptr && job->OnPreparePrinting(info);
 }
 
-bool CTesselView::PrepareListing() {
-    CTesselDoc* document = GetDocument();
-    if (document == nullptr) {
-        return false;
-    }
-    Platform& platform = Platform::Current();
-    WaitCursor wait(platform);
-    TextBuffer& buffer = document->GetTextBuffer();
-    const auto commands = static_cast<std::size_t>(document->GetCommandCount());
-    if (!buffer.Allocate(kListingBytesPerCommand * commands)) {
-        wait.End();
-        platform.MessageOk(kNoPrintMemory);
-        return false;
-    }
-    // The first guess is what a command usually needs; a protocol without commands,
-    // or with long values, needs more, and the buffer grows to hold it.
-    buffer.AllowGrowth();
-    if (!BuildListing()) {
-        wait.End();
-        platform.MessageOk(kPrintFailed);
-        buffer.Release();
-        return false;
-    }
-    m_bListingBuilt = true;
-    return true;
-}
-
-bool CTesselView::BuildListing() {
-    CTesselDoc* document = GetDocument();
-    return document != nullptr && WriteListing(document->GetProtocol(), document->GetTextBuffer());
-}
-
-bool CTesselView::OnBeginPrinting(QPrinter& printer, CPrintInfo& info) {
-    const int pixelsPerInch = printer.logicalDpiY();
-    m_oPrinterPage = {printer.width(), printer.height(), printer.heightMM(), pixelsPerInch};
-    m_nLineHeight = pixelsPerInch / 7;
-    m_nPageBottom = printer.height() - pixelsPerInch;
-    if (!m_bListingBuilt && !PrepareListing()) {
-        return false;
-    }
-
-    m_fontListing = QFont(QStringLiteral("Courier New"));
-    m_fontListing.setStyleHint(QFont::TypeWriter);
-    m_fontListing.setPixelSize(std::max(1, static_cast<int>(m_nLineHeight * 0.8)));
-    m_fontListing.setWeight(QFont::Normal);
-    m_fontHeading = QFont(QStringLiteral("Arial"));
-    m_fontHeading.setStyleHint(QFont::SansSerif);
-    m_fontHeading.setPixelSize(std::max(1, m_nLineHeight + m_nLineHeight / 4));
-    m_fontHeading.setWeight(QFont::Bold);
-
-    m_poLayout = std::make_unique<ListingLayout>(
-        m_fontListing, m_fontHeading, printer,
-        ListingLayout::Measures{m_nLineHeight, m_nPageBottom, printer.width()});
-    info.m_nMaxPage = PrintPages(nullptr, false, info);
-    info.m_nNumPreviewPages = 2;
-    return true;
+bool CTesselView::OnBeginPrinting(CPrintInfo& info) {
+    ListingPrintJob* job = PrintJob();
+    return job != nullptr && job->OnBeginPrinting(info);
 }
 
 void CTesselView::OnPrint(QPainter& painter, CPrintInfo& info) {
-    PrintPages(&painter, true, info);
+    if (ListingPrintJob* job = PrintJob()) {
+        job->OnPrint(painter, info);
+    }
 }
 
-void CTesselView::OnEndPrinting(CPrintInfo&) {
-    if (CTesselDoc* document = GetDocument()) {
-        document->GetTextBuffer().Release();
+void CTesselView::OnEndPrinting(CPrintInfo& info) {
+    if (ListingPrintJob* job = PrintJob()) {
+        job->OnEndPrinting(info);
     }
-    m_poLayout.reset();
-    m_bListingBuilt = false;
+}
+
+bool CTesselView::BuildListing() {
+    ListingPrintJob* job = PrintJob();
+    return job != nullptr && job->BuildListing();
 }
 
 int CTesselView::PrintPages(QPainter* painter, bool draw, CPrintInfo& info) {
-    CTesselDoc* document = GetDocument();
-    if (!m_poLayout || document == nullptr) {
-        return 0;
-    }
-    if (!draw || painter == nullptr) {
-        return m_poLayout->Paginate(document->GetTextBuffer().GetData());
-    }
-    const int page = info.m_nCurPage;
-    if (page < 1 || page > m_poLayout->PageCount()) {
-        return m_poLayout->PageCount();
-    }
-    m_poLayout->DrawPage(*painter, page);
-
-    const ProtocolNode& protocol = document->GetProtocol();
-    DrawPageText(*painter, kTopBand, kLeft, QtText::FromModel(protocol.m_strDescription));
-    DrawPageText(*painter, kTopBand, kCentre, QString::fromLatin1(kListingTitle));
-    DrawPageText(*painter, kTopBand, kRight,
-                 QString::asprintf(kPageNumberFormat, page, info.m_nMaxPage));
-    DrawPageText(*painter, kBottomBand, kLeft, QString::fromLatin1(kFooterLeft));
-    DrawPageText(*painter, kBottomBand, kCentre, QtText::FromModel(protocol.m_strAuthor));
-    // The time is taken anew for each page, as the page is drawn.
-    DrawPageText(*painter, kBottomBand, kRight,
-                 QtText::FromUtf8(Platform::Current().FormatLocalTime(kFooterTimeFormat)));
-    return m_poLayout->PageCount();
+    ListingPrintJob* job = PrintJob();
+    return job != nullptr ? job->PrintPages(painter, draw, info) : 0;
 }
 
 void CTesselView::DrawPageText(QPainter& painter, int band, int position, const QString& text) {
-    // The printer's measures, also while a preview draws the page on the screen.
-    const int width = m_oPrinterPage.width;
-    const int height = m_oPrinterPage.height;
-    const int heightMM = m_oPrinterPage.heightMM;
-    // 19 millimetres in whole pixels per millimetre.
-    const int bandHeight = (heightMM > 0 ? height / heightMM : 0) * 19;
-
-    QFont font(QStringLiteral("Arial"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(std::max(1, qRound(10.0 * m_oPrinterPage.pixelsPerInch / 72.0)));
-    font.setWeight(QFont::Light);
-    const QFontMetrics metrics(font, painter.device());
-    const int w = metrics.horizontalAdvance(text);
-    const int h = metrics.height();
-
-    int x = 0;
-    if (position == kCentre) {
-        x = width / 2 - w / 2;
-    } else if (position == kRight) {
-        x = width - w - 20;
+    if (ListingPrintJob* job = PrintJob()) {
+        job->DrawPageText(painter, band, position, text);
     }
-    const int y = band == kTopBand ? bandHeight / 2 - h / 2 : height - bandHeight / 2 - h / 2;
-
-    const QFont previous = painter.font();
-    painter.setFont(font);
-    painter.drawText(QPoint(x, y + metrics.ascent()), text);
-    painter.setFont(previous);
 }

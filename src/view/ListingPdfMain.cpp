@@ -1,17 +1,17 @@
 // tessel-listing-pdf FILE OUT: renders the Protocol Listing of the protocol file FILE
-// into the PDF file OUT, page by page as the editor prints it, with no display.
-// pcltool listing --pdf runs it. Messages go to standard error as "FILE: message".
+// ("-" for standard input) into the PDF file OUT, page by page as the editor prints
+// it, with no display. pcltool listing --pdf runs it. Messages go to standard error
+// as "FILE: message".
 #include <QApplication>
 #include <QPrinter>
 #include <cstdio>
-#include <memory>
 #include <string>
+#include <utility>
 
-#include "document/ApplicationState.h"
 #include "document/CTesselDoc.h"
-#include "model/Command.h"
 #include "platform/HeadlessPlatform.h"
-#include "view/CTesselView.h"
+#include "platform/StandardInput.h"
+#include "view/ListingPrintJob.h"
 
 namespace {
 
@@ -23,10 +23,11 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
     }
 }
 
-// Each message on one line of standard error, after the name of the file.
+// Each message on one line of standard error, after the name of the file; "-" is
+// standard input.
 class ConsolePlatform : public HeadlessPlatform {
 public:
-    explicit ConsolePlatform(std::string file) : m_strFile(std::move(file)) {
+    explicit ConsolePlatform(const std::string& file) : m_strFile(ShownFileName(file)) {
         m_pPrevious = Platform::Install(this);
     }
     ~ConsolePlatform() override { Platform::Install(m_pPrevious); }
@@ -44,29 +45,14 @@ public:
         return kind == MessageKind::YesNoCancel ? Answer::Cancel : Answer::No;
     }
 
+    std::unique_ptr<PlatformFile> OpenForReading(const std::string& path) override {
+        return path == kStandardStream ? OpenStandardInput()
+                                       : HeadlessPlatform::OpenForReading(path);
+    }
+
 private:
     std::string m_strFile;
     Platform* m_pPrevious = nullptr;
-};
-
-// What the property view takes from the application, here: a printer that writes
-// the PDF file.
-class PdfApplication : public ApplicationState {
-public:
-    explicit PdfApplication(const QString& pdf) : m_oPrinter(QPrinter::HighResolution) {
-        m_oPrinter.setOutputFormat(QPrinter::PdfFormat);
-        m_oPrinter.setOutputFileName(pdf);
-    }
-    Command& ClipCommand() override { return m_oClip; }
-    int TakeNextGridId() override { return m_nNextGridId++; }
-    bool GridToolTips() const override { return false; }
-    QPrinter& Printer() override { return m_oPrinter; }
-    void SetPreviewPages(int) override {}
-
-private:
-    QPrinter m_oPrinter;
-    Command m_oClip{Command::kNewCommandName};
-    int m_nNextGridId = 1000;
 };
 
 } // namespace
@@ -89,12 +75,9 @@ int main(int argc, char** argv) {
     if (!document.OpenProtocolFile(file)) {
         return 1;
     }
-    PdfApplication state(pdf);
-    CTesselView view(document, state);
-    CPrintInfo info;
-    info.m_bDirect = true;
-    if (!view.OnPreparePrinting(info)) {
-        return 1;
-    }
-    return view.PrintListing(state.Printer(), info) ? 0 : 1;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    ListingPrintJob job(document, printer);
+    return job.Print(true) ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "document/QtText.h"
+#include "grid/GridSystem.h"
 #include "view/CTesselView.h"
 
 namespace {
@@ -23,12 +24,9 @@ std::string SortBytes(const GridCell& cell) {
 
 } // namespace
 
-PropertyGrid::PropertyGrid(bool toolTips, QWidget* parent) : StandardGridCtrl(toolTips, parent) {
+PropertyGrid::PropertyGrid(CTesselView& view, bool toolTips, QWidget* parent)
+    : StandardGridCtrl(toolTips, parent), m_rView(view) {
     setAccessibleName(tr("Properties"));
-}
-
-CTesselView* PropertyGrid::View() const {
-    return qobject_cast<CTesselView*>(parentWidget());
 }
 
 int PropertyGrid::OnTopHeadingResizeQuery() {
@@ -74,9 +72,7 @@ void PropertyGrid::OnSideHeadingDoubleClick(int col, int row, const QRect& rect,
 
 void PropertyGrid::OnGridKeyDown(int& key, int) {
     if (key == Qt::Key_Delete) {
-        if (CTesselView* view = View()) {
-            view->OnDeleteKey();
-        }
+        m_rView.OnDeleteKey();
     }
 }
 
@@ -104,12 +100,8 @@ int PropertyGrid::OnEndEdit(int col, int row, QWidget*, const QString& text, boo
     if (cancelled || col != kValueColumn) {
         return 1;
     }
-    CTesselView* view = View();
-    if (view == nullptr) {
-        return 1;
-    }
     // A text the protocol cannot hold keeps the editor open, the view having said why.
-    return view->StoreValue(row, text) ? 1 : 0;
+    return m_rView.StoreValue(row, text) ? 1 : 0;
 }
 
 int PropertyGrid::OnEditMoveQuery(int, int, int&, int&) {
@@ -150,8 +142,16 @@ QColor PropertyGrid::OnDefaultBackColor(int) {
 void PropertyGrid::OnDrawFocus(QPainter& painter, const QRect& rect) {
     // The desktop's dotted focus frame, every other pixel, over the cell less its last
     // column and row of pixels, where the cell's own frame is.
+    // In the colour of the cell's text, which reads on its fixed background whatever
+    // the palette.
+    QColor color = palette().color(QPalette::WindowText);
+    GridCell cell;
+    if (GetCell(GetCurrentColumn(), GetCurrentRow(), cell) == kOk &&
+        cell.IsPropertySet(GridCell::kBackColorSet)) {
+        color = GridSystem::ReadableTextColor(cell.GetBackColor(palette()), color);
+    }
     painter.save();
-    QPen pen(palette().color(QPalette::WindowText), 0);
+    QPen pen(color, 0);
     pen.setDashPattern({1.0, 1.0});
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);

@@ -7,8 +7,7 @@ class CTesselView;
 // The grid of the property view: two columns, the field headings on the left and
 // their values on the right. Its hooks start editing in the value column, take the
 // row numbers as row selection, keep the heading bars at their size and hand every
-// finished edit and the Delete key to the view, which writes the model. Outside a
-// property view it edits its cells only.
+// finished edit and the Delete key to its view, which writes the model.
 class PropertyGrid : public StandardGridCtrl {
     Q_OBJECT
 
@@ -16,7 +15,7 @@ public:
     // The value column; column 0 holds the headings.
     static constexpr int kValueColumn = 1;
 
-    explicit PropertyGrid(bool toolTips = false, QWidget* parent = nullptr);
+    explicit PropertyGrid(CTesselView& view, bool toolTips = false, QWidget* parent = nullptr);
 
     int OnTopHeadingResizeQuery() override;
     int OnSideHeadingResizeQuery() override;
@@ -39,6 +38,5 @@ public:
     void OnDrawFocus(QPainter& painter, const QRect& rect) override;
 
 private:
-    // The property view the grid belongs to; nullptr when its parent is none.
-    CTesselView* View() const;
+    CTesselView& m_rView;
 };

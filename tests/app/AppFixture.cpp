@@ -32,6 +32,7 @@ AppFixture::~AppFixture() {
 CTesselApp& AppFixture::Start(const QStringList& arguments) {
     CTesselApp::Options options;
     options.programPath = m_oTemp.filePath(QStringLiteral("bin/tessel"));
+    options.recoveryFolder = recoveryFolder;
     app = std::make_unique<CTesselApp>(options);
     EXPECT_TRUE(app->InitInstance(arguments));
     return *app;
@@ -86,7 +87,12 @@ QStringList AppFixture::MenuItems(const QString& title) const {
     emit menu->aboutToShow();
     for (QAction* action : menu->actions()) {
         if (action->isVisible()) {
-            items.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+            // The shortcut as the menu draws it, after a tab.
+            const QKeySequence keys = action->shortcut();
+            items.append(action->isSeparator() ? QStringLiteral("-")
+                         : keys.isEmpty()
+                             ? action->text()
+                             : action->text() + '\t' + keys.toString(QKeySequence::NativeText));
         }
     }
     return items;

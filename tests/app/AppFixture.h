@@ -47,6 +47,8 @@ protected:
 
     ScriptedPlatform platform;
     std::unique_ptr<CTesselApp> app;
+    // Where the editor keeps recovery copies; none while empty.
+    QString recoveryFolder;
 
 private:
     QTemporaryDir m_oTemp;

@@ -57,9 +57,10 @@ TEST_F(FileCommands, NewNumbersItsDocumentsAndShowsTheDocumentMenu) {
                            "Save &As...", "-", "&Print...\tCtrl+P", "Print Pre&view",
                            "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
     EXPECT_EQ(MenuItems("Edit"),
-              (QStringList{"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V",
-                           "-", "New C&ommand\tCtrl+M", "New P&aram\tCtrl+A", "New &Byte\tCtrl+B",
-                           "-", "Remove Comman&d", "Remove Para&m", "Remove B&yte"}));
+              (QStringList{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
+                           "&Paste\tCtrl+V", "-", "New C&ommand\tCtrl+M", "New P&aram\tCtrl+A",
+                           "New &Byte\tCtrl+B", "-", "Remove Comman&d", "Remove Para&m",
+                           "Remove B&yte"}));
     EXPECT_EQ(MenuItems("Window").mid(0, 4),
               (QStringList{"&New Window", "&Cascade", "&Tile", "&Arrange Icons"}));
     // The Window menu lists the windows, the active one checked.
@@ -322,6 +323,7 @@ TEST_F(FileCommands, AboutBoxShowsTheVersionRoomilyAndClosesWithOk) {
     Start();
     QString title;
     QString text;
+    QString licence;
     QSize size;
     QRect textRect;
     QRect iconRect;
@@ -332,6 +334,7 @@ TEST_F(FileCommands, AboutBoxShowsTheVersionRoomilyAndClosesWithOk) {
         title = dialog->windowTitle();
         auto* label = dialog->findChild<QLabel*>("version");
         text = label->text();
+        licence = dialog->findChild<QLabel*>("licence")->text();
         size = dialog->size();
         auto* icon = dialog->findChild<QLabel*>("icon");
         ASSERT_NE(icon, nullptr);
@@ -348,6 +351,7 @@ TEST_F(FileCommands, AboutBoxShowsTheVersionRoomilyAndClosesWithOk) {
     Run(AppAbout);
     EXPECT_EQ(title, "About Tessel");
     EXPECT_EQ(text, "Tessel Version 1.04");
+    EXPECT_EQ(licence, "Copyright 2026 The Tessel developers. MIT License.");
     EXPECT_GE(size.width(), CAboutDlg::kMinimumWidth);
     EXPECT_GE(size.height(), CAboutDlg::kMinimumHeight);
     // Icon and text side by side, OK below them on the right, nothing at the edges.

@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QMdiArea>
@@ -17,6 +18,7 @@
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/HelpWindow.h"
+#include "app/LockKeyState.h"
 #include "document/CTesselDoc.h"
 #include "document/CommandIds.h"
 #include "tree/CLeftView.h"
@@ -53,7 +55,7 @@ TEST_F(Frames, UndoIsAlwaysDisabledAndItemsNobodyHandlesAreDisabled) {
         EXPECT_FALSE(Enabled(id)) << id;
     }
     // New Param and New Byte have no rule: they are there while a document window is,
-    // and so is printing, which the tree passes on to the property view.
+    // and so is printing, which belongs to the window whichever pane is active.
     for (int id : {FileSave, FileSaveAs, FileClose, WindowNew, WindowCascade, WindowTile, EditPaste,
                    NewCommand, NewParam, NewByte, FilePrint, FilePrintPreview}) {
         EXPECT_TRUE(Enabled(id)) << id;
@@ -77,7 +79,7 @@ TEST_F(Frames, TheActivePaneGetsCopyCutPasteAndItsRemoveCommand) {
     }
     child.GetLeftPane()->Commands().Add(RemoveCommand, record("tree"));
     for (int id : {FilePrint, FilePrintPreview}) {
-        child.GetRightPane()->Commands().Add(id, record("view"));
+        child.Commands().Add(id, record("window"));
     }
     bool paramRemovable = false;
     child.GetRightPane()->Commands().Add(RemoveParam, record("view"),
@@ -102,14 +104,14 @@ TEST_F(Frames, TheActivePaneGetsCopyCutPasteAndItsRemoveCommand) {
     Frame().ExecuteCommand(RemoveParam);
     QTest::keyClick(child.GetRightPane(), Qt::Key_P, Qt::ControlModifier);
     Frame().ExecuteCommand(FilePrintPreview);
-    // Printing is the property view's, also while the tree is active.
+    // Printing is the window's, also while the tree is active.
     child.GetLeftPane()->setFocus();
     EXPECT_TRUE(Enabled(FilePrint));
     QTest::keyClick(child.GetLeftPane(), Qt::Key_P, Qt::ControlModifier);
 
     EXPECT_EQ(ran, (std::vector<std::string>{"tree:57634", "tree:57634", "tree:57635", "view:57637",
-                                             "view:57635", "view:32775", "view:57607", "view:57609",
-                                             "view:57607"}));
+                                             "view:57635", "view:32775", "window:57607",
+                                             "window:57609", "window:57607"}));
 }
 
 // A pane's selection or current cell is its own: when it changes what a command's rule
@@ -197,7 +199,7 @@ TEST_F(Frames, NewWindowNumbersTheWindowsOfADocument) {
     Settle();
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(app->GetDocuments().size(), 1u);
-    EXPECT_EQ(first.windowTitle(), "Tessel1");
+    EXPECT_EQ(first.windowTitle(), "Tessel1[*]") << "the number goes, the modified mark stays";
     EXPECT_EQ(Frame().ChildFrames(), std::vector<CChildFrame*>{&first});
 }
 
@@ -278,6 +280,9 @@ TEST_F(Frames, HighlightedDisabledMenuItemsShowTheirPrompts) {
     EXPECT_EQ(edit->activeAction(), undo);
     EXPECT_EQ(Frame().statusBar()->currentMessage(), "Undo the last action");
     EXPECT_NE(edit->grab().toImage().pixelColor(blank), plain);
+    QTest::keyClick(edit, Qt::Key_Down);
+    EXPECT_EQ(edit->activeAction(), Frame().Action(EditRedo));
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), "Redo the previously undone action");
     // The arrow keys go on past the separator to Cut, enabled or not.
     QTest::keyClick(edit, Qt::Key_Down);
     EXPECT_EQ(edit->activeAction(), Frame().Action(EditCut));
@@ -416,4 +421,46 @@ TEST_F(Frames, WhatsThisModeAndTextsForTheButtonsAndPanes) {
     QTest::keyClick(child.GetLeftPane(), Qt::Key_F1, Qt::ShiftModifier);
     EXPECT_TRUE(QWhatsThis::inWhatsThisMode());
     QWhatsThis::leaveWhatsThisMode();
+}
+
+// What a screen reader is told: names without the shortcut (which comes as the key
+// binding), the lock keys' state, and a help window that is a window with a named bar.
+TEST_F(Frames, AssistiveTechnologyHearsNamesStatesAndWindows) {
+    StartWithDocument();
+    auto name = [](QObject* object) {
+        QAccessibleInterface* item = QAccessible::queryAccessibleInterface(object);
+        return item != nullptr ? item->text(QAccessible::Name) : QStringLiteral("?");
+    };
+    QAccessibleInterface* edit = QAccessible::queryAccessibleInterface(Menu("Edit"));
+    ASSERT_NE(edit, nullptr);
+    QAccessibleInterface* cut = nullptr;
+    for (int i = 0; i < edit->childCount() && cut == nullptr; ++i) {
+        if (edit->child(i)->text(QAccessible::Accelerator) == "Ctrl+X") {
+            cut = edit->child(i);
+        }
+    }
+    ASSERT_NE(cut, nullptr);
+    EXPECT_EQ(cut->text(QAccessible::Name), "Cut");
+    EXPECT_EQ(cut->text(QAccessible::Accelerator), "Ctrl+X");
+    EXPECT_EQ(name(Frame().GetToolBar()->widgetForAction(Frame().Action(FileNew))), "New");
+
+    auto pane = [&](const char* text) {
+        return Frame().statusBar()->findChild<QLabel*>(QString::fromLatin1(text));
+    };
+    LockKeyState state;
+    state.capsLock = true;
+    Frame().ShowLockKeys(state);
+    EXPECT_EQ(name(pane("CAP")), "Caps Lock on");
+    EXPECT_EQ(name(pane("NUM")), "Num Lock off");
+    EXPECT_EQ(name(pane("SCRL")), "Scroll Lock off");
+    EXPECT_EQ(pane("CAP")->text(), "CAP");
+
+    Frame().ExecuteCommand(HelpTopics);
+    HelpWindow* help = Frame().GetHelpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isWindow());
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(help);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(name(help->findChild<QToolBar*>()), "Help Navigation");
 }

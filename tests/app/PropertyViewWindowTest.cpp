@@ -211,18 +211,18 @@ TEST_F(PropertyViewWindow, TheEditKeysWorkOnCellsWhileThePropertyViewIsActive) {
     EXPECT_EQ(platform.clipboard, "PLAY");
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(doc->GetCommandCount(), 3) << "no command was copied or pasted";
-    ClickCell(child, 1, 7);
     Key(Qt::Key_X, Qt::ControlModifier);
-    EXPECT_EQ(platform.clipboard, "byte, \"Input\"");
-    EXPECT_TRUE(doc->GetCommand(0)->m_oParam[0].m_strText.empty());
-    EXPECT_TRUE(doc->IsModified());
-    ClickCell(child, 1, 9);
-    Key(Qt::Key_Insert, Qt::ShiftModifier);
-    EXPECT_EQ(doc->GetCommand(0)->m_strMessage, "byte, \"Input\"");
-    EXPECT_EQ(Grid(child).GetCellText(1, 9), "byte, \"Input\"");
-    // Delete in the value column empties the field; in the heading column nothing.
-    Key(Qt::Key_Delete);
+    EXPECT_EQ(platform.clipboard, "PLAY");
     EXPECT_TRUE(doc->GetCommand(0)->m_strMessage.empty());
+    EXPECT_TRUE(doc->IsModified());
+    ClickCell(child, 1, 7);
+    Key(Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(doc->GetCommand(0)->m_oParam[0].m_strText, "PLAY");
+    EXPECT_EQ(Grid(child).GetCellText(1, 7), "PLAY");
+    // Delete in the value column empties the field; in the heading column nothing.
+    ClickCell(child, 1, 1);
+    Key(Qt::Key_Delete);
+    EXPECT_TRUE(doc->GetCommand(0)->m_strDescription.empty());
     ClickCell(child, 0, 8);
     Key(Qt::Key_Delete);
     EXPECT_EQ(Grid(child).GetCellText(0, 8), "Param2");
@@ -371,7 +371,7 @@ TEST_F(PropertyViewWindow, CloseAndPrintStoreAnOpenEditFirst) {
               std::vector<std::string>{"Save changes to " + m_strPath.toStdString() + "?"});
 }
 
-// Both panes print the property view's listing, through the printer Print Setup
+// Both panes print the window's one listing, through the printer Print Setup
 // chose, and the preview's last look is kept for the next run.
 TEST_F(PropertyViewWindow, PrintAndPreviewFromEitherPaneGiveTheSameListing) {
     CChildFrame* child = OpenSample();

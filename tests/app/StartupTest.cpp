@@ -3,10 +3,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLocalServer>
 #include <QMdiArea>
+#include <QProcess>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTemporaryDir>
 #include <QToolBar>
 
 #include "app/CChildFrame.h"
@@ -244,4 +247,34 @@ TEST_F(Startup, ThePreviewSettingIsReadAndKept) {
     EXPECT_EQ(app->GetPreviewPages(), 2);
     Restart();
     EXPECT_EQ(app->GetPreviewPages(), 2);
+}
+
+// --help and --version answer on standard output and end at once: the program, run
+// as a user runs it, neither hands the text to the running editor (a server listens
+// where it would) nor starts one of its own.
+TEST(TesselProgram, HelpAndVersionAnswerWithoutStartingOrContactingTheEditor) {
+    QTemporaryDir runtime;
+    QLocalServer running;
+    ASSERT_TRUE(running.listen(runtime.filePath("tessel.socket")));
+    for (const QString& option : {QStringLiteral("--help"), QStringLiteral("--version")}) {
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_RUNTIME_DIR", runtime.path());
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        program.setProcessEnvironment(environment);
+        program.start(TESSEL_PROGRAM, {option});
+        ASSERT_TRUE(program.waitForFinished(10000))
+            << "still running after " << option.toStdString();
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 0);
+        EXPECT_EQ(program.readAllStandardError(), "");
+        QString out = QString::fromLocal8Bit(program.readAllStandardOutput());
+        if (option == "--help") {
+            EXPECT_TRUE(out.startsWith("Usage: tessel [options] [FILE]\n")) << out.toStdString();
+            EXPECT_TRUE(out.contains("--version")) << out.toStdString();
+        } else {
+            EXPECT_EQ(out, QStringLiteral("tessel %1\n").arg(ProgramInfo::kVersion));
+        }
+        EXPECT_FALSE(running.waitForNewConnection(0)) << option.toStdString();
+    }
 }

@@ -246,3 +246,46 @@ TEST(DocumentChanges, RunningOutOfMemoryChangesNothingAndSaysSo) {
     walk("new byte", [&] { return doc.InsertNumberedText(2, CommandFieldId::Bytes, 0, "01"); });
     walk("byte", [&] { return doc.SetNumberedText(2, CommandFieldId::Bytes, 0, "02"); });
 }
+
+// One action is one step however many changes it makes: Undo takes them back last to
+// first, Redo makes them again, and every window hears each change.
+TEST(DocumentChanges, AnActionIsOneStepOfTheHistory) {
+    TwoWindows w;
+    const std::string start = Snapshot(w.doc.GetProtocol());
+    {
+        CTesselDoc::Action action(w.doc);
+        EXPECT_TRUE(w.doc.AppendNewCommand());
+        EXPECT_TRUE(w.doc.SetCommandField(1, CommandFieldId::Name, "Lamp:On"));
+        EXPECT_FALSE(w.doc.CanUndo()) << "not while the action is open";
+    }
+    const std::string made = Snapshot(w.doc.GetProtocol());
+    w.ExpectHeard({"inserted 1", "command 1 Name", "names"});
+    EXPECT_TRUE(w.doc.IsModified()) << "the name marks, though New Command does not";
+
+    w.doc.Undo();
+    EXPECT_EQ(Snapshot(w.doc.GetProtocol()), start);
+    w.ExpectHeard({"command 1 Name", "names", "removed 1"});
+    EXPECT_FALSE(w.doc.CanUndo());
+    EXPECT_FALSE(w.doc.IsModified());
+    w.doc.Redo();
+    EXPECT_EQ(Snapshot(w.doc.GetProtocol()), made);
+    w.ExpectHeard({"inserted 1", "command 1 Name", "names"});
+    EXPECT_TRUE(w.doc.IsModified());
+}
+
+// A document marked modified by something its history does not hold (a protocol
+// restored from elsewhere) stays modified through undo and redo until it is saved.
+TEST(DocumentChanges, AModifiedMarkFromOutsideTheHistoryStaysUntilSaved) {
+    TwoWindows w;
+    w.doc.SetModifiedFlag();
+    EXPECT_TRUE(w.doc.SetDeviceField(DeviceFieldId::Description, "Relay"));
+    w.doc.Undo();
+    EXPECT_TRUE(w.doc.IsModified());
+    w.doc.SetModifiedFlag(false);
+    w.doc.Redo();
+    w.doc.Undo();
+    EXPECT_FALSE(w.doc.IsModified());
+    w.doc.ClearUndoHistory();
+    EXPECT_FALSE(w.doc.CanRedo());
+    EXPECT_FALSE(w.doc.IsModified());
+}

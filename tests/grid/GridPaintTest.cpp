@@ -117,6 +117,39 @@ TEST_F(GridPaint, TheGridsOwnPaletteIsHonoured) {
     EXPECT_EQ(Pixel(image, 70, 5), QColor(10, 200, 10));
 }
 
+// Cells with a fixed pale background under a dark palette, whose text colour is light:
+// the text is drawn dark enough to read, the selection in the palette's own colours.
+TEST_F(GridPaint, TextReadsOnAFixedBackgroundUnderADarkPalette) {
+    const QColor pale(255, 255, 200);
+    const QColor lightText(235, 235, 235);
+    QPalette dark = P::Palette();
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, lightText);
+    m_oGrid.setPalette(dark);
+    GridCell cell;
+    m_oGrid.GetGridDefault(cell);
+    cell.SetBackColor(pale);
+    m_oGrid.SetGridDefault(cell);
+    m_oGrid.Fill(2, 3);
+    m_oGrid.SetMultiSelect(1);
+    m_oGrid.GotoCell(0, 0);
+    m_oGrid.SelectRange(0, 2, 1, 2);
+    const QImage image = Area();
+    // Ink on a plain cell: none in the palette's text colour, and some dark.
+    const QRect plain = m_oGrid.GetCellRect(1, 1).adjusted(0, 0, -1, -1);
+    EXPECT_EQ(CountColor(image, plain, lightText), 0);
+    int darkInk = 0;
+    for (int y = plain.top(); y <= plain.bottom(); ++y) {
+        for (int x = plain.left(); x <= plain.right(); ++x) {
+            darkInk += image.pixelColor(x, y).lightness() < 80 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(darkInk, 10);
+    const QRect selected = m_oGrid.GetCellRect(1, 2).adjusted(0, 0, -1, -1);
+    EXPECT_EQ(Pixel(image, selected.left() + 1, selected.top() + 1), P::kHighlight);
+    EXPECT_GT(CountColor(image, selected, P::kHighlightText), 10);
+}
+
 TEST_F(GridPaint, LockedColumnsAreDrawnFirstWithABorderAfterThem) {
     m_oGrid.SetColumnCount(20);
     m_oGrid.SetRowCount(2);

@@ -95,6 +95,19 @@ TEST(ProfileBufferKeys, EveryKindOfLineEnd) {
     EXPECT_EQ(Value("[S]\nA=\r\nB=2", "S", "A"), "<default>");
 }
 
+// A carriage return and line feed end one line; either alone ends one too.
+TEST(ProfileBufferKeys, LineOfAValueCountsLinesAsTheyEnd) {
+    ProfileBuffer buffer = Loaded("[S]\r\nA=1\n\rB=2\r\r\nC=3");
+    ASSERT_TRUE(buffer.FindSection("S", false));
+    EXPECT_EQ(buffer.LineOf(buffer.GetValue("B", {}).data()), 4);
+    // Counting on from a mark gives the same lines, forwards and back.
+    ProfileBuffer::LineMark mark;
+    EXPECT_EQ(buffer.LineOf(buffer.GetValue("A", {}).data(), mark), 2);
+    EXPECT_EQ(buffer.LineOf(buffer.GetValue("C", {}).data(), mark), 6);
+    EXPECT_EQ(buffer.LineOf(buffer.GetValue("B", {}).data(), mark), 4);
+    EXPECT_EQ(buffer.LineOf(buffer.GetSectionName().data(), mark), 1);
+}
+
 TEST(ProfileBufferSections, HeadersStartOnlyAtTheStartOfALine) {
     EXPECT_EQ(Sections("[Device]\r\nDescription=Press [Enter]\r\n[A]\r\nX=[y]\r\n"),
               (std::vector<std::string>{"Device", "A"}));

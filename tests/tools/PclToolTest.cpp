@@ -9,6 +9,7 @@
 
 #include "ScriptedPlatform.h"
 #include "TempDir.h"
+#include "platform/ProgramInfo.h"
 #include "tools/ToolCommands.h"
 
 namespace fs = std::filesystem;
@@ -87,7 +88,24 @@ TEST(Fixtures, AreAllFound) {
     EXPECT_GE(Fixtures().size(), 16u);
 }
 
-TEST_F(InDataFolder, CheckReportsEachMessageOnOneLine) {
+// Help and version are answers, on standard output.
+TEST(PclTool, HelpAndVersionAnswerOnStandardOutput) {
+    for (const char* option : {"--help", "-h"}) {
+        Result help = RunPclTool({option});
+        EXPECT_EQ(help.code, 0) << option;
+        EXPECT_EQ(help.err, "") << option;
+        EXPECT_EQ(help.out.find("usage: pcltool COMMAND ARGUMENTS\n"), 0u) << option;
+        EXPECT_NE(help.out.find("pcltool --help | --version"), std::string::npos) << option;
+    }
+    Result version = RunPclTool({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, std::string("pcltool ") + ProgramInfo::kVersion + "\n");
+    EXPECT_EQ(version.err, "");
+}
+
+// As compilers do: the line of the parameter a warning is about; the system's reason
+// when a file cannot be read.
+TEST_F(InDataFolder, CheckReportsEachMessageOnOneLineWithItsLine) {
     Result clean = RunPclTool({"check", "new-protocol.pcl", "lf-line-ends.pcl"});
     EXPECT_EQ(clean.code, 0);
     EXPECT_EQ(clean.err, "");
@@ -96,35 +114,39 @@ TEST_F(InDataFolder, CheckReportsEachMessageOnOneLine) {
     Result warnings = RunPclTool({"check", "new-protocol.pcl", "param-warnings.pcl"});
     EXPECT_EQ(warnings.code, 1);
     EXPECT_EQ(warnings.err,
-              "param-warnings.pcl: Warning: I couldn't make much sense of the Param \" bogus \" "
+              "param-warnings.pcl:4: Warning: I couldn't make much sense of the Param \" bogus \" "
               "in the Command \" Odd:Params \"\n"
-              "param-warnings.pcl: Read Protocol:  Maximum number of Or'd types for parameter "
+              "param-warnings.pcl:5: Read Protocol:  Maximum number of Or'd types for parameter "
               "has been exceeded\n"
-              "param-warnings.pcl: Read Protocol:  Maximum number of And'd types for Or has been "
-              "exceeded\n"
-              "param-warnings.pcl: Warning: I couldn't make much sense of the Param \"  \" in the "
-              "Command \" Odd:Params \"\n"
-              "param-warnings.pcl: Warning: I couldn't make much sense of the Param \" abc \" in "
-              "the Command \" Odd:Params \"\n");
+              "param-warnings.pcl:6: Read Protocol:  Maximum number of And'd types for Or has "
+              "been exceeded\n"
+              "param-warnings.pcl:7: Warning: I couldn't make much sense of the Param \"  \" in "
+              "the Command \" Odd:Params \"\n"
+              "param-warnings.pcl:9: Warning: I couldn't make much sense of the Param \" abc \" "
+              "in the Command \" Odd:Params \"\n");
 
     Result failed =
-        RunPclTool({"check", "no-device-section.pcl", "param-warnings.pcl", "missing.pcl"});
+        RunPclTool({"check", "no-device-section.pcl", "param-warnings.pcl", "missing.pcl", "."});
     EXPECT_EQ(failed.code, 2);
     EXPECT_EQ(failed.err.find("no-device-section.pcl: Read Protocol:  Could not find [Device] "
                               "Section.\n"),
               0u);
-    EXPECT_NE(failed.err.find("missing.pcl: Could not open missing.pcl for reading\n"),
-              std::string::npos);
+    EXPECT_NE(failed.err.find("\npcltool: missing.pcl: No such file or directory\n"
+                              "pcltool: .: Is a directory\n"),
+              std::string::npos)
+        << failed.err;
 }
 
 TEST_F(InDataFolder, DumpOfAMissingFileFails) {
     Result result = RunPclTool({"dump", "missing.pcl"});
     EXPECT_EQ(result.code, 1);
     EXPECT_NE(result.out.find("\"ok\": false,\n  \"messages\": [\n"
-                              "    \"Could not open missing.pcl for reading\"\n  ],"),
+                              "    \"Could not open missing.pcl for reading\"\n  ],\n"
+                              "  \"messageLines\": [ null ],"),
               std::string::npos)
         << result.out;
     EXPECT_NE(result.out.find("\"commands\": []"), std::string::npos);
+    EXPECT_EQ(result.err, "pcltool: missing.pcl: No such file or directory\n");
 }
 
 TEST(PclTool, FormatWritesTheWritersForm) {
@@ -165,9 +187,8 @@ TEST(PclTool, FormatLeavesAFileItCannotReadAlone) {
     Result unwritable = RunPclTool(
         {"format", TESSEL_TEST_DATA "/new-protocol.pcl", "-o", dir.Path("no/such/folder.pcl")});
     EXPECT_EQ(unwritable.code, 1);
-    EXPECT_EQ(unwritable.err, dir.Path("no/such/folder.pcl") + ": File " +
-                                  dir.Path("no/such/folder.pcl") +
-                                  " could not be opened for writing!\n");
+    EXPECT_EQ(unwritable.err,
+              "pcltool: " + dir.Path("no/such/folder.pcl") + ": No such file or directory\n");
 }
 
 TEST(PclTool, WrongCallsShowTheUsage) {
@@ -209,17 +230,22 @@ TEST_F(InDataFolder, ListingOfAFileThatCannotBeReadFails) {
     Result result = RunPclTool({"listing", "missing.pcl"});
     EXPECT_EQ(result.code, 1);
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, "missing.pcl: Could not open missing.pcl for reading\n");
+    EXPECT_EQ(result.err, "pcltool: missing.pcl: No such file or directory\n");
 }
 
 namespace {
 
-// Runs the pcltool program itself, as a user does, with standard error caught.
-Result RunPclToolProgram(const std::string& arguments) {
+// Runs the pcltool program itself, as a user does, in `folder` (the temporary
+// folder when empty), with standard input from the file `input` and both outputs caught.
+Result RunPclToolProgram(const std::string& arguments, const std::string& input = "/dev/null",
+                         const std::string& folder = "") {
     TempDir dir;
-    std::string command = std::string(TESSEL_PCLTOOL) + " " + arguments + " 2>" + dir.Path("err");
+    std::string command = "cd " + (folder.empty() ? dir.Folder().string() : folder) + " && " +
+                          TESSEL_PCLTOOL + " " + arguments + " <" + input + " >" + dir.Path("out") +
+                          " 2>" + dir.Path("err");
     int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, "", ReadFileBytes(dir.Path("err"))};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFileBytes(dir.Path("out")),
+            ReadFileBytes(dir.Path("err"))};
 }
 
 std::string PdfText(const std::string& pdf) {
@@ -287,7 +313,7 @@ TEST(PclTool, ListingIntoAPdfThatCannotBeWrittenSaysSo) {
 
     Result missing = RunPclToolProgram("listing missing.pcl --pdf " + dir.Path("out.pdf"));
     EXPECT_EQ(missing.code, 1);
-    EXPECT_EQ(missing.err, "missing.pcl: Could not open missing.pcl for reading\n");
+    EXPECT_EQ(missing.err, "pcltool: missing.pcl: No such file or directory\n");
 }
 
 // Without the renderer beside it (this test program stands where pcltool would),
@@ -301,4 +327,42 @@ TEST(PclTool, ListingIntoAPdfWithoutTheRendererSaysWhatIsMissing) {
               std::string::npos)
         << result.err;
     EXPECT_FALSE(fs::exists(dir.Path("out.pdf")));
+}
+
+// "-" is standard input where a file is read and standard output where one is written;
+// no file named "-" ever appears.
+TEST(PclTool, DashIsStandardInputAndOutput) {
+    TempDir dir;
+    const std::string warnings = TESSEL_TEST_DATA "/param-warnings.pcl";
+    const std::string folder = dir.Folder().string();
+
+    Result check = RunPclToolProgram("check -", warnings, folder);
+    EXPECT_EQ(check.code, 1);
+    EXPECT_EQ(check.err.find("<stdin>:4: Warning: I couldn't make much sense of the Param"), 0u)
+        << check.err;
+
+    Result dump = RunPclToolProgram("dump -", warnings, folder);
+    EXPECT_EQ(dump.code, 0) << dump.err;
+    EXPECT_NE(dump.out.find("\"messageLines\": [ 4, 5, 6, 7, 9 ],"), std::string::npos);
+
+    Result listing = RunPclToolProgram("listing -", TESSEL_TEST_DATA "/numbering.pcl", folder);
+    EXPECT_EQ(listing.code, 0) << listing.err;
+    std::string listed = ReadFileBytes(TESSEL_TEST_DATA "/numbering.listing.txt");
+    listed.replace(listed.find("numbering.pcl"), 13, "-");
+    EXPECT_EQ(listing.out, listed);
+
+    // format reads standard input and writes the writer's form to standard output,
+    // the same text it writes to a file.
+    Result formatted = RunPclToolProgram("format - -o -", warnings, folder);
+    EXPECT_EQ(formatted.code, 0) << formatted.err;
+    Result toFile = RunPclToolProgram("format " + warnings + " -o " + dir.Path("out.pcl"));
+    EXPECT_EQ(toFile.code, 0) << toFile.err;
+    EXPECT_EQ(formatted.out, ReadFileBytes(dir.Path("out.pcl")));
+
+    Result pdf = RunPclToolProgram("listing - --pdf -", TESSEL_TEST_DATA "/numbering.pcl", folder);
+    EXPECT_EQ(pdf.code, 0) << pdf.err;
+    EXPECT_EQ(pdf.out.substr(0, 5), "%PDF-");
+    EXPECT_EQ(pdf.err, "");
+
+    EXPECT_FALSE(fs::exists(dir.Path("-")));
 }

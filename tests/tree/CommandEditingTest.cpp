@@ -350,25 +350,6 @@ TEST_F(CommandEditing, ACopyThatRunsOutOfMemoryLeavesTheClipboard) {
     EXPECT_GT(runs, 0);
 }
 
-// Printing from the tree prints what the property view prints.
-TEST_F(CommandEditing, PrintingGoesToThePropertyView) {
-    TreeWindow window(doc, app);
-    EXPECT_TRUE(window.Enabled(FilePrint));
-    EXPECT_TRUE(window.Enabled(FilePrintPreview));
-    // The tree runs the view's commands under the view's rules.
-    std::vector<int> printed;
-    bool ready = false;
-    for (int id : {FilePrint, FilePrintPreview}) {
-        window.Right().Commands().Add(
-            id, [&](int command) { printed.push_back(command); }, [&](int) { return ready; });
-    }
-    EXPECT_FALSE(window.Enabled(FilePrintPreview));
-    ready = true;
-    ASSERT_TRUE(window.Run(FilePrint));
-    ASSERT_TRUE(window.Run(FilePrintPreview));
-    EXPECT_EQ(printed, (std::vector<int>{FilePrint, FilePrintPreview}));
-}
-
 // A window that has let go of its document, as it closes, changes nothing more, and
 // no item of its tree is passed on as a command.
 TEST_F(CommandEditing, AWindowThatLetGoOfItsDocumentDoesNothing) {

@@ -5,6 +5,7 @@
 #include <QCollator>
 #include <QImage>
 #include <QLocale>
+#include <QTest>
 #include <QTreeWidget>
 #include <algorithm>
 #include <random>
@@ -239,6 +240,23 @@ TEST_F(CommandTree, SelectingAnItemShowsItsRecord) {
     EXPECT_EQ(window.Shape(), "Dev(0){Lamp(3) Video(-1)[Pause(1) Stop(2)]}");
 }
 
+// As after opening: the device item current (the focus makes it so) and nothing
+// selected. The first moving key or Space selects, even where the item stays.
+TEST_F(CommandTree, TheFirstKeySelectsWhereItLandsOrStands) {
+    AppendCommands(doc, {"Video:Play", "Lamp"});
+    for (Qt::Key key : {Qt::Key_Home, Qt::Key_Space, Qt::Key_Up, Qt::Key_Down}) {
+        TreeWindow window(doc, app);
+        QTreeWidget& tree = window.Tree();
+        EXPECT_TRUE(tree.selectedItems().isEmpty()) << "the program selects nothing itself";
+        tree.selectionModel()->setCurrentIndex(tree.model()->index(0, 0),
+                                               QItemSelectionModel::NoUpdate);
+        QTest::keyClick(&tree, key);
+        QTreeWidgetItem* expected = key == Qt::Key_Down ? window.Item({"Lamp"}) : window.Device();
+        EXPECT_EQ(tree.selectedItems(), QList<QTreeWidgetItem*>{expected}) << key;
+        EXPECT_EQ(window.Right().GetItem(), key == Qt::Key_Down ? 2 : 0) << key;
+    }
+}
+
 TEST_F(CommandTree, FollowsRenamesButNoOtherFieldChange) {
     AppendCommands(doc, {"Video:Play", "Lamp"});
     TreeWindow window(doc, app);
@@ -302,6 +320,16 @@ TEST_F(CommandTree, IsReadableThroughAccessibility) {
     QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(&window.Tree());
     ASSERT_NE(tree, nullptr);
     EXPECT_EQ(tree->role(), QAccessible::Tree);
+    EXPECT_EQ(tree->text(QAccessible::Name), "Commands");
+    // The hidden header is either not listed or listed as invisible, with a name.
+    ASSERT_GT(tree->childCount(), 0);
+    QAccessibleInterface* first = tree->child(0);
+    if (first->role() == QAccessible::ColumnHeader) {
+        EXPECT_TRUE(first->state().invisible);
+        EXPECT_EQ(first->text(QAccessible::Name), "Commands");
+    } else {
+        EXPECT_EQ(first->text(QAccessible::Name), "Dev");
+    }
     QAccessibleTableInterface* rows = tree->tableInterface();
     ASSERT_NE(rows, nullptr);
     // The shown items, one row each.

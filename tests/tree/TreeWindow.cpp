@@ -26,7 +26,8 @@ void AppendCommands(CTesselDoc& document, const std::vector<std::string>& names)
         Command command(name);
         EXPECT_TRUE(document.AppendCopy(command));
     }
-    document.SetModifiedFlag(false);
+    // As a file just opened: nothing to save or undo.
+    document.ClearUndoHistory();
 }
 
 TreeWindow::TreeWindow(CTesselDoc& document, ApplicationState& app)

@@ -15,12 +15,10 @@
 #include "TempDir.h"
 #include "ViewWindow.h"
 #include "document/CTesselDoc.h"
-#include "document/CommandIds.h"
 #include "model/ProtocolListing.h"
 #include "model/TextBuffer.h"
 #include "view/CTesselView.h"
-
-using namespace CommandId;
+#include "view/ListingPrintJob.h"
 
 namespace {
 
@@ -113,6 +111,7 @@ protected:
     ViewApplication app;
     CTesselDoc doc;
     ViewWindow window;
+    ListingPrintJob job{doc, app.Printer()};
     QString pdf;
 };
 
@@ -126,16 +125,18 @@ protected:
 TEST_F(ListingPrint, LinesAndFontsAreMeasuredInThePrintersPixels) {
     CPrintInfo info;
     info.m_bPreview = true;
+    // The view's printing steps run its own job on the application's printer.
     ASSERT_TRUE(View().OnPreparePrinting(info)) << "a preview needs no dialog";
-    ASSERT_TRUE(View().OnBeginPrinting(app.Printer(), info));
-    EXPECT_EQ(View().GetLineHeight(), 85);
-    EXPECT_EQ(View().GetPageBottom(), 6600 - 600);
-    EXPECT_EQ(View().GetListingFont().pixelSize(), 68);
-    EXPECT_EQ(View().GetListingFont().family(), "Courier New");
-    EXPECT_EQ(View().GetListingFont().weight(), QFont::Normal);
-    EXPECT_EQ(View().GetHeadingFont().pixelSize(), 106);
-    EXPECT_EQ(View().GetHeadingFont().family(), "Arial");
-    EXPECT_EQ(View().GetHeadingFont().weight(), QFont::Bold);
+    ASSERT_TRUE(View().OnBeginPrinting(info));
+    const ListingPrintJob& viewJob = *View().PrintJob();
+    EXPECT_EQ(viewJob.GetLineHeight(), 85);
+    EXPECT_EQ(viewJob.GetPageBottom(), 6600 - 600);
+    EXPECT_EQ(viewJob.GetListingFont().pixelSize(), 68);
+    EXPECT_EQ(viewJob.GetListingFont().family(), "Courier New");
+    EXPECT_EQ(viewJob.GetListingFont().weight(), QFont::Normal);
+    EXPECT_EQ(viewJob.GetHeadingFont().pixelSize(), 106);
+    EXPECT_EQ(viewJob.GetHeadingFont().family(), "Arial");
+    EXPECT_EQ(viewJob.GetHeadingFont().weight(), QFont::Bold);
     EXPECT_EQ(info.m_nNumPreviewPages, 2);
     EXPECT_EQ(info.m_nMaxPage, ExpectedPages());
     EXPECT_EQ(doc.GetTextBuffer().GetCapacity(), 40 * kListingBytesPerCommand)
@@ -147,7 +148,7 @@ TEST_F(ListingPrint, LinesAndFontsAreMeasuredInThePrintersPixels) {
 
 TEST_F(ListingPrint, EveryPageComesOutOnceWithItsHeaderAndFooter) {
     platform.printDialogAnswer = [](QPrinter&) { return true; };
-    ASSERT_TRUE(window.Run(FilePrint));
+    ASSERT_TRUE(job.Print(false));
     EXPECT_EQ(platform.printDialogCount, 1);
     EXPECT_TRUE(platform.messages.empty()) << platform.Texts().front();
 
@@ -187,7 +188,7 @@ TEST_F(ListingPrint, APageRangePrintsThosePagesOnly) {
         printer.setFromTo(2, 3);
         return true;
     };
-    ASSERT_TRUE(window.Run(FilePrint));
+    ASSERT_TRUE(job.Print(false));
     const int count = ExpectedPages();
     std::vector<QString> pages = PdfPages(pdf);
     ASSERT_EQ(pages.size(), 2u);
@@ -199,7 +200,7 @@ TEST_F(ListingPrint, APageRangePrintsThosePagesOnly) {
         EXPECT_EQ(printer.printRange(), QPrinter::AllPages);
         return false;
     };
-    ASSERT_TRUE(window.Run(FilePrint));
+    EXPECT_FALSE(job.Print(false));
 }
 
 TEST_F(ListingPrint, ARangeBeyondTheLastPagePrintsNothingAndSaysSo) {
@@ -208,15 +209,15 @@ TEST_F(ListingPrint, ARangeBeyondTheLastPagePrintsNothingAndSaysSo) {
         printer.setFromTo(50, 60);
         return true;
     };
-    ASSERT_TRUE(window.Run(FilePrint));
+    EXPECT_FALSE(job.Print(false));
     EXPECT_FALSE(PdfWritten());
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text,
-              QString::asprintf(CTesselView::kNoPagesInRange, ExpectedPages()).toStdString());
+              QString::asprintf(ListingPrintJob::kNoPagesInRange, ExpectedPages()).toStdString());
 }
 
 TEST_F(ListingPrint, CancellingThePrintDialogPrintsNothing) {
-    ASSERT_TRUE(window.Run(FilePrint));
+    EXPECT_FALSE(job.Print(false));
     EXPECT_EQ(platform.printDialogCount, 1);
     EXPECT_FALSE(PdfWritten());
     EXPECT_TRUE(platform.messages.empty());
@@ -225,7 +226,7 @@ TEST_F(ListingPrint, CancellingThePrintDialogPrintsNothing) {
 
 TEST_F(ListingPrint, ALineWiderThanThePageGoesOnOnTheNextLines) {
     ASSERT_TRUE(doc.SetCommandField(0, CommandFieldId::Message, std::string(600, 'x') + "END"));
-    ASSERT_TRUE(window.Run(FilePrintDirect));
+    ASSERT_TRUE(job.Print(true));
     EXPECT_EQ(platform.printDialogCount, 0) << "printing directly shows no dialog";
     std::vector<QString> pages = PdfPages(pdf);
     ASSERT_FALSE(pages.empty());
@@ -244,7 +245,7 @@ TEST_F(ListingPrint, ALineWiderThanThePageGoesOnOnTheNextLines) {
 }
 
 TEST_F(EmptyListingPrint, AProtocolWithoutCommandsPrintsOnePage) {
-    ASSERT_TRUE(window.Run(FilePrintDirect));
+    ASSERT_TRUE(job.Print(true));
     EXPECT_TRUE(platform.messages.empty()) << platform.Texts().front();
     std::vector<QString> pages = PdfPages(pdf);
     ASSERT_EQ(pages.size(), 1u);
@@ -261,13 +262,13 @@ TEST_F(EmptyListingPrint, RunningOutOfMemoryPrintsNoPageAtAll) {
         const char* message;
     };
     for (const Case& c :
-         {Case{0, CTesselView::kNoPrintMemory}, Case{1, CTesselView::kPrintFailed}}) {
+         {Case{0, ListingPrintJob::kNoPrintMemory}, Case{1, ListingPrintJob::kPrintFailed}}) {
         platform.messages.clear();
         CPrintInfo info;
         info.m_bDirect = true;
         ASSERT_TRUE(View().OnPreparePrinting(info));
         FailingAllocation::FailAfter(c.failing);
-        bool begun = View().OnBeginPrinting(app.Printer(), info);
+        bool begun = View().OnBeginPrinting(info);
         bool failed = FailingAllocation::HasFailed();
         FailingAllocation::Disarm();
         EXPECT_TRUE(failed);
@@ -292,11 +293,10 @@ TEST_F(ListingPrint, PreviewShowsTwoPagesOfTheSameListingAndKeepsWhatWasShownAtT
             source.draw(painter, page);
         }
     };
-    ASSERT_TRUE(window.Run(FilePrintPreview));
+    EXPECT_EQ(job.Preview(), 2);
     EXPECT_EQ(platform.previewPagesAsked, std::vector<int>{2});
     EXPECT_EQ(platform.previewPageCounts, std::vector<int>{ExpectedPages()});
     EXPECT_EQ(platform.printDialogCount, 0);
-    EXPECT_EQ(app.m_nPreviewPages, 2);
     std::vector<QString> pages = PdfPages(pdf);
     ASSERT_EQ(static_cast<int>(pages.size()), ExpectedPages());
     for (int k = 1; k <= ExpectedPages(); ++k) {
@@ -309,8 +309,7 @@ TEST_F(ListingPrint, PreviewShowsTwoPagesOfTheSameListingAndKeepsWhatWasShownAtT
     platform.previewAction = nullptr;
     platform.previewPagesAtClose = 1;
     platform.previewPrints = true;
-    ASSERT_TRUE(window.Run(FilePrintPreview));
-    EXPECT_EQ(app.m_nPreviewPages, 1);
+    EXPECT_EQ(job.Preview(), 1);
     EXPECT_EQ(platform.printDialogCount, 1);
     EXPECT_EQ(platform.previewPagesAsked, (std::vector<int>{2, 2}))
         << "each preview starts with two pages";

@@ -68,6 +68,10 @@ TEST_F(ParamsAndBytes, AFullCommandTakesNoMoreButTheDocumentIsMarked) {
     EXPECT_EQ(doc.GetCommand(1)->m_nParams, 10);
     EXPECT_EQ(doc.GetCommand(1)->m_nBytes, 20);
     EXPECT_TRUE(doc.IsModified());
+    // The mark is a step of its own, which undoing takes back.
+    doc.Undo();
+    doc.Undo();
+    EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(ParamsAndBytes, OnTheDeviceHeaderTheyDoNothing) {

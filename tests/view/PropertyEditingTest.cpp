@@ -235,15 +235,14 @@ TEST_F(PropertyEditing, CopyAndCutWorkOnValuesWhileARecordIsShown) {
     EXPECT_FALSE(doc.IsModified());
 
     // Cut empties the cell and the field behind it.
-    window.Grid().GotoCell(1, 17);
+    window.Grid().GotoCell(1, 37);
     ASSERT_TRUE(window.Run(EditCut));
-    EXPECT_EQ(platform.clipboard, "b1");
-    EXPECT_EQ(window.Value(17), "");
-    EXPECT_TRUE(Full().m_strByte[0].empty());
-    EXPECT_EQ(Full().m_nBytes, 20);
+    EXPECT_EQ(platform.clipboard, "MSG");
+    EXPECT_EQ(window.Value(37), "");
+    EXPECT_TRUE(Full().m_strMessage.empty());
     EXPECT_TRUE(doc.IsModified());
     window.View().ShowItem(3);
-    EXPECT_EQ(window.Value(17), "") << "what is seen is what is saved";
+    EXPECT_EQ(window.Value(37), "") << "what is seen is what is saved";
 
     // The category notice has no values to copy.
     window.View().ShowItem(-1);
@@ -289,25 +288,51 @@ TEST_F(PropertyEditing, DeleteEmptiesAValueAndItsFieldButNeverAHeading) {
     EXPECT_EQ(window.Grid().GetCellText(0, 7), "Param1");
     EXPECT_FALSE(doc.IsModified());
 
-    window.Grid().GotoCell(1, 7);
+    window.Grid().GotoCell(1, 3);
     window.Key(Qt::Key_Delete);
-    EXPECT_EQ(window.Value(7), "");
-    EXPECT_TRUE(Full().m_oParam[0].m_strText.empty());
-    EXPECT_EQ(Full().m_nParams, 10);
+    EXPECT_EQ(window.Value(3), "");
+    EXPECT_TRUE(Full().m_strMessageAck.empty());
     EXPECT_TRUE(doc.IsModified());
-    // The row still edits its parameter.
-    Edit(7, QStringLiteral("again"));
-    EXPECT_EQ(Full().m_oParam[0].m_strText, "again");
+    // The row still edits its field.
+    Edit(3, QStringLiteral("again"));
+    EXPECT_EQ(Full().m_strMessageAck, "again");
 }
 
-TEST_F(PropertyEditing, OutsideAPropertyViewTheGridEditsOnlyItsCells) {
-    PropertyGrid grid;
-    grid.CreateGrid(true, QRect(0, 0, 300, 200), nullptr, 7);
-    grid.SetColumnCount(2);
-    grid.SetRowCount(2);
-    grid.GotoCell(1, 1);
-    EXPECT_EQ(grid.StartEdit('q'), GridCtrl::kOk);
-    EXPECT_EQ(grid.FinishEdit(QStringLiteral("q"), 0, 0, 1, 1), GridCtrl::kOk);
-    EXPECT_EQ(grid.GetCellText(1, 1), "q");
-    EXPECT_EQ(doc.IsModified(), false);
+// The file cannot hold an empty parameter or byte: the reader would stop there.
+TEST_F(PropertyEditing, AParameterOrByteIsNeverEmptied) {
+    const auto refused = [&](int row, const char* heading, const char* value) {
+        EXPECT_EQ(
+            platform.Texts(),
+            std::vector<std::string>{
+                QString::asprintf(CTesselView::kEmptyNumberedMessage, heading).toStdString()});
+        EXPECT_EQ(window.Value(row), value);
+        EXPECT_FALSE(doc.IsModified());
+        platform.messages.clear();
+    };
+    window.Grid().GotoCell(1, 7);
+    window.Key(Qt::Key_Delete);
+    refused(7, "Param1", "p1");
+    EXPECT_EQ(Full().m_oParam[0].m_strText, "p1");
+
+    window.Grid().GotoCell(1, 36);
+    platform.clipboard = "x";
+    ASSERT_TRUE(window.Run(EditCut));
+    refused(36, "Byte20", "b20");
+    EXPECT_EQ(Full().m_strByte[19], "b20");
+    EXPECT_EQ(Full().m_nBytes, 20);
+
+    platform.clipboard = "";
+    ASSERT_TRUE(window.Run(EditPaste));
+    refused(36, "Byte20", "b20");
+
+    // An edit to an empty text keeps its editor open, as any refused edit does.
+    window.Grid().GotoCell(1, 17);
+    window.Type(QStringLiteral("x"));
+    window.Key(Qt::Key_Backspace);
+    window.Key(Qt::Key_Return);
+    refused(17, "Byte1", "b1");
+    EXPECT_TRUE(window.Editing());
+    window.Key(Qt::Key_Escape);
+    EXPECT_EQ(window.Value(17), "b1");
+    EXPECT_EQ(Full().m_strByte[0], "b1");
 }

@@ -45,7 +45,8 @@ ViewWindow::ViewWindow(CTesselDoc& document, ApplicationState& app,
         command.m_nBytes = static_cast<std::int32_t>(texts.bytes.size());
         EXPECT_TRUE(document.AppendCopy(command));
     }
-    document.SetModifiedFlag(false);
+    // As a file just opened: nothing to save or undo.
+    document.ClearUndoHistory();
     m_oSplitter.addWidget(m_pView);
     m_oSplitter.resize(640, 480);
     m_oSplitter.show();
