@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 
+#include "PaintCounter.h"
 #include "QuietPlatform.h"
 #include "SampleProtocol.h"
 #include "app/CChildFrame.h"
@@ -33,19 +34,6 @@ namespace {
 
 constexpr int kCommands = 100'000;
 constexpr int kMiddle = kCommands / 2;
-
-// Counts the paints of a widget.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            ++m_nPaints;
-        }
-        return false;
-    }
-    int m_nPaints = 0;
-};
 
 // The editor, started on settings of its own, with the protocol open in a window.
 class Editor {

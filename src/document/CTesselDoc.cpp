@@ -32,6 +32,21 @@ bool IsNumbered(CommandFieldId field) {
     return kind == CommandFieldKind::Params || kind == CommandFieldKind::Bytes;
 }
 
+// Reads the protocol in the file at `path` into `node`; false after the reader's
+// messages.
+bool ReadProtocol(ProtocolNode& node, const std::string& path) {
+    if (!node.ReadDevice(path)) {
+        return false;
+    }
+    WaitCursor wait;
+    if (!node.ReadCommands()) {
+        wait.End();
+        Platform::Current().MessageOk("File " + path + " could not be read successfully!");
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 CTesselDoc::CTesselDoc(DocumentTemplate* docTemplate) : m_pTemplate(docTemplate) {
@@ -51,13 +66,7 @@ bool CTesselDoc::InitNewProtocol() {
 }
 
 bool CTesselDoc::OpenProtocolFile(const std::string& path) {
-    if (!m_oProtocol.ReadDevice(path)) {
-        return false;
-    }
-    WaitCursor wait;
-    if (!m_oProtocol.ReadCommands()) {
-        wait.End();
-        Platform::Current().MessageOk("File " + path + " could not be read successfully!");
+    if (!ReadProtocol(m_oProtocol, path)) {
         return false;
     }
     ClearUndoHistory();
@@ -67,13 +76,7 @@ bool CTesselDoc::OpenProtocolFile(const std::string& path) {
 }
 
 bool CTesselDoc::OpenRecoveredCopy(const std::string& copyPath, const RecoveryRecord& record) {
-    if (!m_oProtocol.ReadDevice(copyPath)) {
-        return false;
-    }
-    WaitCursor wait;
-    if (!m_oProtocol.ReadCommands()) {
-        wait.End();
-        Platform::Current().MessageOk("File " + copyPath + " could not be read successfully!");
+    if (!ReadProtocol(m_oProtocol, copyPath)) {
         return false;
     }
     // The protocol the copy was taken of, not the copy.
@@ -91,13 +94,7 @@ bool CTesselDoc::OpenRecoveredCopy(const std::string& copyPath, const RecoveryRe
 bool CTesselDoc::ReloadProtocolFile() {
     const std::string path = GetPathName();
     ProtocolNode fresh;
-    if (!fresh.ReadDevice(path)) {
-        return false;
-    }
-    WaitCursor wait;
-    if (!fresh.ReadCommands()) {
-        wait.End();
-        Platform::Current().MessageOk("File " + path + " could not be read successfully!");
+    if (!ReadProtocol(fresh, path)) {
         return false;
     }
     // The old protocol goes with `fresh` once every view has let go of it.
@@ -336,7 +333,8 @@ bool CTesselDoc::PushStep(std::unique_ptr<ChangeStep>& step) {
         pushed = false;
     }
     if (pushed) {
-        step.release();
+        // The stack owns the step now.
+        static_cast<void>(step.release());
     }
     UpdateModifiedFlag();
     return pushed;
