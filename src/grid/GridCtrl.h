@@ -169,11 +169,7 @@ public:
     int SelectRange(int startCol, int startRow, int endCol, int endRow);
     int SetMultiSelect(int flag);
     int SetRowHighlight(int flag);
-    bool IsMultiSelect() const { return m_pSheet->m_bMultiSelect; }
     const GridSelection& GetSelection() const { return m_pSheet->m_oSelection; }
-    // How the last move of the current cell or the view was caused
-    // (GridSheet::kMoveKeyboard ... kMoveHeading).
-    int GetMoveCause() const { return m_pSheet->m_nMoveCause; }
     // Whether the cell lies in a selection block (and which: the number + 1).
     int IsSelected(int col, int row) const;
 
@@ -242,8 +238,6 @@ public:
         m_pSheet->m_nHScrollMode = mode;
         return kOk;
     }
-    // Scroll mode of the vertical (rows) or horizontal (columns) bar.
-    int GetScrollMode(Qt::Orientation along) const { return m_pSheet->ScrollMode(along); }
     int SetToolTipsEnabled(int flag);
     bool IsToolTipsEnabled() const { return m_pSheet->m_bToolTips; }
     int SetTextOverflow(int flag) {
@@ -397,11 +391,6 @@ public:
     virtual int OnColumnMoveQuery(int fromCol, int toCol);
 
     // --- For the components ---------------------------------------------------------
-    // The columns (rows) the cell area shows, in order: the locked ones, then from
-    // the left column (top row) on while they start inside the area. Columns and
-    // rows of size 0 are listed too, since their borders can be dragged open.
-    std::vector<GridSpan> ShownColumns() const { return m_pSheet->Columns().Shown(); }
-    std::vector<GridSpan> ShownRows() const { return m_pSheet->Rows().Shown(); }
     // The rectangle of the cell under a point of a component (the cell area or a
     // heading); null where there is none.
     QRect CellRectAt(QWidget* component, const QPoint& point);
