@@ -339,7 +339,9 @@ TEST_F(Scrolling, TheTabStripsEdgeDragsItsWidthButNotBelow40) {
     QTest::mouseMove(tabs, edge - QPoint(300, 0));
     EXPECT_EQ(m_oGrid.GetTabStripWidth(), GridSheetTabs::kMinWidth);
     QTest::mouseRelease(tabs, Qt::LeftButton, Qt::NoModifier, edge - QPoint(300, 0));
-    EXPECT_FALSE(tabs->IsDraggingEdge());
+    // Released: moving over the edge again no longer drags it.
+    QTest::mouseMove(tabs, QPoint(tabs->width() - 2, 5) + QPoint(50, 0));
+    EXPECT_EQ(tabs->width(), GridSheetTabs::kMinWidth);
     EXPECT_EQ(HBar()->geometry().left(), 40);
     m_oGrid.Take();
     QTest::mouseClick(tabs, Qt::RightButton, Qt::NoModifier, QPoint(10, 5));
