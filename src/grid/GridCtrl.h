@@ -187,11 +187,11 @@ public:
     }
     // The hint window names the row (column) under a dragged thumb.
     int SetVScrollHint(int flag) {
-        m_pSheet->m_bVScrollHint = flag != 0;
+        m_pSheet->SetScrollHint(Qt::Vertical, flag != 0);
         return kOk;
     }
     int SetHScrollHint(int flag) {
-        m_pSheet->m_bHScrollHint = flag != 0;
+        m_pSheet->SetScrollHint(Qt::Horizontal, flag != 0);
         return kOk;
     }
     // A tab of the sheet tab strip; `id` reaches OnSheetTabSelected. The tab's
@@ -231,11 +231,11 @@ public:
     int RedrawCell(int col, int row) override;
     int RedrawRange(int startCol, int startRow, int endCol, int endRow);
     int SetVScrollMode(int mode) {
-        m_pSheet->m_nVScrollMode = mode;
+        m_pSheet->SetScrollMode(Qt::Vertical, mode);
         return kOk;
     }
     int SetHScrollMode(int mode) {
-        m_pSheet->m_nHScrollMode = mode;
+        m_pSheet->SetScrollMode(Qt::Horizontal, mode);
         return kOk;
     }
     int SetToolTipsEnabled(int flag);
