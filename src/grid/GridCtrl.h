@@ -177,12 +177,12 @@ public:
     // 0 no resizing by dragging, 1 a marker line shows the dragged border, other
     // values resize as the border moves.
     int SetSizingMode(int mode) {
-        m_pSheet->m_nSizingMode = mode;
+        m_pSheet->SetSizingMode(mode);
         return kOk;
     }
     // Columns may be dragged to another place by their heading cells.
     int SetColumnMoving(int flag) {
-        m_pSheet->m_bColumnMoving = flag != 0;
+        m_pSheet->SetColumnMoving(flag != 0);
         return kOk;
     }
     // The hint window names the row (column) under a dragged thumb.
@@ -216,7 +216,7 @@ public:
     QWidget* GetEditorWindow() const { return m_oEditSession.Editor(); }
     // The edit is thrown away when the focus leaves the grid for another window.
     int SetCancelOnLeave(int flag) {
-        m_pSheet->m_bCancelOnLeave = flag != 0;
+        m_pSheet->SetCancelOnLeave(flag != 0);
         return kOk;
     }
     GridDropList* GetDropList() const { return m_pDropList; }

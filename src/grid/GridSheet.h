@@ -107,9 +107,14 @@ public:
     bool m_bTextOverflow = true;
     bool m_bPopupMenu = false;
     // 0 no resizing by dragging, 1 a marker line while dragging, else live.
-    int m_nSizingMode = 1;
-    bool m_bColumnMoving = false;
-    bool m_bCancelOnLeave = true;
+    int SizingMode() const { return m_nSizingMode; }
+    void SetSizingMode(int mode) { m_nSizingMode = mode; }
+    // Whether a column heading can be dragged to move its column.
+    bool IsColumnMoving() const { return m_bColumnMoving; }
+    void SetColumnMoving(bool on) { m_bColumnMoving = on; }
+    // Whether moving the focus out of the grid throws an edit away.
+    bool CancelsOnLeave() const { return m_bCancelOnLeave; }
+    void SetCancelOnLeave(bool on) { m_bCancelOnLeave = on; }
     bool m_bToolTips = false;
     // How a bar's view follows its thumb (0 on release, 1 while dragged), and
     // whether the hint names the row or column under the thumb.
@@ -149,6 +154,9 @@ private:
 
     int m_aScrollMode[2] = {0, 0};
     bool m_aScrollHint[2] = {false, false};
+    int m_nSizingMode = 1;
+    bool m_bColumnMoving = false;
+    bool m_bCancelOnLeave = true;
     GridAxis m_oColumnAxis;
     GridAxis m_oRowAxis;
     std::vector<GridColumnInfo> m_oColumns;
