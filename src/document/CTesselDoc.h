@@ -111,7 +111,6 @@ public:
 
     // Where the save dialog starts for a document that has no file yet; a document
     // with a file starts in that file's folder.
-    const std::string& GetSaveFolder() const { return m_strSaveFolder; }
     void SetSaveFolder(const std::string& folder) { m_strSaveFolder = folder; }
 
     // The changes of the protocol. Each makes one change, marks the document modified

@@ -32,7 +32,7 @@ void GridCornerButton::paintEvent(QPaintEvent*) {
 
 void GridCornerButton::Arm(const QPoint& point) {
     m_eArmed = Edge::None;
-    if (m_pGrid->Sheet().m_nSizingMode != 0) {
+    if (m_pGrid->Sheet().SizingMode() != 0) {
         if (point.x() >= width() - kSizingZone && m_pGrid->OnSideHeadingResizeQuery()) {
             m_eArmed = Edge::Right;
         } else if (point.y() >= height() - kSizingZone && m_pGrid->OnTopHeadingResizeQuery()) {

@@ -440,20 +440,12 @@ void GridCtrl::LayoutComponents() {
     };
     if (InMode(kTabStripDragging)) {
         // Only the strip and the bar beside it follow the dragged edge.
-        s.m_rectTabStrip = tabStrip;
-        s.m_rectHScroll = hScroll;
         place(m_pSheetTabs, tabStrip);
         place(m_pHScroll, hScroll);
         SetMode(kInLayout, false);
         return;
     }
     s.SetAreaRect(area);
-    s.m_rectTopHeading = topHeading;
-    s.m_rectSideHeading = sideHeading;
-    s.m_rectCorner = corner;
-    s.m_rectVScroll = vScroll;
-    s.m_rectHScroll = hScroll;
-    s.m_rectTabStrip = tabStrip;
 
     place(m_pArea, area);
     place(m_pTopHeading, topHeading);

@@ -169,11 +169,7 @@ public:
     int SelectRange(int startCol, int startRow, int endCol, int endRow);
     int SetMultiSelect(int flag);
     int SetRowHighlight(int flag);
-    bool IsMultiSelect() const { return m_pSheet->m_bMultiSelect; }
     const GridSelection& GetSelection() const { return m_pSheet->m_oSelection; }
-    // How the last move of the current cell or the view was caused
-    // (GridSheet::kMoveKeyboard ... kMoveHeading).
-    int GetMoveCause() const { return m_pSheet->m_nMoveCause; }
     // Whether the cell lies in a selection block (and which: the number + 1).
     int IsSelected(int col, int row) const;
 
@@ -181,21 +177,21 @@ public:
     // 0 no resizing by dragging, 1 a marker line shows the dragged border, other
     // values resize as the border moves.
     int SetSizingMode(int mode) {
-        m_pSheet->m_nSizingMode = mode;
+        m_pSheet->SetSizingMode(mode);
         return kOk;
     }
     // Columns may be dragged to another place by their heading cells.
     int SetColumnMoving(int flag) {
-        m_pSheet->m_bColumnMoving = flag != 0;
+        m_pSheet->SetColumnMoving(flag != 0);
         return kOk;
     }
     // The hint window names the row (column) under a dragged thumb.
     int SetVScrollHint(int flag) {
-        m_pSheet->m_bVScrollHint = flag != 0;
+        m_pSheet->SetScrollHint(Qt::Vertical, flag != 0);
         return kOk;
     }
     int SetHScrollHint(int flag) {
-        m_pSheet->m_bHScrollHint = flag != 0;
+        m_pSheet->SetScrollHint(Qt::Horizontal, flag != 0);
         return kOk;
     }
     // A tab of the sheet tab strip; `id` reaches OnSheetTabSelected. The tab's
@@ -220,7 +216,7 @@ public:
     QWidget* GetEditorWindow() const { return m_oEditSession.Editor(); }
     // The edit is thrown away when the focus leaves the grid for another window.
     int SetCancelOnLeave(int flag) {
-        m_pSheet->m_bCancelOnLeave = flag != 0;
+        m_pSheet->SetCancelOnLeave(flag != 0);
         return kOk;
     }
     GridDropList* GetDropList() const { return m_pDropList; }
@@ -235,15 +231,13 @@ public:
     int RedrawCell(int col, int row) override;
     int RedrawRange(int startCol, int startRow, int endCol, int endRow);
     int SetVScrollMode(int mode) {
-        m_pSheet->m_nVScrollMode = mode;
+        m_pSheet->SetScrollMode(Qt::Vertical, mode);
         return kOk;
     }
     int SetHScrollMode(int mode) {
-        m_pSheet->m_nHScrollMode = mode;
+        m_pSheet->SetScrollMode(Qt::Horizontal, mode);
         return kOk;
     }
-    // Scroll mode of the vertical (rows) or horizontal (columns) bar.
-    int GetScrollMode(Qt::Orientation along) const { return m_pSheet->ScrollMode(along); }
     int SetToolTipsEnabled(int flag);
     bool IsToolTipsEnabled() const { return m_pSheet->m_bToolTips; }
     int SetTextOverflow(int flag) {
@@ -397,11 +391,6 @@ public:
     virtual int OnColumnMoveQuery(int fromCol, int toCol);
 
     // --- For the components ---------------------------------------------------------
-    // The columns (rows) the cell area shows, in order: the locked ones, then from
-    // the left column (top row) on while they start inside the area. Columns and
-    // rows of size 0 are listed too, since their borders can be dragged open.
-    std::vector<GridSpan> ShownColumns() const { return m_pSheet->Columns().Shown(); }
-    std::vector<GridSpan> ShownRows() const { return m_pSheet->Rows().Shown(); }
     // The rectangle of the cell under a point of a component (the cell area or a
     // heading); null where there is none.
     QRect CellRectAt(QWidget* component, const QPoint& point);

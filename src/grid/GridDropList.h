@@ -29,8 +29,6 @@ public:
     // Closes the list without a choice.
     void Close();
     bool IsOpen() const { return m_bOpen; }
-    int GetColumn() const { return m_nCol; }
-    int GetRow() const { return m_nRow; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -135,7 +135,7 @@ void GridEdit::Finish(QWidget* newFocus) {
         return;
     }
     // Leaving the grid for another window throws the edit away.
-    const bool left = m_pGrid->Sheet().m_bCancelOnLeave &&
+    const bool left = m_pGrid->Sheet().CancelsOnLeave() &&
                       (!newFocus || (newFocus != m_pGrid && !m_pGrid->isAncestorOf(newFocus)));
     m_pGrid->FinishEdit(toPlainText(), m_bCancel || left ? 1 : 0, m_bMove ? 1 : 0, m_nTargetCol,
                         m_nTargetRow);

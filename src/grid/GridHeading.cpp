@@ -213,7 +213,7 @@ void GridHeading::paintEvent(QPaintEvent* event) {
 void GridHeading::Arm(const QPoint& point) {
     Sizing armed = Sizing::None;
     int index = -1;
-    if (m_pGrid->Sheet().m_nSizingMode != 0) {
+    if (m_pGrid->Sheet().SizingMode() != 0) {
         // The nearest border within reach; of borders in the same place (a column of
         // width 0 behind another) the later one, so that a hidden column can be
         // dragged open.
@@ -290,7 +290,7 @@ void GridHeading::mousePressEvent(QMouseEvent* event) {
                         alongPos = span.m_nPos + span.m_nSize;
                     }
                 }
-                if (s.m_nSizingMode == 1) {
+                if (s.SizingMode() == 1) {
                     ShowMarker(alongPos);
                 }
             } else {
@@ -305,13 +305,13 @@ void GridHeading::mousePressEvent(QMouseEvent* event) {
             return;
         }
         const int alongIndex = m_bTop ? col : row;
-        if (s.m_bMultiSelect && !s.m_bColumnMoving) {
+        if (s.m_bMultiSelect && !s.IsColumnMoving()) {
             m_pGrid->HeadingSelectStart(m_bTop ? Qt::Horizontal : Qt::Vertical, alongIndex,
                                         event->modifiers());
             m_bSelecting = true;
             m_nSelectIndex = alongIndex;
         }
-        if (CanMoveCells() && m_pGrid->OnColumnMoveStart(col) && s.m_bColumnMoving) {
+        if (CanMoveCells() && m_pGrid->OnColumnMoveStart(col) && s.IsColumnMoving()) {
             m_nMoveSource = col;
             m_nDropPos = -1;
             update(rect);
@@ -368,7 +368,7 @@ void GridHeading::DragSize(const QPoint& global) {
         (m_pGrid->*m_oHooks.cellResizing)(m_nSizingIndex, size);
         m_nSize = std::max(size, 0);
         AlongAxis().SetSize(m_nSizingIndex, m_nSize);
-        if (s.m_nSizingMode == 1) {
+        if (s.SizingMode() == 1) {
             // Only the marker moves; the cells show the new size when the button
             // comes up.
             for (const GridSpan& span : AlongAxis().Shown()) {

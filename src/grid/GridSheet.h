@@ -101,34 +101,27 @@ public:
     // 0: the tab strip is hidden.
     int m_nTabStripWidth = 0;
 
-    // Component rectangles, as the layout computed them.
-    QRect m_rectTopHeading;
-    QRect m_rectSideHeading;
-    QRect m_rectCorner;
-    QRect m_rectTabStrip;
-    QRect m_rectVScroll;
-    QRect m_rectHScroll;
-
     bool m_bRowHighlight = false;
     bool m_bMultiSelect = false;
     bool m_bJoinedCells = true;
     bool m_bTextOverflow = true;
     bool m_bPopupMenu = false;
     // 0 no resizing by dragging, 1 a marker line while dragging, else live.
-    int m_nSizingMode = 1;
-    bool m_bColumnMoving = false;
-    bool m_bCancelOnLeave = true;
-    bool m_bVScrollHint = false;
-    bool m_bHScrollHint = false;
+    int SizingMode() const { return m_nSizingMode; }
+    void SetSizingMode(int mode) { m_nSizingMode = mode; }
+    // Whether a column heading can be dragged to move its column.
+    bool IsColumnMoving() const { return m_bColumnMoving; }
+    void SetColumnMoving(bool on) { m_bColumnMoving = on; }
+    // Whether moving the focus out of the grid throws an edit away.
+    bool CancelsOnLeave() const { return m_bCancelOnLeave; }
+    void SetCancelOnLeave(bool on) { m_bCancelOnLeave = on; }
     bool m_bToolTips = false;
-    int m_nVScrollMode = 0;
-    int m_nHScrollMode = 0;
-    int ScrollMode(Qt::Orientation along) const {
-        return along == Qt::Vertical ? m_nVScrollMode : m_nHScrollMode;
-    }
-    bool ScrollHint(Qt::Orientation along) const {
-        return along == Qt::Vertical ? m_bVScrollHint : m_bHScrollHint;
-    }
+    // How a bar's view follows its thumb (0 on release, 1 while dragged), and
+    // whether the hint names the row or column under the thumb.
+    int ScrollMode(Qt::Orientation along) const { return m_aScrollMode[Index(along)]; }
+    void SetScrollMode(Qt::Orientation along, int mode) { m_aScrollMode[Index(along)] = mode; }
+    bool ScrollHint(Qt::Orientation along) const { return m_aScrollHint[Index(along)]; }
+    void SetScrollHint(Qt::Orientation along, bool on) { m_aScrollHint[Index(along)] = on; }
     // Exponent of the drag auto-scroll (0: one cell per step) and the pause after
     // a one-cell step, in milliseconds.
     double m_dBallisticFactor = 0;
@@ -157,6 +150,13 @@ public:
     int m_nFrameWidth = 1;
 
 private:
+    static int Index(Qt::Orientation along) { return along == Qt::Vertical ? 1 : 0; }
+
+    int m_aScrollMode[2] = {0, 0};
+    bool m_aScrollHint[2] = {false, false};
+    int m_nSizingMode = 1;
+    bool m_bColumnMoving = false;
+    bool m_bCancelOnLeave = true;
     GridAxis m_oColumnAxis;
     GridAxis m_oRowAxis;
     std::vector<GridColumnInfo> m_oColumns;

@@ -36,7 +36,6 @@ public:
     QRect TabRect(int index) const;
     // The two arrow buttons (0 left, 1 right); null while every tab fits.
     QRect ArrowRect(int which) const;
-    bool IsDraggingEdge() const { return m_bEdgeDragging; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

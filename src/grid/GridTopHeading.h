@@ -12,10 +12,6 @@ class GridTopHeading : public GridHeading {
 public:
     explicit GridTopHeading(GridCtrl* grid);
 
-    // The column being moved (-1: none), and the border it would be dropped at.
-    int GetMoveSource() const { return m_nMoveSource; }
-    int GetDropPosition() const { return m_nDropPos; }
-
 protected:
     bool CanMoveCells() const override { return true; }
 };

@@ -809,10 +809,19 @@ TEST(StandardGrid, SetsItselfUpWhenCreated) {
     EXPECT_EQ(font.pixelSize(), 16);
     EXPECT_EQ(font.weight(), QFont::Normal);
     EXPECT_EQ(grid.GetEditor()->font(), font);
-    EXPECT_EQ(grid.GetScrollMode(Qt::Vertical), 1);
-    EXPECT_EQ(grid.GetScrollMode(Qt::Horizontal), 1);
     EXPECT_FALSE(grid.GetTextOverflow());
     EXPECT_TRUE(grid.IsToolTipsEnabled());
-    EXPECT_TRUE(grid.IsMultiSelect());
     EXPECT_TRUE(grid.IsUpdateEnabled());
+    grid.SetColumnCount(40);
+    grid.SetRowCount(200);
+    // Multi-select is on: the current cell is a selected block.
+    grid.GotoCell(1, 1);
+    EXPECT_TRUE(grid.IsSelected(1, 1));
+    // Both views follow a thumb while it is still held.
+    for (GridScrollBar* bar : {grid.GetVScrollBar(), grid.GetHScrollBar()}) {
+        bar->setSliderDown(true);
+        bar->setSliderPosition(bar->minimum() + 5);
+    }
+    EXPECT_GT(grid.GetTopRow(), 0);
+    EXPECT_GT(grid.GetLeftColumn(), 0);
 }

@@ -215,8 +215,8 @@ TEST_F(DropLists, AClickElsewhereClosesTheListAndDoesNothingElse) {
 TEST_F(DropLists, TheButtonDropsTheListAndClosesItAgain) {
     QTest::mouseClick(m_oGrid.GetArea(), Qt::LeftButton, Qt::NoModifier, OnButton(1, 2));
     ASSERT_TRUE(List()->IsOpen());
-    EXPECT_EQ(List()->GetColumn(), 1);
-    EXPECT_EQ(List()->GetRow(), 2);
+    EXPECT_EQ(m_oGrid.GetCurrentColumn(), 1);
+    EXPECT_EQ(m_oGrid.GetCurrentRow(), 2);
     // The list took the focus, so the release went to no cell; the button is
     // up again once the list closes.
     QTest::mouseClick(m_oGrid.GetArea(), Qt::LeftButton, Qt::NoModifier, OnButton(1, 2));

@@ -456,13 +456,11 @@ TEST_F(Headings, ARowNumberSelectsTheWholeRow) {
 TEST_F(Headings, AColumnIsMovedToWhereItsHeadingIsDropped) {
     m_oGrid.SetColumnMoving(1);
     m_oGrid.SetMultiSelect(1);
-    auto* top = m_oGrid.GetTopHeading();
     Hover(Top(), QPoint(37, 10));
     QTest::mousePress(Top(), Qt::LeftButton, Qt::NoModifier, QPoint(37, 10));
     // Past the middle of column C: in front of D.
     QTest::mouseMove(Top(), QPoint(200, 10));
-    EXPECT_EQ(top->GetMoveSource(), 0);
-    EXPECT_EQ(top->GetDropPosition(), 3);
+    // The marker stands in front of D, and A's heading shows as the one moving.
     ASSERT_TRUE(m_oGrid.GetMarkerLine()->isVisible());
     EXPECT_EQ(m_oGrid.GetMarkerLine()->geometry().left(), 40 + 225 - 1);
     // The column being moved shows as selected.

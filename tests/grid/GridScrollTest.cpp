@@ -127,6 +127,13 @@ TEST_F(Scrolling, WhenAllRowsFitTheBarHidesAndLineDownDoesNothing) {
 }
 
 TEST_F(Scrolling, ArrowsAndTroughScrollByRowsAndLeaveTheCurrentCell) {
+    // Drag a selection first: a move after the bar's must start afresh, not extend the drag.
+    m_oGrid.SetMultiSelect(1);
+    QWidget* area = m_oGrid.GetArea();
+    QTest::mousePress(area, Qt::LeftButton, Qt::NoModifier, m_oGrid.GetCellRect(0, 0).center());
+    QTest::mouseMove(area, m_oGrid.GetCellRect(1, 1).center());
+    QTest::mouseRelease(area, Qt::LeftButton, Qt::NoModifier, m_oGrid.GetCellRect(1, 1).center());
+    ASSERT_TRUE(m_oGrid.IsSelected(1, 1));
     m_oGrid.GotoCell(2, 3);
     m_oGrid.SetRowHeight(2, 0);
     VBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
@@ -136,7 +143,10 @@ TEST_F(Scrolling, ArrowsAndTroughScrollByRowsAndLeaveTheCurrentCell) {
     EXPECT_EQ(m_oGrid.GetTopRow(), 3);
     VBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(m_oGrid.GetTopRow(), 1);
-    EXPECT_EQ(m_oGrid.GetMoveCause(), GridSheet::kMoveScrollBar);
+    m_oGrid.GotoCell(3, 3);
+    EXPECT_FALSE(m_oGrid.IsSelected(0, 0));
+    EXPECT_TRUE(m_oGrid.IsSelected(3, 3));
+    m_oGrid.GotoCell(2, 3);
     // A page on: the row under the last whole one comes to the top.
     VBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(m_oGrid.GetTopRow(), 1 + m_oGrid.Axis(Qt::Vertical).Page(0, 1));
@@ -329,7 +339,9 @@ TEST_F(Scrolling, TheTabStripsEdgeDragsItsWidthButNotBelow40) {
     QTest::mouseMove(tabs, edge - QPoint(300, 0));
     EXPECT_EQ(m_oGrid.GetTabStripWidth(), GridSheetTabs::kMinWidth);
     QTest::mouseRelease(tabs, Qt::LeftButton, Qt::NoModifier, edge - QPoint(300, 0));
-    EXPECT_FALSE(tabs->IsDraggingEdge());
+    // Released: moving over the edge again no longer drags it.
+    QTest::mouseMove(tabs, QPoint(tabs->width() - 2, 5) + QPoint(50, 0));
+    EXPECT_EQ(tabs->width(), GridSheetTabs::kMinWidth);
     EXPECT_EQ(HBar()->geometry().left(), 40);
     m_oGrid.Take();
     QTest::mouseClick(tabs, Qt::RightButton, Qt::NoModifier, QPoint(10, 5));
