@@ -8,12 +8,16 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
+#include <QTreeWidget>
 #include <fstream>
 
 #include "TempDir.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "document/CommandIds.h"
+#include "tree/CLeftView.h"
+#include "view/CTesselView.h"
+#include "view/PropertyGrid.h"
 
 AppFixture::AppFixture() {
     EXPECT_TRUE(m_oTemp.isValid());
@@ -117,4 +121,26 @@ QString AppFixture::WriteProtocol(const QString& name, const std::string& descri
     QDir().mkpath(QFileInfo(path).path());
     std::ofstream(path.toStdString(), std::ios::binary) << text;
     return path;
+}
+
+QTreeWidget& AppFixture::Tree(CChildFrame* frame) {
+    return *frame->GetLeftPane()->GetTreeCtrl();
+}
+
+PropertyGrid& AppFixture::Grid(CChildFrame* frame) {
+    return frame->GetRightPane()->GetGrid();
+}
+
+QTreeWidgetItem* AppFixture::Item(CChildFrame* frame, const std::vector<QString>& path) {
+    QTreeWidgetItem* item = Tree(frame).topLevelItem(0);
+    for (const QString& label : path) {
+        QTreeWidgetItem* found = nullptr;
+        for (int i = 0; item != nullptr && i < item->childCount() && found == nullptr; ++i) {
+            if (item->child(i)->text(0) == label) {
+                found = item->child(i);
+            }
+        }
+        item = found;
+    }
+    return item;
 }

@@ -6,13 +6,17 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
+#include <vector>
 
 #include "ScriptedPlatform.h"
 #include "app/CTesselApp.h"
 
 class CChildFrame;
 class CMainFrame;
+class PropertyGrid;
 class QMenu;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 // A started editor for one test: the scripted platform, settings in a folder of the
 // test's own (never the user's), a program file in <tmp>/bin with the samples'
@@ -40,6 +44,13 @@ protected:
     CChildFrame* ActiveChild() const;
     // Lets deferred deletions and queued signals run.
     static void Settle();
+
+    // The panes of a document window.
+    static QTreeWidget& Tree(CChildFrame* frame);
+    static PropertyGrid& Grid(CChildFrame* frame);
+    // The item at the end of a path of labels below the device item; nullptr when
+    // there is none.
+    static QTreeWidgetItem* Item(CChildFrame* frame, const std::vector<QString>& path);
 
     // A copy of the new-protocol fixture at `name` in the test's folder.
     QString WriteProtocol(const QString& name, const std::string& description = {});

@@ -44,23 +44,6 @@ protected:
         return ActiveChild();
     }
 
-    static QTreeWidget& Tree(CChildFrame* frame) { return *frame->GetLeftPane()->GetTreeCtrl(); }
-
-    // The item at the end of a path of labels below the device item.
-    static QTreeWidgetItem* Item(CChildFrame* frame, const std::vector<QString>& path) {
-        QTreeWidgetItem* item = Tree(frame).topLevelItem(0);
-        for (const QString& label : path) {
-            QTreeWidgetItem* found = nullptr;
-            for (int i = 0; item != nullptr && i < item->childCount() && found == nullptr; ++i) {
-                if (item->child(i)->text(0) == label) {
-                    found = item->child(i);
-                }
-            }
-            item = found;
-        }
-        return item;
-    }
-
     // The tree as label(data) with the children in [ ].
     static std::string Shape(const QTreeWidgetItem* item) {
         std::string out =

@@ -64,23 +64,6 @@ protected:
         return ActiveChild();
     }
 
-    static QTreeWidget& Tree(CChildFrame* frame) { return *frame->GetLeftPane()->GetTreeCtrl(); }
-    static PropertyGrid& Grid(CChildFrame* frame) { return frame->GetRightPane()->GetGrid(); }
-
-    static QTreeWidgetItem* Item(CChildFrame* frame, const std::vector<QString>& path) {
-        QTreeWidgetItem* item = Tree(frame).topLevelItem(0);
-        for (const QString& label : path) {
-            QTreeWidgetItem* found = nullptr;
-            for (int i = 0; item != nullptr && i < item->childCount() && found == nullptr; ++i) {
-                if (item->child(i)->text(0) == label) {
-                    found = item->child(i);
-                }
-            }
-            item = found;
-        }
-        return item;
-    }
-
     // A click on a tree item, as the user selects it.
     static void ClickItem(CChildFrame* frame, QTreeWidgetItem* item) {
         ASSERT_NE(item, nullptr);

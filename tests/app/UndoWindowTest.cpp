@@ -53,23 +53,6 @@ protected:
         Frame().ActivateChildFrame(first);
     }
 
-    static QTreeWidget& Tree(CChildFrame* frame) { return *frame->GetLeftPane()->GetTreeCtrl(); }
-    static PropertyGrid& Grid(CChildFrame* frame) { return frame->GetRightPane()->GetGrid(); }
-
-    static QTreeWidgetItem* Item(CChildFrame* frame, const std::vector<QString>& path) {
-        QTreeWidgetItem* item = Tree(frame).topLevelItem(0);
-        for (const QString& label : path) {
-            QTreeWidgetItem* found = nullptr;
-            for (int i = 0; item != nullptr && i < item->childCount() && found == nullptr; ++i) {
-                if (item->child(i)->text(0) == label) {
-                    found = item->child(i);
-                }
-            }
-            item = found;
-        }
-        return item;
-    }
-
     static void ClickItem(CChildFrame* frame, const std::vector<QString>& path) {
         QTreeWidgetItem* item = Item(frame, path);
         ASSERT_NE(item, nullptr);
