@@ -330,6 +330,16 @@ void CMainFrame::changeEvent(QEvent* event) {
         // The locks may have changed while another program had the keyboard.
         UpdateLockIndicators();
     }
+    if (event->type() == QEvent::ModifiedChange) {
+        // A document window that closes clears the main window's mark on its way out,
+        // whatever the document left active holds: the mark is set again from it.
+        CChildFrame* child = ActiveChildFrame();
+        const bool modified = child != nullptr && child->GetDocument() != nullptr &&
+                              child->GetDocument()->IsModified();
+        if (modified != isWindowModified()) {
+            QMetaObject::invokeMethod(this, &CMainFrame::UpdateFrameTitle, Qt::QueuedConnection);
+        }
+    }
     QMainWindow::changeEvent(event);
 }
 
