@@ -385,6 +385,10 @@ bool CTesselView::StoreValue(int row, const QString& text) {
         return false;
     }
     const RowField target = FieldOfRow(row);
+    if (const char* refusal = RefusalOfFile(target, text)) {
+        Platform::Current().MessageOk(refusal);
+        return false;
+    }
     const bool isPath = target.kind == RowField::Kind::Device && Field(target.device).isPath;
     std::string bytes;
     if (!ModelValue(text, isPath, bytes)) {
@@ -408,6 +412,25 @@ bool CTesselView::StoreValue(int row, const QString& text) {
         break;
     }
     return true;
+}
+
+const char* CTesselView::RefusalOfFile(const RowField& target, const QString& text) {
+    if (target.kind == RowField::Kind::None || (target.kind == RowField::Kind::Device &&
+                                                Field(target.device).write == FieldWrite::Never)) {
+        return nullptr; // never written, so nothing is read back
+    }
+    // The name is the section header: it ends at the first ']', and an empty one ends
+    // the command list for the reader.
+    if (target.kind == RowField::Kind::Command &&
+        Field(target.command).kind == CommandFieldKind::SectionName) {
+        return text.isEmpty() || text.contains(QLatin1Char(']')) ? kCommandNameMessage : nullptr;
+    }
+    // The reader skips blanks after '=' and takes a line whose value starts with ';'
+    // for a comment.
+    if (text.startsWith(QLatin1Char(' ')) || text.startsWith(QLatin1Char('\t'))) {
+        return kLeadingBlankMessage;
+    }
+    return text.startsWith(QLatin1Char(';')) ? kLeadingCommentMessage : nullptr;
 }
 
 int CTesselView::CurrentValueRow() {

@@ -51,6 +51,16 @@ public:
     static constexpr const char* kLineBreakMessage =
         "A value cannot hold a line break: a protocol file keeps every value on one line. "
         "Remove the line break to store the value.";
+    static constexpr const char* kLeadingBlankMessage =
+        "A value cannot begin with a space or a tab: a protocol file drops them when the value "
+        "is read again. Remove them to store the value.";
+    static constexpr const char* kLeadingCommentMessage =
+        "A value cannot begin with \";\": a protocol file takes it for a comment, so the value "
+        "would be lost when the file is read again.";
+    static constexpr const char* kCommandNameMessage =
+        "A command name cannot be empty or hold \"]\": a protocol file ends a command's name at "
+        "the first \"]\" and its commands at an empty name, so commands would be lost when the "
+        "file is read again.";
     // %s the row's heading, such as "Byte1".
     static constexpr const char* kEmptyNumberedMessage =
         "%s can't be empty: a protocol file ends its parameters and bytes at the first empty "
@@ -147,6 +157,9 @@ private:
     static bool ModelValue(const QString& text, bool isPath, std::string& bytes);
     // The value column's current row, when a record's value is current; -1 otherwise.
     int CurrentValueRow();
+    // The message refusing `text` for `target` when the file would not give it back
+    // as it is; nullptr when it would.
+    static const char* RefusalOfFile(const RowField& target, const QString& text);
     // How many rows the record `item` shows, and their headings and values.
     int RowCountOf(std::int32_t item) const;
     void WriteRows(std::int32_t item);

@@ -37,7 +37,6 @@ void Monkey::StartFresh() {
 
     platform.messages.clear();
     platform.fileSteps.clear();
-    m_nFileStepsBefore = 0;
     platform.clipboard.reset();
     m_nMessagesSeen = 0;
     m_oKnownHash.clear();
@@ -63,7 +62,6 @@ std::optional<Monkey::Failure> Monkey::Run(const std::vector<MonkeyAction>& acti
         return Failure{-1, failure};
     }
     for (std::size_t i = 0; i < actions.size(); ++i) {
-        m_nFileStepsBefore = platform.fileSteps.size();
         Perform(actions[i]);
         ++actionsRun;
         if (std::string failure = Check(actions[i]); !failure.empty()) {

@@ -83,6 +83,4 @@ private:
     // The command each view showed after the last action; a view gone is null.
     std::vector<std::pair<QPointer<CTesselView>, const Command*>> m_oShown;
     int m_nOutsideChanges = 0;
-    // The editor's file steps before the action: a save renames a new file into place.
-    std::size_t m_nFileStepsBefore = 0;
 };

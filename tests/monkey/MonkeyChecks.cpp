@@ -2,9 +2,6 @@
 #include <QApplication>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
-#include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <regex>
 
 #include "Monkey.h"
@@ -17,8 +14,6 @@
 #include "model/Command.h"
 #include "model/FieldTable.h"
 #include "model/ProtocolNode.h"
-#include "model/ProtocolWriter.h"
-#include "model/TextBuffer.h"
 #include "tree/CLeftView.h"
 #include "view/CTesselView.h"
 #include "view/PropertyGrid.h"
@@ -76,33 +71,39 @@ std::optional<std::string> ReadBack(const std::string& path) {
     return SavedForm(node);
 }
 
-std::string FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // Every text the editor may show while the user does what the run does.
 bool KnownMessage(const std::string& text) {
     static const std::vector<std::regex> known = [] {
-        const char* patterns[] = {
-            R"(Save changes to .+\?)",
-            R"(Are you sure you want to delete the entire command\n\n" [^]* "\s\?\n)",
-            R"(I can't do that with a group of commands\.\nPlease select an individual command to copy or cut\.)",
-            R"(There was no Text in the clipboard)",
-            R"(A value cannot hold a line break: a protocol file keeps every value on one line\. Remove the line break to store the value\.)",
-            R"((Param|Byte)[0-9]+ can't be empty: a protocol file ends its parameters and bytes at the first empty one, so the ones after it would be lost when the file is read again\. Use Remove Param or Remove Byte to take it out\.)",
-            R"(The character [^]*\(U\+[0-9A-F]{4,}\) cannot be stored in a protocol file\. Protocol files hold only the characters of the Western European \(Windows-1252\) code page\.)",
-            R"(The file [^]+ has been changed by another program\.\nDo you want to reload it\?)",
-            R"(The file [^]+ has been changed by another program\.\nDo you want to reload it and lose the changes made in Tessel\?)",
-            R"(The file [^]+ has been deleted or moved by another program\.)",
-            R"(The file [^]+ has been changed by another program since it was opened\.\nDo you want to overwrite it\?)",
-            R"(Read Protocol:  Could not find \[Device\] Section\.)",
-            R"(Could not open .+ for reading)",
-            R"(Read Protocol:  Could not read file)",
-            R"(Warning: I couldn't make much sense of the Param\n" [^]* " in the Command " [^]* ")",
-        };
+        const std::string literal[] = {CTesselView::kLeadingBlankMessage,
+                                       CTesselView::kLeadingCommentMessage,
+                                       CTesselView::kCommandNameMessage};
+        std::vector<std::string> patterns;
+        for (const std::string& text : literal) {
+            patterns.push_back(
+                std::regex_replace(text, std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)"));
+        }
+        for (
+            const char* pattern : {
+                R"(Save changes to .+\?)",
+                R"(Are you sure you want to delete the entire command\n\n" [^]* "\s\?\n)",
+                R"(I can't do that with a group of commands\.\nPlease select an individual command to copy or cut\.)",
+                R"(There was no Text in the clipboard)",
+                R"(A value cannot hold a line break: a protocol file keeps every value on one line\. Remove the line break to store the value\.)",
+                R"((Param|Byte)[0-9]+ can't be empty: a protocol file ends its parameters and bytes at the first empty one, so the ones after it would be lost when the file is read again\. Use Remove Param or Remove Byte to take it out\.)",
+                R"(The character [^]*\(U\+[0-9A-F]{4,}\) cannot be stored in a protocol file\. Protocol files hold only the characters of the Western European \(Windows-1252\) code page\.)",
+                R"(The file [^]+ has been changed by another program\.\nDo you want to reload it\?)",
+                R"(The file [^]+ has been changed by another program\.\nDo you want to reload it and lose the changes made in Tessel\?)",
+                R"(The file [^]+ has been deleted or moved by another program\.)",
+                R"(The file [^]+ has been changed by another program since it was opened\.\nDo you want to overwrite it\?)",
+                R"(Read Protocol:  Could not find \[Device\] Section\.)",
+                R"(Could not open .+ for reading)",
+                R"(Read Protocol:  Could not read file)",
+                R"(Warning: I couldn't make much sense of the Param\n" [^]* " in the Command " [^]* ")",
+            }) {
+            patterns.emplace_back(pattern);
+        }
         std::vector<std::regex> out;
-        for (const char* pattern : patterns) {
+        for (const std::string& pattern : patterns) {
             out.emplace_back(pattern, std::regex::ECMAScript);
         }
         return out;
@@ -289,19 +290,6 @@ std::string Monkey::CheckFile(CTesselDoc& doc) {
         if (!back || *back != snapshot) {
             return "the file " + path + " reads back as\n" + back.value_or("(unreadable)") +
                    "where the document holds\n" + snapshot;
-        }
-        const bool saved =
-            std::any_of(platform.fileSteps.begin() + static_cast<long>(m_nFileStepsBefore),
-                        platform.fileSteps.end(), [](const ScriptedPlatform::FileStep& step) {
-                            return step.what == "rename";
-                        });
-        if (!saved) {
-            return {};
-        }
-        TextBuffer buffer;
-        if (!RenderProtocolFile(doc.GetProtocol(), buffer) ||
-            std::string(buffer.GetData(), buffer.GetWritten()) != FileBytes(path)) {
-            return "the file " + path + " is not what saving the protocol writes";
         }
         return {};
     }

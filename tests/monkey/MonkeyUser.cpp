@@ -49,6 +49,9 @@ const std::vector<QString>& Texts() {
         QStringLiteral("two\nlines"),
         QString(),
         QStringLiteral("Video:Play"),
+        QStringLiteral(" padded"),
+        QStringLiteral(";comment"),
+        QStringLiteral("Lamp]On"),
     };
     return texts;
 }
@@ -357,20 +360,24 @@ void Monkey::TypeText(CChildFrame* frame, const MonkeyAction& action) {
         Key(target, Qt::Key_A, Qt::ControlModifier);
         Key(target, Qt::Key_Backspace);
     }
-    for (const QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // A character outside the basic plane arrives as one event with both halves.
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString c = text.mid(i, length);
+        i += length - 1;
         QWidget* focus = QApplication::focusWidget();
         if (focus == nullptr || !grid.isAncestorOf(focus)) {
             // A message or a veto took the keys elsewhere: the user stops typing.
             return;
         }
-        if (c == QLatin1Char('\n')) {
+        if (c == QStringLiteral("\n")) {
             Key(focus, Qt::Key_Return);
-        } else if (c.unicode() < 0x80) {
-            QTest::keyClicks(focus, QString(c));
+        } else if (c[0].unicode() < 0x80) {
+            QTest::keyClicks(focus, c);
         } else {
             // A character no key of a plain keyboard makes, as an input method sends it.
-            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, c);
+            QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, c);
             QApplication::sendEvent(focus, &press);
             QApplication::sendEvent(focus, &release);
         }

@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QTest>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "ProtocolSnapshot.h"
 #include "ScriptedPlatform.h"
 #include "ViewWindow.h"
 #include "document/CTesselDoc.h"
@@ -177,6 +179,33 @@ TEST_F(PropertyEditing, ATextTheFileCannotHoldKeepsTheEditorOpenWithAMessage) {
     EXPECT_TRUE(window.Editing());
     EXPECT_EQ(Full().m_strDescription, "Desc of Full");
     window.Key(Qt::Key_Escape);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(PropertyEditing, ATextTheFileWouldNotGiveBackIsRefusedWithAMessage) {
+    const std::string before = Snapshot(doc.GetProtocol());
+    struct Case {
+        int row;
+        std::optional<std::string> text; // pasted; nothing: deleted
+        const char* message;
+    };
+    for (const Case& c : {Case{0, "Lamp]On", CTesselView::kCommandNameMessage},
+                          Case{0, std::nullopt, CTesselView::kCommandNameMessage},
+                          Case{1, " Desc", CTesselView::kLeadingBlankMessage},
+                          Case{7, "\tbyte", CTesselView::kLeadingBlankMessage},
+                          Case{37, ";MSG", CTesselView::kLeadingCommentMessage}}) {
+        SCOPED_TRACE(c.text.value_or("(deleted)"));
+        platform.messages.clear();
+        window.Grid().GotoCell(1, c.row);
+        platform.clipboard = c.text;
+        if (c.text) {
+            ASSERT_TRUE(window.Run(EditPaste));
+        } else {
+            window.Key(Qt::Key_Delete);
+        }
+        EXPECT_EQ(platform.Texts(), std::vector<std::string>{c.message});
+    }
+    EXPECT_EQ(Snapshot(doc.GetProtocol()), before);
     EXPECT_FALSE(doc.IsModified());
 }
 

@@ -1,0 +1,44 @@
+#include <algorithm>
+
+#include "Monkey.h"
+#include "view/CTesselView.h"
+
+namespace {
+
+// Sequences the random user failed on, shrunk, each with the fault it found.
+struct Replay {
+    const char* fault;
+    const char* actions;
+    // A message the sequence must bring up now, which shows it still reaches the
+    // place of the fault; nullptr for none.
+    const char* shows = nullptr;
+};
+
+const Replay kReplays[] = {
+    {"closing a document window cleared the main window's modified mark",
+     "OutsideChange 3537212150 2775226785 4031780340\n"
+     "FileNew 1537940944 2153447035 3666116450\n"
+     "FileClose 2871556818 146534007 3892244437\n"},
+    {"a value typed with a leading space was saved, and lost its spaces when read again",
+     "TreeKey 2 0 0\n"
+     "CellClick 0 1 0\n"
+     "TypeText 10 4 0\n"
+     "FileSave 1 0 0\n",
+     CTesselView::kLeadingBlankMessage},
+};
+
+} // namespace
+
+TEST_F(Monkey, FaultsItFoundStayMended) {
+    for (const Replay& replay : kReplays) {
+        SCOPED_TRACE(replay.fault);
+        const std::optional<std::vector<MonkeyAction>> actions = ActionsFromText(replay.actions);
+        ASSERT_TRUE(actions.has_value());
+        const std::optional<Failure> failure = Run(*actions);
+        EXPECT_FALSE(failure) << "after action " << failure->step + 1 << ": " << failure->what;
+        if (replay.shows != nullptr) {
+            const std::vector<std::string> texts = platform.Texts();
+            EXPECT_NE(std::find(texts.begin(), texts.end(), replay.shows), texts.end());
+        }
+    }
+}
