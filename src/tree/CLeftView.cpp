@@ -5,6 +5,7 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <limits>
 #include <memory>
 #include <new>
 
@@ -157,24 +158,48 @@ void CLeftView::AddCommandItem(int position, const Command& command) {
 }
 
 void CLeftView::AddDeviceChild(QTreeWidgetItem* item, const std::string& key) {
-    m_oDeviceChildren[key].push_back(item);
+    std::vector<QTreeWidgetItem*>& named = m_oDeviceChildren[key];
     if (m_bFilling) {
+        named.push_back(item);
         m_hRootItem->addChild(item);
         return;
     }
-    // The children are sorted: the first one that sorts after the new label.
+    // Items of one label stand in the order of the commands that made them, as
+    // filling the tree in list order and sorting it stably puts them; a command put
+    // back in the middle of the list (Undo of Remove) goes before the later ones.
+    const std::int32_t order = ListOrder(item);
+    named.insert(
+        std::find_if(named.begin(), named.end(),
+                     [order](QTreeWidgetItem* other) { return ListOrder(other) >= order; }),
+        item);
+    // The children are sorted: the first one that does not sort before the new label.
     const QString label = item->text(0);
     int low = 0;
     int high = m_hRootItem->childCount();
     while (low < high) {
         int middle = low + (high - low) / 2;
-        if (m_oCollator.compare(m_hRootItem->child(middle)->text(0), label) <= 0) {
+        if (m_oCollator.compare(m_hRootItem->child(middle)->text(0), label) < 0) {
             low = middle + 1;
         } else {
             high = middle;
         }
     }
+    while (low < m_hRootItem->childCount() &&
+           m_oCollator.compare(m_hRootItem->child(low)->text(0), label) == 0 &&
+           ListOrder(m_hRootItem->child(low)) < order) {
+        ++low;
+    }
     m_hRootItem->insertChild(low, item);
+}
+
+std::int32_t CLeftView::ListOrder(const QTreeWidgetItem* child) {
+    const std::int32_t data = ItemData(child);
+    if (data >= 1) {
+        return data;
+    }
+    // A category was made by its first command, which stands first under it.
+    return child->childCount() > 0 ? ItemData(child->child(0))
+                                   : std::numeric_limits<std::int32_t>::max();
 }
 
 void CLeftView::SortDeviceChildren() {

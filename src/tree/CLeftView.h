@@ -95,6 +95,9 @@ private:
     // its sorted place afterwards, which is where a stable sort would put it.
     void AddDeviceChild(QTreeWidgetItem* item, const std::string& key);
     void SortDeviceChildren();
+    // Where a child of the device item stands in the order of the list: the number of
+    // its command, or of a category's first command.
+    static std::int32_t ListOrder(const QTreeWidgetItem* child);
     // Whether `data` names the device, a category or a command in the list.
     bool NamesRecord(std::int32_t data) const;
 

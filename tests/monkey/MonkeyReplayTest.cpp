@@ -25,6 +25,14 @@ const Replay kReplays[] = {
      "TypeText 10 4 0\n"
      "FileSave 1 0 0\n",
      CTesselView::kLeadingBlankMessage},
+    {"Undo of Remove Command put the command's item after a later one of the same label",
+     "FileNew 62076360 3166726583 128096173\n"
+     "NewByte 3141149889 4191997033 1839144844\n"
+     "TreePaste 1560244603 342058220 1383813742\n"
+     "TreeKey 721823313 3309702244 2286382816\n"
+     "TreePaste 3129302879 765996047 3026442472\n"
+     "RemoveCommand 3402668973 4102949169 3828450010\n"
+     "Undo 3035266412 106276299 400149448\n"},
 };
 
 } // namespace
