@@ -259,10 +259,19 @@ void CLeftView::OnCommandInserted(int position) {
         FillTree();
         return;
     }
-    AddCommandItem(position, *document->GetCommand(position));
-    if (!appended) {
-        Renumber(position + 1);
-        CollapseCategories();
+    QTreeWidgetItem* selected = GetSelectedItem();
+    {
+        // The items after the new one carry their old numbers until they are
+        // renumbered: a selection reported in between would show the wrong command.
+        const QSignalBlocker quiet(m_pTree);
+        AddCommandItem(position, *document->GetCommand(position));
+        if (!appended) {
+            Renumber(position + 1);
+            CollapseCategories();
+        }
+    }
+    if (GetSelectedItem() != selected) {
+        OnSelChanged();
     }
     // The item the command joined may have become a group.
     emit CommandStateChanged();

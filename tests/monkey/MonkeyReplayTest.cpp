@@ -33,6 +33,14 @@ const Replay kReplays[] = {
      "TreePaste 3129302879 765996047 3026442472\n"
      "RemoveCommand 3402668973 4102949169 3828450010\n"
      "Undo 3035266412 106276299 400149448\n"},
+    {"Undo of a Cut before the command shown made the view show the command put back",
+     "FileNew 3450753453 2300959928 2258830333\n"
+     "NewCommand 4205148120 546872257 3114469967\n"
+     "TreeClick 3724839307 3454530471 4251023616\n"
+     "TreeCut 1229462255 3734451504 1251150121\n"
+     "NextPane 3188493095 2108169037 1799625476\n"
+     "TreeKey 2047580787 1629946809 2589673458\n"
+     "Undo 2615058815 3016108129 1348385539\n"},
 };
 
 } // namespace
