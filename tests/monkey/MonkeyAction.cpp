@@ -28,6 +28,7 @@ constexpr std::array kKinds = {
     KindInfo{Kind::Resize, "Resize", 1},
     KindInfo{Kind::NextPane, "NextPane", 2},
     KindInfo{Kind::OutsideChange, "OutsideChange", 1},
+    KindInfo{Kind::MenuCommand, "MenuCommand", 2},
     KindInfo{Kind::TreeClick, "TreeClick", 8},
     KindInfo{Kind::TreeKey, "TreeKey", 6},
     KindInfo{Kind::NewCommand, "NewCommand", 3},

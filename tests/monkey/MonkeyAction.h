@@ -23,6 +23,7 @@ struct MonkeyAction {
         Resize,
         NextPane,
         OutsideChange,
+        MenuCommand, // one of the menus' other commands
         // The tree.
         TreeClick,
         TreeKey,

@@ -9,7 +9,7 @@ namespace {
 
 // About a minute under the sanitizers on a small machine.
 constexpr std::uint64_t kFirstSeed = 1;
-constexpr int kSeeds = 8;
+constexpr int kSeeds = 24;
 constexpr int kActionsPerSeed = 150;
 
 } // namespace

@@ -165,6 +165,7 @@ void Monkey::Perform(const MonkeyAction& action) {
     case Kind::ArrangeWindows:
     case Kind::Resize:
     case Kind::NextPane:
+    case Kind::MenuCommand:
         PerformFiles(action);
         break;
     case Kind::OutsideChange:
@@ -245,6 +246,17 @@ void Monkey::PerformFiles(const MonkeyAction& action) {
     case Kind::NextPane:
         Frame().ExecuteCommand(action.a % 2 == 0 ? NextPane : PrevPane);
         break;
+    case Kind::MenuCommand: {
+        // Printing goes as far as the print dialog, which the user cancels, or the
+        // preview; a recent file may be open already, or gone.
+        static const std::vector<int> commands = {
+            FilePrintPreview,    FilePrint,           FilePrintSetup,  ViewToolbar,
+            ViewStatusBar,       WindowArrange,       RecentFileFirst, RecentFileFirst + 1,
+            RecentFileFirst + 2, RecentFileFirst + 3,
+        };
+        Frame().ExecuteCommand(Pick(commands, action.a));
+        break;
+    }
     default:
         break;
     }
