@@ -4,6 +4,7 @@
 #include <QTest>
 #include <fstream>
 
+#include "ProtocolSnapshot.h"
 #include "app/CMainFrame.h"
 #include "document/CTesselDoc.h"
 
@@ -45,9 +46,9 @@ void Monkey::StartFresh() {
     if (m_strNewProtocol.empty()) {
         CTesselDoc fresh;
         fresh.InitNewProtocol();
-        m_strNewProtocol = SavedForm(fresh.GetProtocol());
+        m_strNewProtocol = Snapshot(fresh.GetProtocol(), true);
         fresh.AppendNewCommand();
-        m_strNewCommand = SavedForm(fresh.GetProtocol()).substr(m_strNewProtocol.size());
+        m_strNewCommand = Snapshot(fresh.GetProtocol(), true).substr(m_strNewProtocol.size());
     }
     Start({first});
     Frame().activateWindow();

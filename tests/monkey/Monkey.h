@@ -17,12 +17,7 @@ class CChildFrame;
 class CTesselDoc;
 class CTesselView;
 class Command;
-class ProtocolNode;
 class QWidget;
-
-// The protocol as its file keeps it: the fields the file holds, an empty one as
-// reading gives it back, and the parameters' texts without what is parsed of them.
-std::string SavedForm(const ProtocolNode& node);
 
 // A random user against the whole editor: each run starts a fresh editor on a folder
 // of its own, performs a sequence of actions through the windows, keys and menus,
@@ -53,6 +48,8 @@ private:
     std::string Check(const MonkeyAction& action);
 
     // Performing (MonkeyUser.cpp).
+    // The actions of one shortcut or command in one pane; false for the others.
+    bool PerformInPane(const MonkeyAction& action);
     void PerformFiles(const MonkeyAction& action);
     void PerformTree(const MonkeyAction& action);
     void PerformGrid(const MonkeyAction& action);

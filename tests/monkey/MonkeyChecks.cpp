@@ -5,14 +5,13 @@
 #include <regex>
 
 #include "Monkey.h"
+#include "ProtocolSnapshot.h"
 #include "ScriptedPlatform.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "document/CTesselDoc.h"
 #include "document/FileStamp.h"
 #include "document/QtText.h"
-#include "model/Command.h"
-#include "model/FieldTable.h"
 #include "model/ProtocolNode.h"
 #include "tree/CLeftView.h"
 #include "view/CTesselView.h"
@@ -68,7 +67,7 @@ std::optional<std::string> ReadBack(const std::string& path) {
     if (!node.ReadDevice(path) || !node.ReadCommands()) {
         return std::nullopt;
     }
-    return SavedForm(node);
+    return Snapshot(node, true);
 }
 
 // Every text the editor may show while the user does what the run does.
@@ -117,37 +116,6 @@ bool KnownMessage(const std::string& text) {
 }
 
 } // namespace
-
-std::string SavedForm(const ProtocolNode& node) {
-    std::string out;
-    for (const DeviceField& field : kDeviceFields) {
-        if (field.write != FieldWrite::Never) {
-            const std::string value = (node.*field.member).str();
-            out += std::string(field.jsonName) + "=" +
-                   (value.empty() ? std::string(field.defaultValue) : value) + "\n";
-        }
-    }
-    const CommandList& list = *node.m_poCmndList;
-    for (int i = 0; i < list.GetCount(); ++i) {
-        const Command& command = *list.GetAt(i);
-        out += "[" + command.m_strName.str() + "]";
-        for (const CommandField& field : kCommandFields) {
-            if (field.member != nullptr) {
-                out += " " + (command.*field.member).str();
-            }
-        }
-        out += " params:";
-        for (int k = 0; k < command.m_nParams; ++k) {
-            out += " " + command.m_oParam[static_cast<std::size_t>(k)].m_strText.str();
-        }
-        out += " bytes:";
-        for (int k = 0; k < command.m_nBytes; ++k) {
-            out += " " + command.m_strByte[static_cast<std::size_t>(k)].str();
-        }
-        out += "\n";
-    }
-    return out;
-}
 
 std::string Monkey::Check(const MonkeyAction& /*action*/) {
     if (QApplication::activeModalWidget() != nullptr) {
@@ -265,7 +233,7 @@ std::string Monkey::CheckMarks(CTesselDoc& doc, const std::vector<CChildFrame*>&
 }
 
 std::string Monkey::CheckFile(CTesselDoc& doc) {
-    const std::string snapshot = SavedForm(doc.GetProtocol());
+    const std::string snapshot = Snapshot(doc.GetProtocol(), true);
     const std::string path = doc.GetPathName();
     QByteArray& known = m_oKnownHash[&doc];
     if (path.empty()) {

@@ -153,6 +153,10 @@ QWidget* Monkey::GridFocus(CChildFrame* frame) {
 
 void Monkey::Perform(const MonkeyAction& action) {
     PrepareAnswers(action);
+    if (PerformInPane(action)) {
+        Settle();
+        return;
+    }
     switch (action.kind) {
     case Kind::FileNew:
     case Kind::FileOpen:
@@ -174,10 +178,6 @@ void Monkey::Perform(const MonkeyAction& action) {
     case Kind::TreeClick:
     case Kind::TreeKey:
     case Kind::NewCommand:
-    case Kind::TreeCopy:
-    case Kind::TreeCut:
-    case Kind::TreePaste:
-    case Kind::RemoveCommand:
         PerformTree(action);
         break;
     default:
@@ -185,6 +185,38 @@ void Monkey::Perform(const MonkeyAction& action) {
         break;
     }
     Settle();
+}
+
+bool Monkey::PerformInPane(const MonkeyAction& action) {
+    // Actions that are one shortcut (with Ctrl) or one menu command in one pane.
+    struct PaneAction {
+        Kind kind;
+        bool inTree;
+        int key; // 0: the command instead
+        int command;
+    };
+    static constexpr PaneAction kPaneActions[] = {
+        {Kind::TreeCopy, true, Qt::Key_C, 0},       {Kind::TreeCut, true, Qt::Key_X, 0},
+        {Kind::TreePaste, true, Qt::Key_V, 0},      {Kind::RemoveCommand, true, 0, RemoveCommand},
+        {Kind::CellCopy, false, Qt::Key_C, 0},      {Kind::CellCut, false, Qt::Key_X, 0},
+        {Kind::NewParam, false, Qt::Key_A, 0},      {Kind::NewByte, false, Qt::Key_B, 0},
+        {Kind::RemoveParam, false, 0, RemoveParam}, {Kind::RemoveByte, false, 0, RemoveByte},
+    };
+    for (const PaneAction& pane : kPaneActions) {
+        if (pane.kind != action.kind) {
+            continue;
+        }
+        if (CChildFrame* frame = ActiveChild()) {
+            QWidget* focus = pane.inTree ? TreeFocus(frame) : GridFocus(frame);
+            if (pane.key != 0) {
+                Key(focus, pane.key, Qt::ControlModifier);
+            } else {
+                Frame().ExecuteCommand(pane.command);
+            }
+        }
+        return true;
+    }
+    return false;
 }
 
 void Monkey::PerformFiles(const MonkeyAction& action) {
@@ -337,19 +369,6 @@ void Monkey::PerformTree(const MonkeyAction& action) {
             Frame().ExecuteCommand(NewCommand);
         }
         break;
-    case Kind::TreeCopy:
-        Key(TreeFocus(frame), Qt::Key_C, Qt::ControlModifier);
-        break;
-    case Kind::TreeCut:
-        Key(TreeFocus(frame), Qt::Key_X, Qt::ControlModifier);
-        break;
-    case Kind::TreePaste:
-        Key(TreeFocus(frame), Qt::Key_V, Qt::ControlModifier);
-        break;
-    case Kind::RemoveCommand:
-        TreeFocus(frame);
-        Frame().ExecuteCommand(RemoveCommand);
-        break;
     default:
         break;
     }
@@ -435,29 +454,9 @@ void Monkey::PerformGrid(const MonkeyAction& action) {
     case Kind::TypeText:
         TypeText(frame, action);
         break;
-    case Kind::CellCopy:
-        Key(GridFocus(frame), Qt::Key_C, Qt::ControlModifier);
-        break;
-    case Kind::CellCut:
-        Key(GridFocus(frame), Qt::Key_X, Qt::ControlModifier);
-        break;
     case Kind::CellPaste:
         platform.clipboard = Pick(Clips(), action.a);
         Key(GridFocus(frame), Qt::Key_V, Qt::ControlModifier);
-        break;
-    case Kind::NewParam:
-        Key(GridFocus(frame), Qt::Key_A, Qt::ControlModifier);
-        break;
-    case Kind::NewByte:
-        Key(GridFocus(frame), Qt::Key_B, Qt::ControlModifier);
-        break;
-    case Kind::RemoveParam:
-        GridFocus(frame);
-        Frame().ExecuteCommand(RemoveParam);
-        break;
-    case Kind::RemoveByte:
-        GridFocus(frame);
-        Frame().ExecuteCommand(RemoveByte);
         break;
     case Kind::Undo:
     case Kind::Redo: {
