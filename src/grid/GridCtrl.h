@@ -123,7 +123,7 @@ public:
     int MoveColumn(int col, int position, int before);
     int FitColumns(int first, int last, int rows, int flags);
     int SetTabStripWidth(int width);
-    int GetTabStripWidth() const { return m_pSheet->m_nTabStripWidth; }
+    int GetTabStripWidth() const { return m_pSheet->TabStripWidth(); }
 
     // --- Cells and defaults -------------------------------------------------------
     int GetCell(int col, int row, GridCell& cell) override {
@@ -144,7 +144,7 @@ public:
     // The font of cells without their own: the default font when set, else the
     // grid's own.
     QFont GetDefaultFont() const {
-        return m_pSheet->m_bHasDefaultFont ? m_pSheet->m_oDefaultFont : font();
+        return m_pSheet->HasDefaultFont() ? m_pSheet->DefaultFont() : font();
     }
     int AddCellType(CellType* type);
     // The type registered under `index`; the normal type for an unknown one.
@@ -159,17 +159,17 @@ public:
     int MoveCurrentRow(int kind) { return MoveCurrent(Qt::Vertical, kind); }
     int SetLeftColumn(int col) { return SetFirst(Qt::Horizontal, col); }
     int SetTopRow(int row) { return SetFirst(Qt::Vertical, row); }
-    int GetCurrentColumn() const { return m_pSheet->m_nCurrentCol; }
-    int GetCurrentRow() const { return m_pSheet->m_nCurrentRow; }
+    int GetCurrentColumn() const { return m_pSheet->CurrentCol(); }
+    int GetCurrentRow() const { return m_pSheet->CurrentRow(); }
     int GetLeftColumn() const { return m_pSheet->Columns().First(); }
     int GetTopRow() const { return m_pSheet->Rows().First(); }
-    int GetMovingColumn() const { return m_pSheet->m_nMovingCol; }
-    int GetMovingRow() const { return m_pSheet->m_nMovingRow; }
+    int GetMovingColumn() const { return m_pSheet->MovingCol(); }
+    int GetMovingRow() const { return m_pSheet->MovingRow(); }
     int ClearSelection();
     int SelectRange(int startCol, int startRow, int endCol, int endRow);
     int SetMultiSelect(int flag);
     int SetRowHighlight(int flag);
-    const GridSelection& GetSelection() const { return m_pSheet->m_oSelection; }
+    const GridSelection& GetSelection() const { return m_pSheet->Selection(); }
     // Whether the cell lies in a selection block (and which: the number + 1).
     int IsSelected(int col, int row) const;
 
@@ -200,7 +200,7 @@ public:
 
     // --- Editing ------------------------------------------------------------------
     int StartEdit(int ch = 0) {
-        return StartEdit(m_pSheet->m_nCurrentCol, m_pSheet->m_nCurrentRow, ch);
+        return StartEdit(m_pSheet->CurrentCol(), m_pSheet->CurrentRow(), ch);
     }
     int StartEdit(int col, int row, int ch);
     int CancelEdit() { return m_oEditSession.Cancel(); }
@@ -239,13 +239,13 @@ public:
         return kOk;
     }
     int SetToolTipsEnabled(int flag);
-    bool IsToolTipsEnabled() const { return m_pSheet->m_bToolTips; }
+    bool IsToolTipsEnabled() const { return m_pSheet->IsToolTipsEnabled(); }
     int SetTextOverflow(int flag) {
-        m_pSheet->m_bTextOverflow = flag != 0;
+        m_pSheet->SetTextOverflow(flag != 0);
         return kOk;
     }
     int SetPopupMenuEnabled(int flag) {
-        m_pSheet->m_bPopupMenu = flag != 0;
+        m_pSheet->SetPopupMenuEnabled(flag != 0);
         return kOk;
     }
     int SetBallistics(double factor, int delay);
@@ -298,13 +298,13 @@ public:
     int FindPrevNonEmptyCell(int& col, int row) override {
         return m_pSheet->DataSourceOf(col)->GetPrevNonEmptyCell(col, row);
     }
-    bool GetTextOverflow() override { return m_pSheet->m_bTextOverflow; }
-    bool GetRowHighlight() override { return m_pSheet->m_bRowHighlight; }
-    bool GetGridLines() override { return m_pSheet->m_bGridLines; }
-    const QPen& GetGridLinePen() override { return m_pSheet->m_oGridLinePen; }
-    int GetFrameWidth() override { return m_pSheet->m_nFrameWidth; }
-    int GetTextMargin() override { return m_pSheet->m_nTextMargin; }
-    int GetVScrollWidth() override { return m_pSheet->m_nVScrollWidth; }
+    bool GetTextOverflow() override { return m_pSheet->IsTextOverflow(); }
+    bool GetRowHighlight() override { return m_pSheet->IsRowHighlight(); }
+    bool GetGridLines() override { return m_pSheet->HasGridLines(); }
+    const QPen& GetGridLinePen() override { return m_pSheet->GridLinePen(); }
+    int GetFrameWidth() override { return m_pSheet->FrameWidth(); }
+    int GetTextMargin() override { return m_pSheet->TextMargin(); }
+    int GetVScrollWidth() override { return m_pSheet->VScrollWidth(); }
     // Drops the grid's list (GridDropList) under the cell with the lines of its
     // label, after OnCellTypeEvent (event 100) may change them.
     int OpenDropList(int typeIndex, int col, int row, int* listCol, int* listRow) override {
@@ -512,8 +512,6 @@ private:
     Modes m_oModes;
 
     GridEditSession m_oEditSession{*this};
-    // Set while FinishEdit runs: the focus it moves must not finish the edit again.
-    bool m_bFinishing = false;
     GridFindController m_oFind{*this};
     // Wheel turns not yet a whole step, in eighths of a degree.
     int m_nWheelRows = 0;

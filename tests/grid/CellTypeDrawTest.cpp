@@ -67,7 +67,7 @@ TEST_F(CellTypeDraw, PlainCellHasItsBackgroundAndGridLinesAtRightAndBottom) {
     const QImage yellow = PaintCell(m_oNormal, cell, {60, 20});
     EXPECT_EQ(Pixel(yellow, 10, 10), QColor(255, 255, 200));
 
-    m_oHost.m_oSheet.m_bGridLines = false;
+    m_oHost.m_bGridLines = false;
     const QImage bare = PaintCell(m_oNormal, cell, {60, 20});
     EXPECT_EQ(Pixel(bare, 59, 19), QColor(255, 255, 200));
 }
@@ -89,7 +89,7 @@ TEST_F(CellTypeDraw, RaisedFrameIsOnePixelWideAndReplacesTheGridLines) {
 }
 
 TEST_F(CellTypeDraw, SunkenFrameTakesTheSheetsFrameWidth) {
-    m_oHost.m_oSheet.m_nFrameWidth = 2;
+    m_oHost.m_nFrameWidth = 2;
     GridCell cell;
     cell.SetBorder(GridCell::kBorderSunken);
     const QImage image = PaintCell(m_oNormal, cell, {60, 20});
@@ -141,7 +141,7 @@ TEST_F(CellTypeDraw, SelectedAndHighlightedCurrentCellsUseTheHighlightColours) {
     // The current cell is highlighted only while the sheet highlights its row.
     const QImage current = PaintCell(m_oNormal, cell, {60, 20}, 0, 1);
     EXPECT_EQ(Pixel(current, 50, 10), P::kWindow);
-    m_oHost.m_oSheet.m_bRowHighlight = true;
+    m_oHost.m_oSheet.SetRowHighlight(true);
     const QImage highlighted = PaintCell(m_oNormal, cell, {60, 20}, 0, 1);
     EXPECT_EQ(Pixel(highlighted, 50, 10), P::kHighlight);
 
@@ -263,9 +263,9 @@ TEST_F(CellTypeDraw, TextRunsOnIntoEmptyCellsToItsRight) {
     auto secondCellInk = [&] {
         return !InkBox(paintRow(2), QRect(40, 0, 39, 19), P::kWindow).isEmpty();
     };
-    m_oHost.m_oSheet.m_bTextOverflow = false;
+    m_oHost.m_oSheet.SetTextOverflow(false);
     EXPECT_FALSE(secondCellInk());
-    m_oHost.m_oSheet.m_bTextOverflow = true;
+    m_oHost.m_oSheet.SetTextOverflow(true);
 
     // An empty cell that is right-aligned does not take it in.
     GridCell rightAligned;
