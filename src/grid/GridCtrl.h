@@ -93,7 +93,6 @@ public:
     int SetSheetCount(int count);
     int GetSheetCount() const { return static_cast<int>(m_oSheets.size()); }
     int SelectSheet(int sheet, int notify);
-    int GetCurrentSheet() const { return m_nCurrentSheet; }
 
     // --- Size and layout --------------------------------------------------------------
     int SetColumnCount(int count, int redraw = 1);
@@ -115,15 +114,12 @@ public:
     int SetSideHeadingColumnWidth(int col, int width) {
         return SetHeadingSize(Qt::Horizontal, col, width);
     }
-    int GetTopHeadingRowHeight(int row) const { return row < 0 ? m_pSheet->Rows().Size(row) : 0; }
     int SetTopHeadingRowCount(int count);
     int SetLockedColumns(int count) { return SetLocked(Qt::Horizontal, count); }
     int SetLockedRows(int count) { return SetLocked(Qt::Vertical, count); }
-    int GetLockedColumns() const { return m_pSheet->Columns().Locked(); }
     int MoveColumn(int col, int position, int before);
     int FitColumns(int first, int last, int rows, int flags);
     int SetTabStripWidth(int width);
-    int GetTabStripWidth() const { return m_pSheet->TabStripWidth(); }
 
     // --- Cells and defaults -------------------------------------------------------
     int GetCell(int col, int row, GridCell& cell) override {
@@ -210,9 +206,8 @@ public:
     bool IsEditing() const { return InMode(kEditing); }
     int GetEditColumn() const { return m_oEditSession.Column(); }
     int GetEditRow() const { return m_oEditSession.Row(); }
-    // The sheet's own editor, and the window an edit uses (OnBeginEdit may have
-    // handed in another).
-    GridEdit* GetEditor() const { return m_pEdit; }
+    // The window an edit uses: the sheet's own editor, or the one OnBeginEdit
+    // handed in.
     QWidget* GetEditorWindow() const { return m_oEditSession.Editor(); }
     // The edit is thrown away when the focus leaves the grid for another window.
     int SetCancelOnLeave(int flag) {
@@ -261,16 +256,12 @@ public:
     // options of the last one. While it is open the current cell keeps its marker.
     int FindDialog() { return OpenFindDialog(false); }
     int ReplaceDialog() { return OpenFindDialog(true); }
-    FindReplaceDialog* GetFindDialog() const { return m_oFind.Dialog(); }
     // Searches go along the rows across every column rather than down the current
     // column.
     int SetFindAcross(int flag);
     // Shows a message of the grid's own ("Item not found") in a modal box over the
     // find window; an owner that shows messages its own way overrides it.
     virtual void ShowMessage(const QString& text, const QString& caption);
-    // The menu the right button opens when the popup menu is enabled; its actions
-    // carry their ids as data.
-    QMenu* GetPopupMenu() const { return m_pPopupMenu; }
 
     // --- Geometry ------------------------------------------------------------------
     // The cell under a point of the cell area (replaced by the first cell of its
@@ -286,9 +277,6 @@ public:
     GridTopHeading* GetTopHeading() const { return m_pTopHeading; }
     GridSideHeading* GetSideHeading() const { return m_pSideHeading; }
     GridCornerButton* GetCornerButton() const { return m_pCorner; }
-    GridScrollBar* GetVScrollBar() const { return m_pVScroll; }
-    GridScrollBar* GetHScrollBar() const { return m_pHScroll; }
-    GridSheetTabs* GetSheetTabs() const { return m_pSheetTabs; }
     GridHint* GetHint() const { return m_pHint; }
     // What a cell type is handed to draw or take input on a cell.
     GridCellOption CellOption(const QRect& rect, int selected, bool current) const;

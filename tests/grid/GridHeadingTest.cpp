@@ -333,7 +333,7 @@ TEST_F(Headings, RefusedHeadingResizingShowsNoSizingCursorAnywhereAtTheHeadingEd
 TEST_F(Headings, TheHeadingsOwnBordersResizeTheHeadings) {
     Drag(Top(), QPoint(110, 18), {QPoint(110, 24), QPoint(110, 28)});
     EXPECT_EQ(m_oGrid.GetTopHeadingHeight(), 30);
-    EXPECT_EQ(m_oGrid.GetTopHeadingRowHeight(-1), 30);
+    EXPECT_EQ(m_oGrid.Axis(Qt::Vertical).Size(-1), 30);
     EXPECT_EQ(m_oGrid.GetArea()->geometry().top(), 30);
     EXPECT_EQ(m_oGrid.TakeStarting("Top"),
               (QStringList{"TopResizing 26", "TopResizing 30", "TopResized 30"}));
