@@ -130,7 +130,7 @@ TEST_F(Grid, ARefusedMoveLeavesEverythingAsItWas) {
     EXPECT_EQ(m_oGrid.GetMovingRow(), 1);
     EXPECT_EQ(m_oGrid.GetTopRow(), top);
     ASSERT_EQ(m_oGrid.GetSelection().GetBlockCount(), 1);
-    EXPECT_EQ(m_oGrid.GetSelection().GetBlock(0).Cells(), QRect(1, 1, 1, 1));
+    EXPECT_EQ(m_oGrid.GetSelection().BoundingBox(), QRect(1, 1, 1, 1));
     EXPECT_EQ(m_oGrid.Take(), QStringList{"Move 1,1>2,25"});
 
     // A refused scroll refuses a move that needs one, but not one that does not.
@@ -216,7 +216,7 @@ TEST_F(Grid, ShiftDownTwiceSelectsThreeRowsAndKeepsTheCurrentCell) {
     EXPECT_EQ(m_oGrid.GetCurrentRow(), 0);
     EXPECT_EQ(m_oGrid.GetMovingRow(), 2);
     ASSERT_EQ(m_oGrid.GetSelection().GetBlockCount(), 1);
-    EXPECT_EQ(m_oGrid.GetSelection().GetBlock(0).Cells(), QRect(0, 0, 1, 3));
+    EXPECT_EQ(m_oGrid.GetSelection().BoundingBox(), QRect(0, 0, 1, 3));
     EXPECT_EQ(m_oGrid.IsSelected(0, 2), 1);
     EXPECT_EQ(m_oGrid.IsSelected(1, 2), 0);
 
@@ -244,7 +244,7 @@ TEST_F(Grid, RowHighlightSelectsWholeRows) {
     m_oGrid.SetMultiSelect(1);
     m_oGrid.GotoCell(1, 3);
     Key(Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(m_oGrid.GetSelection().GetBlock(0).Cells(), QRect(0, 3, 5, 2));
+    EXPECT_EQ(m_oGrid.GetSelection().BoundingBox(), QRect(0, 3, 5, 2));
 }
 
 TEST_F(Grid, LockedColumnsStayAndTheRestScrolls) {
@@ -303,7 +303,7 @@ TEST_F(Grid, DraggingBelowTheAreaStepsTheSelectionOnWhileTheButtonIsHeld) {
     const int stopped = m_oGrid.GetMovingRow();
     QTest::qWait(30);
     EXPECT_EQ(m_oGrid.GetMovingRow(), stopped);
-    const QRect block = m_oGrid.GetSelection().GetBlock(0).Cells();
+    const QRect block = m_oGrid.GetSelection().BoundingBox();
     EXPECT_EQ(block.top(), 1);
     EXPECT_EQ(block.bottom(), stopped);
 }
