@@ -442,12 +442,11 @@ TEST_F(CellTypeDraw, DropListButtonSinksWhilePressedAndCanShowOnlyOnTheCurrentCe
     const QRect rect(0, 0, 120, 20);
     GridCell cell = Text("x");
     m_oDropList.OnLeftClick(TestOption(rect), 0, 0, 1, QPoint(110, 10));
-    ASSERT_TRUE(m_oDropList.IsButtonDown());
     const int faceLeft = 119 - b + 1;
 
     const QImage pressed = PaintCell(m_oDropList, cell, {120, 20}, 0, 1);
     KeepImage(pressed, "droplist-pressed");
-    EXPECT_EQ(Pixel(pressed, faceLeft, 0), P::kButtonShadow);
+    ASSERT_EQ(Pixel(pressed, faceLeft, 0), P::kButtonShadow);
     EXPECT_EQ(Pixel(pressed, 118, 10), P::kButtonHighlight);
     // Pressed, but not the current cell: raised.
     const QImage other = PaintCell(m_oDropList, cell, {120, 20}, 0, 0);

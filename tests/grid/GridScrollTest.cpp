@@ -307,13 +307,13 @@ TEST_F(Scrolling, SheetTabsSelectByTheirIdsAndScrollIntoView) {
     // The active tab is the one filled in the window colour.
     auto active = [tabs] {
         const QImage image = tabs->grab().toImage();
-        const QColor window = tabs->palette().color(QPalette::Base);
+        const QRgb window = tabs->palette().color(QPalette::Base).rgb();
         for (int i = 0; i < tabs->GetTabCount(); ++i) {
             const QRect tab = tabs->TabRect(i).intersected(image.rect());
             int filled = 0;
             for (int y = tab.top(); y <= tab.bottom(); ++y) {
                 for (int x = tab.left(); x <= tab.right(); ++x) {
-                    filled += image.pixelColor(x, y) == window ? 1 : 0;
+                    filled += image.pixel(x, y) == window ? 1 : 0;
                 }
             }
             if (!tab.isEmpty() && filled * 2 > tab.width() * tab.height()) {
