@@ -4,8 +4,6 @@
 #include <vector>
 
 #include <QPen>
-#include <QPointer>
-#include <QTimer>
 #include <QWidget>
 
 #include "grid/GridCell.h"
@@ -14,13 +12,11 @@
 #include "grid/GridFindController.h"
 #include "grid/GridHost.h"
 #include "grid/GridSheet.h"
-#include "grid/GridSpan.h"
 
 class ArrowCellType;
 class CellType;
 class CheckBoxCellType;
 class DropListCellType;
-class FindReplaceDialog;
 class GridArea;
 class GridCornerButton;
 class GridDropList;
@@ -32,7 +28,6 @@ class GridSheetTabs;
 class GridSideHeading;
 class GridTopHeading;
 class NormalCellType;
-class QHelpEvent;
 class QMenu;
 class QPaintDevice;
 class QWheelEvent;
