@@ -75,7 +75,7 @@ void FindNext(benchmark::State& state, bool across) {
     grid.SetFindAcross(across ? 1 : 0);
     grid.GotoCell(2, kNearRow);
     grid.FindDialog();
-    FindReplaceDialog* dialog = grid.GetFindDialog();
+    auto* dialog = grid.findChild<FindReplaceDialog*>(QString(), Qt::FindDirectChildrenOnly);
     const int mode = static_cast<int>(state.range(0));
     dialog->SetFindText(mode == 1 ? QStringLiteral("a needle here") : QStringLiteral("Needle"));
     dialog->SetWholeText(mode == 1);
@@ -111,7 +111,7 @@ void BM_ReplaceAllDownA100000RowColumn(benchmark::State& state) {
     QuietGrid& grid = window.m_oGrid;
     grid.GotoCell(2, kNearRow);
     grid.ReplaceDialog();
-    FindReplaceDialog* dialog = grid.GetFindDialog();
+    auto* dialog = grid.findChild<FindReplaceDialog*>(QString(), Qt::FindDirectChildrenOnly);
     QAbstractButton* replaceAll = Button(dialog, QStringLiteral("Replace &All"));
     PaintCounter paints(grid.GetArea());
     QApplication::processEvents();

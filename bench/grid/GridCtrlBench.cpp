@@ -196,7 +196,12 @@ void BM_DragTheThumbAcross100000Rows(benchmark::State& state) {
     grid.GetArea()->setFocus();
     QApplication::processEvents();
     PaintCounter paints(grid.GetArea());
-    GridScrollBar* bar = grid.GetVScrollBar();
+    GridScrollBar* bar = nullptr;
+    for (GridScrollBar* child : grid.findChildren<GridScrollBar*>(Qt::FindDirectChildrenOnly)) {
+        if (child->orientation() == Qt::Vertical) {
+            bar = child;
+        }
+    }
     QStyleOptionSlider option;
     option.initFrom(bar);
     option.orientation = Qt::Vertical;
@@ -249,18 +254,19 @@ void EditAndClose(benchmark::State& state, bool store) {
     BigGrid big;
     GridCtrl& grid = big.m_oGrid;
     PaintCounter areaPaints(grid.GetArea());
-    PaintCounter editorPaints(grid.GetEditor()->viewport());
+    auto* editor = grid.findChild<GridEdit*>();
+    PaintCounter editorPaints(editor->viewport());
     const int col = kLeftColumn + 3;
     const int row = kTopRow + 4;
     for (auto _ : state) {
         grid.StartEdit(col, row, 0);
         WaitForPaint(editorPaints);
         if (store) {
-            Key(grid.GetEditor(), Qt::Key_7, QStringLiteral("7"));
+            Key(editor, Qt::Key_7, QStringLiteral("7"));
             WaitForPaint(editorPaints);
-            Key(grid.GetEditor(), Qt::Key_Return);
+            Key(editor, Qt::Key_Return);
         } else {
-            Key(grid.GetEditor(), Qt::Key_Escape);
+            Key(editor, Qt::Key_Escape);
         }
         WaitForPaint(areaPaints);
     }

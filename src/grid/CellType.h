@@ -105,10 +105,7 @@ public:
     }
     GridHost* GetGrid() const { return m_pGrid; }
     int GetID() const { return m_nID; }
-    bool CanOverflow() const { return m_bCanOverflow; }
-    void SetCanOverflow(bool canOverflow) { m_bCanOverflow = canOverflow; }
     bool DrawsLabel() const { return m_bDrawLabel; }
-    double GetPrintScale() const { return m_dPrintScale; }
     void SetPrintScale(double scale) { m_dPrintScale = scale; }
 
 protected:

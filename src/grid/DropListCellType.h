@@ -34,10 +34,6 @@ public:
     // release that would lift it went to the list).
     void OnListClosed(int col, int row);
 
-    // The cell whose list is open: -1 none, -2 after the list closed without a choice.
-    int GetListCol() const { return m_nBtnCol; }
-    int GetListRow() const { return m_nBtnRow; }
-    bool IsButtonDown() const { return m_bBtnDown; }
     // As wide as the grid's vertical scroll bar.
     int GetButtonWidth() const;
 
@@ -46,6 +42,8 @@ private:
     void DropList(int col, int row);
     void Forget();
 
+    // The cell whose list is open: -1 none, -2 after the list closed without a
+    // choice. The list writes into them.
     int m_nBtnCol = -1;
     int m_nBtnRow = -1;
     bool m_bBtnDown = false;

@@ -106,7 +106,7 @@ QAccessible::State GridAccessibleCell::state() const {
     }
     if (m_nCol >= 0 && m_nRow >= 0) {
         state.focusable = true;
-        state.selectable = m_pGrid->Sheet().m_bMultiSelect;
+        state.selectable = m_pGrid->Sheet().IsMultiSelect();
         state.selected = isSelected();
         const bool current =
             m_nCol == m_pGrid->GetCurrentColumn() && m_nRow == m_pGrid->GetCurrentRow();

@@ -114,8 +114,8 @@ void GridArea::Paint(QPainter& painter, const QRegion& region) {
             const QRect cellRect(x, y, w, h);
             x += w;
             const bool current =
-                row == s.m_nCurrentRow && (col == s.m_nCurrentCol || s.m_bRowHighlight);
-            if (current && !s.m_bRowHighlight) {
+                row == s.CurrentRow() && (col == s.CurrentCol() || s.IsRowHighlight());
+            if (current && !s.IsRowHighlight()) {
                 currentRect = cellRect;
             }
             if (!rowInRegion || !region.intersects(cellRect)) {
@@ -125,7 +125,7 @@ void GridArea::Paint(QPainter& painter, const QRegion& region) {
             QRect rect = cellRect;
             int drawCol = col;
             int drawRow = row;
-            if (s.m_bJoinedCells && m_pGrid->m_oCell.IsPropertySet(GridCell::kJoinSet)) {
+            if (s.JoinsCells() && m_pGrid->m_oCell.IsPropertySet(GridCell::kJoinSet)) {
                 int col2 = col;
                 int row2 = row;
                 if (m_pGrid->GetJoinRange(drawCol, drawRow, col2, row2) == 0) {
@@ -145,7 +145,7 @@ void GridArea::Paint(QPainter& painter, const QRegion& region) {
                 }
             }
             const bool drawCurrent =
-                drawRow == s.m_nCurrentRow && (drawCol == s.m_nCurrentCol || s.m_bRowHighlight);
+                drawRow == s.CurrentRow() && (drawCol == s.CurrentCol() || s.IsRowHighlight());
             option.rect = rect;
             option.current = drawCurrent;
             option.selected = drawCurrent ? 0 : m_pGrid->IsSelected(drawCol, drawRow);
@@ -154,7 +154,7 @@ void GridArea::Paint(QPainter& painter, const QRegion& region) {
             m_pGrid->GetCellType(m_pGrid->m_oCell.GetCellType())
                 ->OnDraw(painter, option, drawCol, drawRow, m_pGrid->m_oCell);
         }
-        if (row == s.m_nCurrentRow && s.m_bRowHighlight) {
+        if (row == s.CurrentRow() && s.IsRowHighlight()) {
             currentRect = QRect(0, y, std::min(x, areaWidth), h);
         }
         xEnd = std::max(xEnd, x);
@@ -198,8 +198,8 @@ void GridArea::Paint(QPainter& painter, const QRegion& region) {
         }
     }
 
-    if (!s.m_bRowHighlight && s.m_nCurrentCol >= 0 && s.m_nCurrentRow >= 0) {
-        currentRect = m_pGrid->GetCellRect(s.m_nCurrentCol, s.m_nCurrentRow);
+    if (!s.IsRowHighlight() && s.HasCurrentCell()) {
+        currentRect = m_pGrid->GetCellRect(s.CurrentCol(), s.CurrentRow());
     }
     if (!currentRect.isNull() && (hasFocus() || m_pGrid->m_oFind.Dialog())) {
         m_pGrid->OnDrawFocus(painter, currentRect);
@@ -208,10 +208,9 @@ void GridArea::Paint(QPainter& painter, const QRegion& region) {
 
 void GridArea::KeyPress(QKeyEvent* event) {
     GridSheet& s = *m_pGrid->m_pSheet;
-    s.m_nMoveCause = GridSheet::kMoveKeyboard;
-    s.m_oMoveModifiers = event->modifiers();
-    const int col = s.m_nCurrentCol;
-    const int row = s.m_nCurrentRow;
+    s.SetMoveCause(GridSheet::kMoveKeyboard, event->modifiers());
+    const int col = s.CurrentCol();
+    const int row = s.CurrentRow();
     CellType* type = nullptr;
     GridCellOption option = m_pGrid->CellOption(m_pGrid->GetCellRect(col, row), 0, true);
     if (col >= 0 && row >= 0) {
@@ -222,11 +221,11 @@ void GridArea::KeyPress(QKeyEvent* event) {
     const int handled = type ? type->OnKeyDown(option, col, row, key) : 0;
     m_pGrid->OnGridKeyDown(key, handled);
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
-    int spanCol = s.m_nMovingCol;
-    int spanRow = s.m_nMovingRow;
+    int spanCol = s.MovingCol();
+    int spanRow = s.MovingRow();
     int spanCol2 = spanCol;
     int spanRow2 = spanRow;
-    if (s.m_bJoinedCells && spanCol >= 0 && spanRow >= 0) {
+    if (s.JoinsCells() && spanCol >= 0 && spanRow >= 0) {
         m_pGrid->GetJoinRange(spanCol, spanRow, spanCol2, spanRow2);
     }
     switch (key) {
@@ -264,10 +263,10 @@ void GridArea::KeyPress(QKeyEvent* event) {
     for (const QChar c : text) {
         int ch = c.unicode();
         int charHandled = 0;
-        if (s.m_nCurrentCol >= 0 && s.m_nCurrentRow >= 0) {
-            m_pGrid->GetCell(s.m_nCurrentCol, s.m_nCurrentRow, m_pGrid->m_oCell);
+        if (s.HasCurrentCell()) {
+            m_pGrid->GetCell(s.CurrentCol(), s.CurrentRow(), m_pGrid->m_oCell);
             charHandled = m_pGrid->GetCellType(m_pGrid->m_oCell.GetCellType())
-                              ->OnChar(option, s.m_nCurrentCol, s.m_nCurrentRow, ch);
+                              ->OnChar(option, s.CurrentCol(), s.CurrentRow(), ch);
         }
         m_pGrid->OnGridChar(ch, charHandled);
     }
@@ -278,13 +277,13 @@ void GridArea::KeyRelease(QKeyEvent* event) {
     GridSheet& s = *m_pGrid->m_pSheet;
     int key = event->key();
     int handled = 0;
-    if (s.m_nCurrentCol >= 0 && s.m_nCurrentRow >= 0) {
-        m_pGrid->GetCell(s.m_nCurrentCol, s.m_nCurrentRow, m_pGrid->m_oCell);
+    if (s.HasCurrentCell()) {
+        m_pGrid->GetCell(s.CurrentCol(), s.CurrentRow(), m_pGrid->m_oCell);
         GridCellOption option =
-            m_pGrid->CellOption(m_pGrid->GetCellRect(s.m_nCurrentCol, s.m_nCurrentRow), 0, true);
+            m_pGrid->CellOption(m_pGrid->GetCellRect(s.CurrentCol(), s.CurrentRow()), 0, true);
         option.modifiers = event->modifiers();
         handled = m_pGrid->GetCellType(m_pGrid->m_oCell.GetCellType())
-                      ->OnKeyUp(option, s.m_nCurrentCol, s.m_nCurrentRow, key);
+                      ->OnKeyUp(option, s.CurrentCol(), s.CurrentRow(), key);
     }
     m_pGrid->OnGridKeyUp(key, handled);
     event->accept();
@@ -300,8 +299,7 @@ void GridArea::MousePress(QMouseEvent* event) {
     int row = -1;
     QRect rect;
     if (event->button() == Qt::LeftButton) {
-        s.m_nMoveCause = GridSheet::kMoveLeftButton;
-        s.m_oMoveModifiers = event->modifiers();
+        s.SetMoveCause(GridSheet::kMoveLeftButton, event->modifiers());
         m_pMouseType = nullptr;
         if (!m_pGrid->HitTest(point, col, row, &rect)) {
             return;
@@ -321,8 +319,7 @@ void GridArea::MousePress(QMouseEvent* event) {
         }
         m_pGrid->OnCellLeftClick(col, row, 1, rect, point, handled);
     } else if (event->button() == Qt::RightButton) {
-        s.m_nMoveCause = GridSheet::kMoveRightButton;
-        s.m_oMoveModifiers = event->modifiers();
+        s.SetMoveCause(GridSheet::kMoveRightButton, event->modifiers());
         if (!m_pGrid->HitTest(point, col, row, &rect)) {
             return;
         }
@@ -334,7 +331,7 @@ void GridArea::MousePress(QMouseEvent* event) {
         const int handled = m_pGrid->GetCellType(m_pGrid->m_oCell.GetCellType())
                                 ->OnRightClick(option, col, row, 1, point);
         m_pGrid->OnCellRightClick(col, row, 1, rect, point, handled);
-        if (s.m_bPopupMenu && m_pGrid->OnPopupQuery(col, row, GridCtrl::kSectionArea)) {
+        if (s.IsPopupMenuEnabled() && m_pGrid->OnPopupQuery(col, row, GridCtrl::kSectionArea)) {
             m_pGrid->OpenPopup(col, row, GridCtrl::kSectionArea, event->globalPosition().toPoint());
         }
     }
@@ -355,9 +352,9 @@ void GridArea::MouseMove(QMouseEvent* event) {
         m_pMouseType->OnMouseMove(option, m_nMouseCol, m_nMouseRow, point);
         return;
     }
-    s.m_nMoveCause = GridSheet::kMoveDrag;
-    int col = s.m_nMovingCol;
-    int row = s.m_nMovingRow;
+    s.SetMoveCause(GridSheet::kMoveDrag);
+    int col = s.MovingCol();
+    int row = s.MovingRow();
     int handled = 0;
     QRect rect;
     if (m_pGrid->HitTest(point, col, row, &rect)) {
@@ -376,7 +373,7 @@ void GridArea::DragStep() {
     if (!m_pGrid->InMode(GridCtrl::kDragging) || s.GetColumnCount() == 0 || s.GetRowCount() == 0) {
         return;
     }
-    s.m_nMoveCause = GridSheet::kMoveDrag;
+    s.SetMoveCause(GridSheet::kMoveDrag);
     const QPoint point = m_oDragPoint;
     const int w = width();
     const int h = height();
@@ -397,11 +394,11 @@ void GridArea::DragStep() {
     }
     // Beyond an edge the view steps on: one cell, or (distance in cells)^factor.
     auto step = [&s](int pixels, int cellSize) {
-        if (s.m_dBallisticFactor <= 0 || cellSize <= 0) {
+        if (s.BallisticFactor() <= 0 || cellSize <= 0) {
             return 1;
         }
         const double distance = 1.0 + double(pixels) / cellSize;
-        return std::max(1, static_cast<int>(std::pow(distance, s.m_dBallisticFactor)));
+        return std::max(1, static_cast<int>(std::pow(distance, s.BallisticFactor())));
     };
     int stepCols = 0;
     int stepRows = 0;
@@ -415,8 +412,8 @@ void GridArea::DragStep() {
     } else if (point.y() >= h) {
         stepRows = step(point.y() - h + 1, s.Rows().DefaultSize());
     }
-    const int targetCol = std::clamp(s.m_nMovingCol + stepCols, 0, s.GetColumnCount() - 1);
-    const int targetRow = std::clamp(s.m_nMovingRow + stepRows, 0, s.GetRowCount() - 1);
+    const int targetCol = std::clamp(s.MovingCol() + stepCols, 0, s.GetColumnCount() - 1);
+    const int targetRow = std::clamp(s.MovingRow() + stepRows, 0, s.GetRowCount() - 1);
     if (separately) {
         m_pGrid->GotoColumn(targetCol);
         m_pGrid->GotoRow(targetRow);
@@ -425,7 +422,7 @@ void GridArea::DragStep() {
     }
     const int stepped = std::max(std::abs(stepCols), std::abs(stepRows));
     if (stepped > 0) {
-        m_oDragTimer.start(stepped == 1 ? s.m_nBallisticDelay : kFastDragInterval);
+        m_oDragTimer.start(stepped == 1 ? s.BallisticDelay() : kFastDragInterval);
     } else {
         m_oDragTimer.stop();
     }
@@ -502,8 +499,8 @@ void GridArea::MouseDoubleClick(QMouseEvent* event) {
 }
 
 void GridArea::FocusChanged(bool gained) {
-    if (m_pGrid->m_pSheet->m_nCurrentCol >= 0 && m_pGrid->m_pSheet->m_nCurrentRow >= 0) {
-        m_pGrid->RedrawCell(m_pGrid->m_pSheet->m_nCurrentCol, m_pGrid->m_pSheet->m_nCurrentRow);
+    if (m_pGrid->m_pSheet->HasCurrentCell()) {
+        m_pGrid->RedrawCell(m_pGrid->m_pSheet->CurrentCol(), m_pGrid->m_pSheet->CurrentRow());
     }
     if (gained) {
         m_pGrid->OnFocusGained(GridCtrl::kSectionArea);

@@ -70,7 +70,7 @@ void GridCornerButton::mousePressEvent(QMouseEvent* event) {
         m_bClicked = true;
     } else if (event->button() == Qt::RightButton) {
         m_pGrid->OnCornerRightClick(1, rect(), point, ClickedByType(event, 1));
-        if (m_pGrid->Sheet().m_bPopupMenu && m_pGrid->OnPopupQuery(-1, -1, m_nSection)) {
+        if (m_pGrid->Sheet().IsPopupMenuEnabled() && m_pGrid->OnPopupQuery(-1, -1, m_nSection)) {
             m_pGrid->OpenPopup(-1, -1, m_nSection, event->globalPosition().toPoint());
         }
     }

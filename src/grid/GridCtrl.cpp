@@ -163,9 +163,9 @@ int GridCtrl::SelectSheet(int sheet, int notify) {
         EnableUpdate(0);
     }
     m_pArea->setFocus(Qt::OtherFocusReason);
-    const int tabWidth = m_pSheet->m_nTabStripWidth;
+    const int tabWidth = m_pSheet->TabStripWidth();
     SetSheet(sheet);
-    m_pSheet->m_nTabStripWidth = tabWidth;
+    m_pSheet->SetTabStripWidth(tabWidth);
     // Everything repaints: the view the sheet remembers is not what is on screen.
     m_pSheet->Columns().SetPrevFirst(-1);
     m_pSheet->Rows().SetPrevFirst(-1);
@@ -197,17 +197,6 @@ int GridCtrl::SetCount(Qt::Orientation along, int count, int redraw) {
     } else {
         s.ResizeRows(count);
     }
-    int& current = columns ? s.m_nCurrentCol : s.m_nCurrentRow;
-    int& prevCurrent = columns ? s.m_nPrevCurrentCol : s.m_nPrevCurrentRow;
-    int& moving = columns ? s.m_nMovingCol : s.m_nMovingRow;
-    if (current >= count) {
-        current = count - 1;
-        prevCurrent = current;
-    }
-    moving = std::min(moving, count - 1);
-    if (count == 0) {
-        s.m_oSelection.Clear();
-    }
     const int oldTop = s.Rows().First();
     LayoutComponents();
     // Owners hear of the top row a new row count moved; a new column count moves
@@ -215,12 +204,12 @@ int GridCtrl::SetCount(Qt::Orientation along, int count, int redraw) {
     if (!columns && s.Rows().First() != oldTop) {
         OnTopRowChanged(oldTop, s.Rows().First());
     }
-    if (current == -1 && count > 0) {
+    if (s.Current(along) == -1 && count > 0) {
         if (s.Axis(columns ? Qt::Vertical : Qt::Horizontal).Count() > 0) {
-            GotoCell(columns ? 0 : std::max(s.m_nCurrentCol, 0),
-                     columns ? std::max(s.m_nCurrentRow, 0) : 0);
+            GotoCell(columns ? 0 : std::max(s.CurrentCol(), 0),
+                     columns ? std::max(s.CurrentRow(), 0) : 0);
         } else {
-            current = moving = prevCurrent = 0;
+            s.StartCurrent(along);
         }
     }
     GridAccessible::TableChanged(this);
@@ -336,7 +325,7 @@ int GridCtrl::FitColumns(int first, int last, int rows, int flags) {
         return kInconsistent;
     }
     const int areaWidth = s.AreaRect().width();
-    const int widest = areaWidth > 0 ? areaWidth - s.m_nVScrollWidth : kFitWidthWithoutArea;
+    const int widest = areaWidth > 0 ? areaWidth - s.VScrollWidth() : kFitWidthWithoutArea;
     // The rows measured: the heading rows when asked, the locked rows, then from the
     // top row on.
     std::vector<int> order;
@@ -392,7 +381,7 @@ int GridCtrl::FitColumns(int first, int last, int rows, int flags) {
 }
 
 int GridCtrl::SetTabStripWidth(int width) {
-    m_pSheet->m_nTabStripWidth = std::max(width, 0);
+    m_pSheet->SetTabStripWidth(width);
     LayoutComponents();
     return kOk;
 }
@@ -407,12 +396,12 @@ void GridCtrl::LayoutComponents() {
     const int h = height();
     const int side = s.Columns().HeadingTotal();
     const int top = s.Rows().HeadingTotal();
-    if (s.m_nTabStripWidth > 0 && s.m_nTabStripWidth > w - side - 20) {
-        s.m_nTabStripWidth = std::max(0, w - side - 20);
+    if (s.TabStripWidth() > 0 && s.TabStripWidth() > w - side - 20) {
+        s.SetTabStripWidth(w - side - 20);
     }
-    int tabWidth = s.m_nTabStripWidth;
-    const int vWidth = s.m_nVScrollWidth;
-    const int hHeight = s.m_nHScrollHeight;
+    int tabWidth = s.TabStripWidth();
+    const int vWidth = s.VScrollWidth();
+    const int hHeight = s.HScrollHeight();
 
     const bool allColumns = s.Columns().Fits(w - side);
     const bool allRows = s.Rows().Fits(h - top);
@@ -496,7 +485,7 @@ void GridCtrl::changeEvent(QEvent* event) {
             }
         }
         for (auto& sheet : m_oSheets) {
-            sheet->m_oHeadingDefault.SetBackColor(GridSystem::ButtonFaceColor(palette()));
+            sheet->SetHeadingBackColor(GridSystem::ButtonFaceColor(palette()));
         }
         RedrawAll();
     }
@@ -550,18 +539,17 @@ int GridCtrl::SetColumnDefault(int col, const GridCell& cell) {
 }
 
 int GridCtrl::SetGridDefault(const GridCell& cell) {
-    m_pSheet->m_oGridDefault.CopyFrom(cell);
+    m_pSheet->SetGridDefault(cell);
     return kOk;
 }
 
 int GridCtrl::GetGridDefault(GridCell& cell) const {
-    cell.CopyFrom(m_pSheet->m_oGridDefault);
+    cell.CopyFrom(m_pSheet->GridDefault());
     return kOk;
 }
 
 int GridCtrl::SetDefaultFont(const QFont& font) {
-    m_pSheet->m_oDefaultFont = font;
-    m_pSheet->m_bHasDefaultFont = true;
+    m_pSheet->SetDefaultFont(font);
     m_pEdit->setFont(font);
     return kOk;
 }
@@ -615,13 +603,13 @@ int GridCtrl::GotoIndex(Qt::Orientation along, int index) {
         return kOutOfRange;
     }
     if (index >= count) {
-        if ((columns ? s.m_nMovingCol : s.m_nMovingRow) == count - 1) {
+        if (s.Moving(along) == count - 1) {
             return kOutOfRange;
         }
         index = count - 1;
     }
     index = std::max(index, 0);
-    return MoveTo(columns ? index : s.m_nMovingCol, columns ? s.m_nMovingRow : index);
+    return MoveTo(columns ? index : s.MovingCol(), columns ? s.MovingRow() : index);
 }
 
 int GridCtrl::AskPastLastRow(int rowsBeyond) {
@@ -641,17 +629,17 @@ int GridCtrl::MoveTo(int col, int row) {
     if (col < 0 || row < 0 || col >= s.GetColumnCount() || row >= s.GetRowCount()) {
         return kOutOfRange;
     }
-    if (s.m_bJoinedCells) {
+    if (s.JoinsCells()) {
         int col2 = col;
         int row2 = row;
         GetJoinRange(col, row, col2, row2);
     }
-    if (col == s.m_nMovingCol && row == s.m_nMovingRow) {
+    if (col == s.MovingCol() && row == s.MovingRow()) {
         // Keyboard and mouse still decide the selection of a cell moved onto again.
         return kOk;
     }
-    if (s.DataSourceOf(col)->OnMoveQuery(s.m_nMovingCol, s.m_nMovingRow, col, row) != 1 ||
-        !OnMoveQuery(s.m_nMovingCol, s.m_nMovingRow, col, row)) {
+    if (s.DataSourceOf(col)->OnMoveQuery(s.MovingCol(), s.MovingRow(), col, row) != 1 ||
+        !OnMoveQuery(s.MovingCol(), s.MovingRow(), col, row)) {
         return kRefused;
     }
     const int left = s.Columns().FirstShowing(col);
@@ -660,11 +648,10 @@ int GridCtrl::MoveTo(int col, int row) {
         !OnScrollQuery(s.Columns().First(), col, s.Rows().First(), row)) {
         return kRefused;
     }
-    const QRect oldSelection = s.m_oSelection.BoundingBox();
-    const int oldCol = s.m_nCurrentCol;
-    const int oldRow = s.m_nCurrentRow;
-    s.m_nMovingCol = col;
-    s.m_nMovingRow = row;
+    const QRect oldSelection = s.Selection().BoundingBox();
+    const int oldCol = s.CurrentCol();
+    const int oldRow = s.CurrentRow();
+    s.SetMovingCell(col, row);
     s.Columns().SetFirst(left);
     s.Rows().SetFirst(top);
     UpdateSelectionAfterMove(col, row);
@@ -675,15 +662,14 @@ int GridCtrl::MoveTo(int col, int row) {
 
 void GridCtrl::UpdateSelectionAfterMove(int col, int row) {
     GridSheet& s = *m_pSheet;
-    if (!s.m_bMultiSelect || IsEditing() || s.m_nMoveCause == GridSheet::kMoveHeading) {
-        s.m_nCurrentCol = col;
-        s.m_nCurrentRow = row;
+    if (!s.IsMultiSelect() || IsEditing() || s.MoveCause() == GridSheet::kMoveHeading) {
+        s.SetCurrentCell(col, row);
         return;
     }
-    GridSelection& selection = s.m_oSelection;
-    const bool shift = s.m_oMoveModifiers & Qt::ShiftModifier;
-    const bool ctrl = s.m_oMoveModifiers & Qt::ControlModifier;
-    switch (s.m_nMoveCause) {
+    GridSelection& selection = s.Selection();
+    const bool shift = s.MoveModifiers() & Qt::ShiftModifier;
+    const bool ctrl = s.MoveModifiers() & Qt::ControlModifier;
+    switch (s.MoveCause()) {
     case GridSheet::kMoveRightButton:
         if (selection.Lookup(col, row) < 0) {
             selection.Clear();
@@ -695,8 +681,8 @@ void GridCtrl::UpdateSelectionAfterMove(int col, int row) {
         break;
     default:
         if (shift) {
-            if (selection.IsEmpty() && s.m_nCurrentCol >= 0 && s.m_nCurrentRow >= 0) {
-                selection.AddBlock(s.m_nCurrentCol, s.m_nCurrentRow);
+            if (selection.IsEmpty() && s.HasCurrentCell()) {
+                selection.AddBlock(s.CurrentCol(), s.CurrentRow());
             }
             selection.ExtendCurrent(col, row);
         } else if (ctrl) {
@@ -708,17 +694,16 @@ void GridCtrl::UpdateSelectionAfterMove(int col, int row) {
         break;
     }
     const GridSelection::Block* block = selection.GetCurrentBlock();
-    s.m_nCurrentCol = block->m_nAnchorCol;
-    s.m_nCurrentRow = block->m_nAnchorRow;
+    s.SetCurrentCell(block->m_nAnchorCol, block->m_nAnchorRow);
 }
 
 void GridCtrl::Notify() {
     GridSheet& s = *m_pSheet;
     GridDataSource* source = s.GetDefaultDataSource();
-    const int oldCol = s.m_nPrevCurrentCol;
-    const int oldRow = s.m_nPrevCurrentRow;
-    const int col = s.m_nCurrentCol;
-    const int row = s.m_nCurrentRow;
+    const int oldCol = s.HeardCol();
+    const int oldRow = s.HeardRow();
+    const int col = s.CurrentCol();
+    const int row = s.CurrentRow();
     const bool colChanged = col != oldCol;
     const bool rowChanged = row != oldRow;
     if (colChanged) {
@@ -729,8 +714,7 @@ void GridCtrl::Notify() {
         source->OnCurrentRowChanged(oldRow, row);
         OnCurrentRowChanged(oldRow, row);
     }
-    s.m_nPrevCurrentCol = col;
-    s.m_nPrevCurrentRow = row;
+    s.MarkCurrentHeard();
     if (colChanged || rowChanged) {
         OnCurrentCellChanged(oldCol, col, oldRow, row);
     }
@@ -786,8 +770,8 @@ void GridCtrl::UpdateAfterMove(int oldCol, int oldRow, const QRect& oldSelection
                     QRect(0, s.Rows().LockedExtent(), m_pSideHeading->width(), scrollHeight));
             }
             m_pArea->update(CurrentMarkRect(oldCol, oldRow));
-            m_pArea->update(CurrentMarkRect(s.m_nCurrentCol, s.m_nCurrentRow));
-            const QRect newSelection = s.m_oSelection.BoundingBox();
+            m_pArea->update(CurrentMarkRect(s.CurrentCol(), s.CurrentRow()));
+            const QRect newSelection = s.Selection().BoundingBox();
             if (newSelection != oldSelection) {
                 RedrawSelection(oldSelection);
                 RedrawSelection(newSelection);
@@ -810,7 +794,7 @@ QRect GridCtrl::CurrentMarkRect(int col, int row) {
     if (col < 0 || row < 0) {
         return {};
     }
-    if (m_pSheet->m_bRowHighlight) {
+    if (m_pSheet->IsRowHighlight()) {
         const int y = m_pSheet->Rows().Position(row);
         return y < 0 ? QRect() : QRect(0, y, m_pArea->width(), m_pSheet->Rows().Size(row));
     }
@@ -825,7 +809,7 @@ void GridCtrl::RedrawSelection(const QRect& cells) {
 
 int GridCtrl::MoveCurrent(Qt::Orientation along, int kind) {
     const GridSheet& s = *m_pSheet;
-    const int index = along == Qt::Horizontal ? s.m_nMovingCol : s.m_nMovingRow;
+    const int index = s.Moving(along);
     const GridAxis& axis = s.Axis(along);
     switch (kind) {
     case kBackOne:
@@ -858,60 +842,53 @@ int GridCtrl::SetFirst(Qt::Orientation along, int index) {
     if (!OnScrollQuery(left, top, columns ? index : left, columns ? top : index)) {
         return kRefused;
     }
-    const QRect selection = s.m_oSelection.BoundingBox();
+    const QRect selection = s.Selection().BoundingBox();
     axis.SetFirst(index);
     Notify();
-    UpdateAfterMove(s.m_nCurrentCol, s.m_nCurrentRow, selection);
+    UpdateAfterMove(s.CurrentCol(), s.CurrentRow(), selection);
     return kOk;
 }
 
 int GridCtrl::ClearSelection() {
     GridSheet& s = *m_pSheet;
-    RedrawSelection(s.m_oSelection.BoundingBox());
-    s.m_oSelection.Clear();
-    s.m_nMovingCol = s.m_nCurrentCol;
-    s.m_nMovingRow = s.m_nCurrentRow;
+    RedrawSelection(s.Selection().BoundingBox());
+    s.Selection().Clear();
+    s.SetMovingCell(s.CurrentCol(), s.CurrentRow());
     GridAccessible::SelectionChanged(this);
     return kOk;
 }
 
 int GridCtrl::SelectRange(int startCol, int startRow, int endCol, int endRow) {
     GridSheet& s = *m_pSheet;
-    if (s.m_bMultiSelect) {
-        s.m_oSelection.AddBlock(startCol, startRow);
-        s.m_oSelection.ExtendCurrent(endCol, endRow);
-        RedrawSelection(s.m_oSelection.GetCurrentBlock()->Cells());
+    if (s.IsMultiSelect()) {
+        s.Selection().AddBlock(startCol, startRow);
+        s.Selection().ExtendCurrent(endCol, endRow);
+        RedrawSelection(s.Selection().GetCurrentBlock()->Cells());
         GridAccessible::SelectionChanged(this);
     }
-    s.m_nMovingCol = endCol;
-    s.m_nMovingRow = endRow;
+    s.SetMovingCell(endCol, endRow);
     return kOk;
 }
 
 int GridCtrl::SetMultiSelect(int flag) {
-    GridSheet& s = *m_pSheet;
-    RedrawSelection(s.m_oSelection.BoundingBox());
-    s.m_bMultiSelect = flag != 0;
-    s.m_oSelection.Clear();
-    s.m_oSelection.SetMode(!s.m_bMultiSelect   ? GridSelection::kOff
-                           : s.m_bRowHighlight ? GridSelection::kRows
-                                               : GridSelection::kCells);
+    RedrawSelection(m_pSheet->Selection().BoundingBox());
+    m_pSheet->SetMultiSelect(flag != 0);
     return kOk;
 }
 
 int GridCtrl::SetRowHighlight(int flag) {
-    m_pSheet->m_bRowHighlight = flag != 0;
-    SetMultiSelect(m_pSheet->m_bMultiSelect ? 1 : 0);
+    RedrawSelection(m_pSheet->Selection().BoundingBox());
+    m_pSheet->SetRowHighlight(flag != 0);
     RedrawAll();
     return kOk;
 }
 
 int GridCtrl::IsSelected(int col, int row) const {
     const GridSheet& s = *m_pSheet;
-    if (!s.m_bMultiSelect) {
+    if (!s.IsMultiSelect()) {
         return 0;
     }
-    return s.m_oSelection.Lookup(col, row) + 1;
+    return s.Selection().Lookup(col, row) + 1;
 }
 
 // --- Editing -----------------------------------------------------------------------
@@ -976,38 +953,36 @@ void GridCtrl::SetTabStripDragging(bool dragging) {
 void GridCtrl::HeadingSelectStart(Qt::Orientation along, int index,
                                   Qt::KeyboardModifiers modifiers) {
     GridSheet& s = *m_pSheet;
-    if (!s.m_bMultiSelect || s.GetColumnCount() == 0 || s.GetRowCount() == 0 || index < 0) {
+    if (!s.IsMultiSelect() || s.GetColumnCount() == 0 || s.GetRowCount() == 0 || index < 0) {
         return;
     }
     const bool columns = along == Qt::Horizontal;
     const int lastCol = s.GetColumnCount() - 1;
     const int lastRow = s.GetRowCount() - 1;
-    GridSelection& selection = s.m_oSelection;
+    GridSelection& selection = s.Selection();
     const QRect old = selection.BoundingBox();
     if (modifiers & Qt::ShiftModifier) {
         // From the current block's anchor column (row) to this one.
         const GridSelection::Block* block = selection.GetCurrentBlock();
         if (columns) {
-            selection.AddBlock(block ? block->m_nAnchorCol : std::max(s.m_nCurrentCol, 0), 0);
+            selection.AddBlock(block ? block->m_nAnchorCol : std::max(s.CurrentCol(), 0), 0);
             selection.ExtendCurrent(index, lastRow);
         } else {
-            selection.AddBlock(0, block ? block->m_nAnchorRow : std::max(s.m_nCurrentRow, 0));
+            selection.AddBlock(0, block ? block->m_nAnchorRow : std::max(s.CurrentRow(), 0));
             selection.ExtendCurrent(lastCol, index);
         }
     } else {
         const int col = columns ? index : 0;
         const int row = columns ? 0 : index;
-        s.m_nMoveCause = GridSheet::kMoveHeading;
-        s.m_oMoveModifiers = modifiers;
+        s.SetMoveCause(GridSheet::kMoveHeading, modifiers);
         if (MoveTo(col, row) != kOk) {
             return;
         }
-        if (s.m_nCurrentCol != col || s.m_nCurrentRow != row) {
+        if (s.CurrentCol() != col || s.CurrentRow() != row) {
             // The moving end stood there already, but the current cell did not.
-            const int oldCol = s.m_nCurrentCol;
-            const int oldRow = s.m_nCurrentRow;
-            s.m_nCurrentCol = col;
-            s.m_nCurrentRow = row;
+            const int oldCol = s.CurrentCol();
+            const int oldRow = s.CurrentRow();
+            s.SetCurrentCell(col, row);
             Notify();
             UpdateAfterMove(oldCol, oldRow, old);
         }
@@ -1024,31 +999,29 @@ void GridCtrl::HeadingSelectStart(Qt::Orientation along, int index,
 
 void GridCtrl::HeadingSelectExtend(Qt::Orientation along, int index) {
     GridSheet& s = *m_pSheet;
-    if (!s.m_bMultiSelect || s.m_oSelection.IsEmpty() || index < 0) {
+    if (!s.IsMultiSelect() || s.Selection().IsEmpty() || index < 0) {
         return;
     }
-    const QRect old = s.m_oSelection.BoundingBox();
+    const QRect old = s.Selection().BoundingBox();
     if (along == Qt::Horizontal) {
-        s.m_oSelection.ExtendCurrent(index, s.GetRowCount() - 1);
+        s.Selection().ExtendCurrent(index, s.GetRowCount() - 1);
     } else {
-        s.m_oSelection.ExtendCurrent(s.GetColumnCount() - 1, index);
+        s.Selection().ExtendCurrent(s.GetColumnCount() - 1, index);
     }
     RedrawSelection(old);
-    RedrawSelection(s.m_oSelection.BoundingBox());
+    RedrawSelection(s.Selection().BoundingBox());
     GridAccessible::SelectionChanged(this);
 }
 
 void GridCtrl::HeadingSelectEnd(Qt::Orientation along, int index) {
     GridSheet& s = *m_pSheet;
-    if (!s.m_bMultiSelect || s.m_oSelection.IsEmpty() || index < 0) {
+    if (!s.IsMultiSelect() || s.Selection().IsEmpty() || index < 0) {
         return;
     }
     if (along == Qt::Horizontal) {
-        s.m_nMovingCol = index;
-        s.m_nMovingRow = s.GetRowCount() - 1;
+        s.SetMovingCell(index, s.GetRowCount() - 1);
     } else {
-        s.m_nMovingCol = s.GetColumnCount() - 1;
-        s.m_nMovingRow = index;
+        s.SetMovingCell(s.GetColumnCount() - 1, index);
     }
 }
 
@@ -1091,7 +1064,7 @@ int GridCtrl::RedrawCell(int col, int row) {
     } else if (row < 0) {
         m_pTopHeading->update();
     } else {
-        m_pArea->update(m_pSheet->m_bRowHighlight && row == m_pSheet->m_nCurrentRow
+        m_pArea->update(m_pSheet->IsRowHighlight() && row == m_pSheet->CurrentRow()
                             ? CurrentMarkRect(col, row)
                             : GetCellRect(col, row));
     }
@@ -1105,10 +1078,10 @@ int GridCtrl::RedrawRange(int startCol, int startRow, int endCol, int endRow) {
 }
 
 int GridCtrl::SetToolTipsEnabled(int flag) {
-    m_pSheet->m_bToolTips = flag != 0;
+    m_pSheet->SetToolTipsEnabled(flag != 0);
     // A tip follows the pointer from cell to cell, so the area hears every move.
-    m_pArea->setMouseTracking(m_pSheet->m_bToolTips);
-    if (!m_pSheet->m_bToolTips) {
+    m_pArea->setMouseTracking(m_pSheet->IsToolTipsEnabled());
+    if (!m_pSheet->IsToolTipsEnabled()) {
         QToolTip::hideText();
     }
     return kOk;
@@ -1133,7 +1106,7 @@ void GridCtrl::Wheel(QWheelEvent* event, Qt::Orientation orientation) {
         return;
     }
     GridSheet& s = *m_pSheet;
-    s.m_nMoveCause = GridSheet::kMoveScrollBar;
+    s.SetMoveCause(GridSheet::kMoveScrollBar);
     if (columns) {
         SetLeftColumn(s.Columns().First() - steps);
     } else {
@@ -1145,8 +1118,7 @@ int GridCtrl::SetBallistics(double factor, int delay) {
     if (factor < 0 || delay < 0) {
         return kOutOfRange;
     }
-    m_pSheet->m_dBallisticFactor = factor;
-    m_pSheet->m_nBallisticDelay = delay;
+    m_pSheet->SetBallistics(factor, delay);
     return kOk;
 }
 
@@ -1187,7 +1159,7 @@ int GridCtrl::OpenFindDialog(bool replace) {
     m_oFind.Open(replace);
     if (opening) {
         // The current cell shows its marker while the window is open.
-        m_pArea->update(CurrentMarkRect(m_pSheet->m_nCurrentCol, m_pSheet->m_nCurrentRow));
+        m_pArea->update(CurrentMarkRect(m_pSheet->CurrentCol(), m_pSheet->CurrentRow()));
     }
     return kOk;
 }
@@ -1212,7 +1184,7 @@ QRect GridCtrl::GetCellRect(int col, int row) {
         return {};
     }
     QRect rect(x, y, s.Columns().Size(col), s.Rows().Size(row));
-    if (s.m_bJoinedCells) {
+    if (s.JoinsCells()) {
         int col1 = col;
         int row1 = row;
         int col2 = col;
@@ -1250,7 +1222,7 @@ bool GridCtrl::HitTest(const QPoint& point, int& col, int& row, QRect* rect) {
     if (col < 0 || row < 0) {
         return false;
     }
-    if (s.m_bJoinedCells) {
+    if (s.JoinsCells()) {
         int col2 = col;
         int row2 = row;
         GetJoinRange(col, row, col2, row2);
@@ -1269,7 +1241,7 @@ GridCellOption GridCtrl::CellOption(const QRect& rect, int selected, bool curren
     option.selected = selected;
     option.current = current;
     option.hasFocus = m_pArea->hasFocus();
-    option.modifiers = m_pSheet->m_oMoveModifiers;
+    option.modifiers = m_pSheet->MoveModifiers();
     return option;
 }
 
@@ -1454,8 +1426,8 @@ QColor GridCtrl::OnDefaultBackColor(int section) {
 
 void GridCtrl::OnDrawFocus(QPainter& painter, const QRect& rect) {
     const GridSheet& s = *m_pSheet;
-    if (s.m_nCurrentCol >= 0 && s.m_nCurrentRow >= 0) {
-        GetCell(s.m_nCurrentCol, s.m_nCurrentRow, m_oCell);
+    if (s.HasCurrentCell()) {
+        GetCell(s.CurrentCol(), s.CurrentRow(), m_oCell);
         GridCellOption option = CellOption(rect, 0, true);
         if (GetCellType(m_oCell.GetCellType())->OnDrawFocusRect(painter, option)) {
             return;

@@ -4,8 +4,6 @@
 #include <vector>
 
 #include <QPen>
-#include <QPointer>
-#include <QTimer>
 #include <QWidget>
 
 #include "grid/GridCell.h"
@@ -14,13 +12,11 @@
 #include "grid/GridFindController.h"
 #include "grid/GridHost.h"
 #include "grid/GridSheet.h"
-#include "grid/GridSpan.h"
 
 class ArrowCellType;
 class CellType;
 class CheckBoxCellType;
 class DropListCellType;
-class FindReplaceDialog;
 class GridArea;
 class GridCornerButton;
 class GridDropList;
@@ -32,7 +28,6 @@ class GridSheetTabs;
 class GridSideHeading;
 class GridTopHeading;
 class NormalCellType;
-class QHelpEvent;
 class QMenu;
 class QPaintDevice;
 class QWheelEvent;
@@ -93,7 +88,6 @@ public:
     int SetSheetCount(int count);
     int GetSheetCount() const { return static_cast<int>(m_oSheets.size()); }
     int SelectSheet(int sheet, int notify);
-    int GetCurrentSheet() const { return m_nCurrentSheet; }
 
     // --- Size and layout --------------------------------------------------------------
     int SetColumnCount(int count, int redraw = 1);
@@ -115,15 +109,12 @@ public:
     int SetSideHeadingColumnWidth(int col, int width) {
         return SetHeadingSize(Qt::Horizontal, col, width);
     }
-    int GetTopHeadingRowHeight(int row) const { return row < 0 ? m_pSheet->Rows().Size(row) : 0; }
     int SetTopHeadingRowCount(int count);
     int SetLockedColumns(int count) { return SetLocked(Qt::Horizontal, count); }
     int SetLockedRows(int count) { return SetLocked(Qt::Vertical, count); }
-    int GetLockedColumns() const { return m_pSheet->Columns().Locked(); }
     int MoveColumn(int col, int position, int before);
     int FitColumns(int first, int last, int rows, int flags);
     int SetTabStripWidth(int width);
-    int GetTabStripWidth() const { return m_pSheet->m_nTabStripWidth; }
 
     // --- Cells and defaults -------------------------------------------------------
     int GetCell(int col, int row, GridCell& cell) override {
@@ -144,7 +135,7 @@ public:
     // The font of cells without their own: the default font when set, else the
     // grid's own.
     QFont GetDefaultFont() const {
-        return m_pSheet->m_bHasDefaultFont ? m_pSheet->m_oDefaultFont : font();
+        return m_pSheet->HasDefaultFont() ? m_pSheet->DefaultFont() : font();
     }
     int AddCellType(CellType* type);
     // The type registered under `index`; the normal type for an unknown one.
@@ -159,17 +150,17 @@ public:
     int MoveCurrentRow(int kind) { return MoveCurrent(Qt::Vertical, kind); }
     int SetLeftColumn(int col) { return SetFirst(Qt::Horizontal, col); }
     int SetTopRow(int row) { return SetFirst(Qt::Vertical, row); }
-    int GetCurrentColumn() const { return m_pSheet->m_nCurrentCol; }
-    int GetCurrentRow() const { return m_pSheet->m_nCurrentRow; }
+    int GetCurrentColumn() const { return m_pSheet->CurrentCol(); }
+    int GetCurrentRow() const { return m_pSheet->CurrentRow(); }
     int GetLeftColumn() const { return m_pSheet->Columns().First(); }
     int GetTopRow() const { return m_pSheet->Rows().First(); }
-    int GetMovingColumn() const { return m_pSheet->m_nMovingCol; }
-    int GetMovingRow() const { return m_pSheet->m_nMovingRow; }
+    int GetMovingColumn() const { return m_pSheet->MovingCol(); }
+    int GetMovingRow() const { return m_pSheet->MovingRow(); }
     int ClearSelection();
     int SelectRange(int startCol, int startRow, int endCol, int endRow);
     int SetMultiSelect(int flag);
     int SetRowHighlight(int flag);
-    const GridSelection& GetSelection() const { return m_pSheet->m_oSelection; }
+    const GridSelection& GetSelection() const { return m_pSheet->Selection(); }
     // Whether the cell lies in a selection block (and which: the number + 1).
     int IsSelected(int col, int row) const;
 
@@ -200,7 +191,7 @@ public:
 
     // --- Editing ------------------------------------------------------------------
     int StartEdit(int ch = 0) {
-        return StartEdit(m_pSheet->m_nCurrentCol, m_pSheet->m_nCurrentRow, ch);
+        return StartEdit(m_pSheet->CurrentCol(), m_pSheet->CurrentRow(), ch);
     }
     int StartEdit(int col, int row, int ch);
     int CancelEdit() { return m_oEditSession.Cancel(); }
@@ -210,9 +201,8 @@ public:
     bool IsEditing() const { return InMode(kEditing); }
     int GetEditColumn() const { return m_oEditSession.Column(); }
     int GetEditRow() const { return m_oEditSession.Row(); }
-    // The sheet's own editor, and the window an edit uses (OnBeginEdit may have
-    // handed in another).
-    GridEdit* GetEditor() const { return m_pEdit; }
+    // The window an edit uses: the sheet's own editor, or the one OnBeginEdit
+    // handed in.
     QWidget* GetEditorWindow() const { return m_oEditSession.Editor(); }
     // The edit is thrown away when the focus leaves the grid for another window.
     int SetCancelOnLeave(int flag) {
@@ -239,13 +229,13 @@ public:
         return kOk;
     }
     int SetToolTipsEnabled(int flag);
-    bool IsToolTipsEnabled() const { return m_pSheet->m_bToolTips; }
+    bool IsToolTipsEnabled() const { return m_pSheet->IsToolTipsEnabled(); }
     int SetTextOverflow(int flag) {
-        m_pSheet->m_bTextOverflow = flag != 0;
+        m_pSheet->SetTextOverflow(flag != 0);
         return kOk;
     }
     int SetPopupMenuEnabled(int flag) {
-        m_pSheet->m_bPopupMenu = flag != 0;
+        m_pSheet->SetPopupMenuEnabled(flag != 0);
         return kOk;
     }
     int SetBallistics(double factor, int delay);
@@ -261,16 +251,12 @@ public:
     // options of the last one. While it is open the current cell keeps its marker.
     int FindDialog() { return OpenFindDialog(false); }
     int ReplaceDialog() { return OpenFindDialog(true); }
-    FindReplaceDialog* GetFindDialog() const { return m_oFind.Dialog(); }
     // Searches go along the rows across every column rather than down the current
     // column.
     int SetFindAcross(int flag);
     // Shows a message of the grid's own ("Item not found") in a modal box over the
     // find window; an owner that shows messages its own way overrides it.
     virtual void ShowMessage(const QString& text, const QString& caption);
-    // The menu the right button opens when the popup menu is enabled; its actions
-    // carry their ids as data.
-    QMenu* GetPopupMenu() const { return m_pPopupMenu; }
 
     // --- Geometry ------------------------------------------------------------------
     // The cell under a point of the cell area (replaced by the first cell of its
@@ -286,9 +272,6 @@ public:
     GridTopHeading* GetTopHeading() const { return m_pTopHeading; }
     GridSideHeading* GetSideHeading() const { return m_pSideHeading; }
     GridCornerButton* GetCornerButton() const { return m_pCorner; }
-    GridScrollBar* GetVScrollBar() const { return m_pVScroll; }
-    GridScrollBar* GetHScrollBar() const { return m_pHScroll; }
-    GridSheetTabs* GetSheetTabs() const { return m_pSheetTabs; }
     GridHint* GetHint() const { return m_pHint; }
     // What a cell type is handed to draw or take input on a cell.
     GridCellOption CellOption(const QRect& rect, int selected, bool current) const;
@@ -298,13 +281,13 @@ public:
     int FindPrevNonEmptyCell(int& col, int row) override {
         return m_pSheet->DataSourceOf(col)->GetPrevNonEmptyCell(col, row);
     }
-    bool GetTextOverflow() override { return m_pSheet->m_bTextOverflow; }
-    bool GetRowHighlight() override { return m_pSheet->m_bRowHighlight; }
-    bool GetGridLines() override { return m_pSheet->m_bGridLines; }
-    const QPen& GetGridLinePen() override { return m_pSheet->m_oGridLinePen; }
-    int GetFrameWidth() override { return m_pSheet->m_nFrameWidth; }
-    int GetTextMargin() override { return m_pSheet->m_nTextMargin; }
-    int GetVScrollWidth() override { return m_pSheet->m_nVScrollWidth; }
+    bool GetTextOverflow() override { return m_pSheet->IsTextOverflow(); }
+    bool GetRowHighlight() override { return m_pSheet->IsRowHighlight(); }
+    bool GetGridLines() override { return m_pSheet->HasGridLines(); }
+    const QPen& GetGridLinePen() override { return m_pSheet->GridLinePen(); }
+    int GetFrameWidth() override { return m_pSheet->FrameWidth(); }
+    int GetTextMargin() override { return m_pSheet->TextMargin(); }
+    int GetVScrollWidth() override { return m_pSheet->VScrollWidth(); }
     // Drops the grid's list (GridDropList) under the cell with the lines of its
     // label, after OnCellTypeEvent (event 100) may change them.
     int OpenDropList(int typeIndex, int col, int row, int* listCol, int* listRow) override {
@@ -512,8 +495,6 @@ private:
     Modes m_oModes;
 
     GridEditSession m_oEditSession{*this};
-    // Set while FinishEdit runs: the focus it moves must not finish the edit again.
-    bool m_bFinishing = false;
     GridFindController m_oFind{*this};
     // Wheel turns not yet a whole step, in eighths of a degree.
     int m_nWheelRows = 0;

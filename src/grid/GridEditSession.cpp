@@ -31,12 +31,12 @@ int GridEditSession::Start(int col, int row, int ch) {
             m_oGrid.SetMode(GridCtrl::kEditing, false);
         }
     });
-    const QRect selection = s.m_oSelection.BoundingBox();
-    s.m_oSelection.Clear();
+    const QRect selection = s.Selection().BoundingBox();
+    s.Selection().Clear();
     if (selection.width() * selection.height() > 1) {
         m_oGrid.RedrawSelection(selection);
     }
-    if ((col != s.m_nCurrentCol || row != s.m_nCurrentRow) && col >= 0 && row >= 0 &&
+    if ((col != s.CurrentCol() || row != s.CurrentRow()) && col >= 0 && row >= 0 &&
         m_oGrid.GotoCell(col, row) != GridCtrl::kOk) {
         return GridCtrl::kRefused;
     }
@@ -155,7 +155,7 @@ int GridEditSession::Finish(const QString& text, int cancel, int move, int newCo
         int firstRow = row;
         int lastCol = col;
         int lastRow = row;
-        if (s.m_bJoinedCells && m_oGrid.GetJoinRange(firstCol, firstRow, lastCol, lastRow) == 0) {
+        if (s.JoinsCells() && m_oGrid.GetJoinRange(firstCol, firstRow, lastCol, lastRow) == 0) {
             if (targetCol > col) {
                 targetCol = lastCol + 1;
             } else if (targetCol < col) {
@@ -171,7 +171,7 @@ int GridEditSession::Finish(const QString& text, int cancel, int move, int newCo
         targetRow = std::clamp(targetRow, 0, s.GetRowCount() - 1);
         if (s.DataSourceOf(col)->OnEditContinue(col, row, targetCol, targetRow) == 1 &&
             m_oGrid.OnEditMoveQuery(col, row, targetCol, targetRow)) {
-            s.m_nMoveCause = GridSheet::kMoveKeyboard;
+            s.SetMoveCause(GridSheet::kMoveKeyboard);
             m_oGrid.GotoCell(targetCol, targetRow);
         }
     }
@@ -210,8 +210,8 @@ int GridEditSession::OpenDropList(int typeIndex, int col, int row, int* listCol,
     if (cell.IsPropertySet(GridCell::kFontSet)) {
         font = cell.GetFont(font);
         itemHeight = QFontMetrics(font).height();
-    } else if (s.m_bHasDefaultFont) {
-        itemHeight = QFontMetrics(s.m_oDefaultFont).height();
+    } else if (s.HasDefaultFont()) {
+        itemHeight = QFontMetrics(s.DefaultFont()).height();
     }
     // Under the cell, shifted right a little, as tall as its items (and one more,
     // for air) up to a limit; moved up or left to stay inside the cell area.

@@ -46,7 +46,7 @@ void GridFindController::Notice(int request) {
         m_bWholeText = dialog->GetWholeText();
         m_bDown = dialog->GetSearchDown();
         m_pDialog = nullptr;
-        m_oGrid.m_pArea->update(m_oGrid.CurrentMarkRect(s.m_nCurrentCol, s.m_nCurrentRow));
+        m_oGrid.m_pArea->update(m_oGrid.CurrentMarkRect(s.CurrentCol(), s.CurrentRow()));
         return;
     }
     const QString find = dialog->GetFindText();
@@ -68,8 +68,8 @@ void GridFindController::Notice(int request) {
         flags |= GridFind::kAlongRows;
     }
 
-    const int col = s.m_nCurrentCol;
-    const int row = s.m_nCurrentRow;
+    const int col = s.CurrentCol();
+    const int row = s.CurrentRow();
     const bool hasCurrent =
         col >= 0 && row >= 0 && col < s.GetColumnCount() && row < s.GetRowCount();
     // Without a current cell the search starts before the first cell.
@@ -143,7 +143,7 @@ void GridFindController::Notice(int request) {
 
 void GridFindController::MoveDialogOffCurrentCell() {
     const GridSheet& s = m_oGrid.Sheet();
-    const QRect cell = m_oGrid.GetCellRect(s.m_nCurrentCol, s.m_nCurrentRow);
+    const QRect cell = m_oGrid.GetCellRect(s.CurrentCol(), s.CurrentRow());
     if (!m_pDialog || cell.isNull()) {
         return;
     }

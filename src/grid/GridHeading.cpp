@@ -305,7 +305,7 @@ void GridHeading::mousePressEvent(QMouseEvent* event) {
             return;
         }
         const int alongIndex = m_bTop ? col : row;
-        if (s.m_bMultiSelect && !s.IsColumnMoving()) {
+        if (s.IsMultiSelect() && !s.IsColumnMoving()) {
             m_pGrid->HeadingSelectStart(m_bTop ? Qt::Horizontal : Qt::Vertical, alongIndex,
                                         event->modifiers());
             m_bSelecting = true;
@@ -331,7 +331,7 @@ void GridHeading::mousePressEvent(QMouseEvent* event) {
         option.modifiers = event->modifiers();
         const int handled = TypeOf(col, row)->OnRightClick(option, col, row, 1, point);
         (m_pGrid->*m_oHooks.rightClick)(col, row, 1, rect, point, handled);
-        if (s.m_bPopupMenu && m_pGrid->OnPopupQuery(col, row, m_nSection)) {
+        if (s.IsPopupMenuEnabled() && m_pGrid->OnPopupQuery(col, row, m_nSection)) {
             m_pGrid->OpenPopup(col, row, m_nSection, event->globalPosition().toPoint());
         }
     }
@@ -433,7 +433,7 @@ void GridHeading::DragMove(const QPoint& point) {
     const int length = m_bTop ? width() : height();
     if (pos < 0 || pos >= length) {
         if (!m_oMoveTimer.isActive()) {
-            m_oMoveTimer.start(m_pGrid->Sheet().m_nBallisticDelay);
+            m_oMoveTimer.start(m_pGrid->Sheet().BallisticDelay());
         }
     } else {
         m_oMoveTimer.stop();

@@ -61,7 +61,6 @@ void GridHint::ShowHint(const QString& text, const QPoint& point, int flags, int
     if (rect.top() < client.top()) {
         rect.moveTop(client.top());
     }
-    m_rectInGrid = rect;
     setFont(m_oFont);
     setGeometry(QRect(m_pGrid->mapToGlobal(rect.topLeft()), rect.size()));
     if (isVisible()) {

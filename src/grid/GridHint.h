@@ -32,8 +32,6 @@ public:
     void HideHint();
 
     QString GetText() const { return m_strText; }
-    // Where the hint stands, in the grid's coordinates.
-    QRect GetGridRect() const { return m_rectInGrid; }
     // The height of a line of text in the hint's font.
     int GetLineHeight() const { return m_nLineHeight; }
 
@@ -47,5 +45,4 @@ private:
     int m_nMinWidth = 0;
     QFont m_oFont;
     int m_nLineHeight = 0;
-    QRect m_rectInGrid;
 };

@@ -569,10 +569,6 @@ int GridMemDataSource::GetRowNodeCount() const {
     return count;
 }
 
-bool GridMemDataSource::HasRowNode(int row) const {
-    return FindRow(row) != nullptr;
-}
-
 int GridMemDataSource::GetCellNodeCount(int row) const {
     const RowNode* node = FindRow(row);
     if (!node) {
@@ -583,8 +579,4 @@ int GridMemDataSource::GetCellNodeCount(int row) const {
         ++count;
     }
     return count;
-}
-
-bool GridMemDataSource::HasCellNode(int col, int row) const {
-    return FindCell(FindRow(row), col) != nullptr;
 }

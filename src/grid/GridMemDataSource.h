@@ -59,10 +59,8 @@ public:
 
     // The shape of the store.
     int GetRowNodeCount() const;
-    bool HasRowNode(int row) const;
     // -1 when the row has no node.
     int GetCellNodeCount(int row) const;
-    bool HasCellNode(int col, int row) const;
 
 private:
     struct CellNode {

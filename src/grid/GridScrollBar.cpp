@@ -141,7 +141,7 @@ void GridScrollBar::Track(int position) {
 
 void GridScrollBar::OnAction(int action) {
     m_pGrid->GetArea()->setFocus(Qt::OtherFocusReason);
-    m_pGrid->Sheet().m_nMoveCause = GridSheet::kMoveScrollBar;
+    m_pGrid->Sheet().SetMoveCause(GridSheet::kMoveScrollBar);
     switch (action) {
     case SliderSingleStepAdd:
         StepLine(1);
@@ -179,7 +179,7 @@ void GridScrollBar::OnReleased() {
     m_pGrid->GetHint()->HideHint();
     m_bHavePointer = false;
     if (ScrollMode() != 2) {
-        m_pGrid->Sheet().m_nMoveCause = GridSheet::kMoveScrollBar;
+        m_pGrid->Sheet().SetMoveCause(GridSheet::kMoveScrollBar);
         ScrollTo(ViewIndexAt(sliderPosition()));
     }
     setSliderPosition(PositionOfView());
@@ -214,7 +214,7 @@ void GridScrollBar::wheelEvent(QWheelEvent* event) {
 
 void GridScrollBar::contextMenuEvent(QContextMenuEvent* event) {
     // The grid's menu when it has one, else the bar's own.
-    if (!m_pGrid->Sheet().m_bPopupMenu) {
+    if (!m_pGrid->Sheet().IsPopupMenuEnabled()) {
         QScrollBar::contextMenuEvent(event);
         return;
     }

@@ -37,8 +37,6 @@ public:
     void UpdateBar();
     // The first row (column) of the view that a thumb position stands for.
     int ViewIndexAt(int position) const;
-    // Entries per unit of the bar (1 without units).
-    double GetScale() const { return m_dScale; }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

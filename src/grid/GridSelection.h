@@ -36,7 +36,6 @@ public:
 
     bool IsEmpty() const { return m_oBlocks.empty(); }
     int GetBlockCount() const { return static_cast<int>(m_oBlocks.size()); }
-    const Block& GetBlock(int index) const { return m_oBlocks[static_cast<std::size_t>(index)]; }
     // The block that moves extend; nullptr without blocks.
     const Block* GetCurrentBlock() const { return m_oBlocks.empty() ? nullptr : &m_oBlocks.back(); }
 

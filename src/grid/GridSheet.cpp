@@ -31,6 +31,7 @@ void GridSheet::ResizeColumns(int count) {
     }
     m_oColumnAxis.SetCount(count, m_oColumnAxis.DefaultSize());
     m_oSelection.SetColumnCount(count);
+    KeepCurrentWithin(Qt::Horizontal, count);
 }
 
 void GridSheet::MoveColumn(int col, int target) {
@@ -59,6 +60,46 @@ void GridSheet::ResizeRows(int count) {
     }
     // New rows start at the standard height, whatever the default has become.
     m_oRowAxis.SetCount(count, kDefaultRowHeight);
+    KeepCurrentWithin(Qt::Vertical, count);
+}
+
+void GridSheet::KeepCurrentWithin(Qt::Orientation along, int count) {
+    const bool columns = along == Qt::Horizontal;
+    int& current = columns ? m_nCurrentCol : m_nCurrentRow;
+    int& moving = columns ? m_nMovingCol : m_nMovingRow;
+    if (current >= count) {
+        // Owners are not told: the cell they knew is gone.
+        current = count - 1;
+        (columns ? m_nHeardCol : m_nHeardRow) = current;
+    }
+    moving = std::min(moving, count - 1);
+    if (count == 0) {
+        m_oSelection.Clear();
+    }
+}
+
+void GridSheet::StartCurrent(Qt::Orientation along) {
+    const bool columns = along == Qt::Horizontal;
+    (columns ? m_nCurrentCol : m_nCurrentRow) = 0;
+    (columns ? m_nHeardCol : m_nHeardRow) = 0;
+    (columns ? m_nMovingCol : m_nMovingRow) = 0;
+}
+
+void GridSheet::SetMultiSelect(bool on) {
+    m_bMultiSelect = on;
+    UpdateSelectionMode();
+}
+
+void GridSheet::SetRowHighlight(bool on) {
+    m_bRowHighlight = on;
+    UpdateSelectionMode();
+}
+
+void GridSheet::UpdateSelectionMode() {
+    m_oSelection.Clear();
+    m_oSelection.SetMode(!m_bMultiSelect   ? GridSelection::kOff
+                         : m_bRowHighlight ? GridSelection::kRows
+                                           : GridSelection::kCells);
 }
 
 void GridSheet::SetAreaRect(const QRect& rect) {

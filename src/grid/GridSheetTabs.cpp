@@ -203,7 +203,7 @@ void GridSheetTabs::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) {
         const int col = m_pGrid->GetCurrentColumn();
         const int row = m_pGrid->GetCurrentRow();
-        if (m_pGrid->Sheet().m_bPopupMenu && m_pGrid->OnPopupQuery(col, row, m_nSection)) {
+        if (m_pGrid->Sheet().IsPopupMenuEnabled() && m_pGrid->OnPopupQuery(col, row, m_nSection)) {
             m_pGrid->OpenPopup(col, row, m_nSection, event->globalPosition().toPoint());
         }
         return;

@@ -27,11 +27,8 @@ public:
     int GetTabCount() const { return static_cast<int>(m_oTabs.size()); }
     QString GetTabName(int index) const;
     int GetTabId(int index) const;
-    int GetActiveTab() const { return m_nActive; }
     // Makes a tab the active one and scrolls it wholly into view; 1 for a bad index.
     int SetActiveTab(int index);
-    // How far the tabs are scrolled, in pixels.
-    int GetOffset() const { return m_nOffset; }
     // A tab's rectangle in the strip as it is scrolled.
     QRect TabRect(int index) const;
     // The two arrow buttons (0 left, 1 right); null while every tab fits.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 #include <QFontMetrics>
 #include <QPen>
 #include <QPixmap>
@@ -67,7 +69,7 @@ TEST_F(CellTypeDraw, PlainCellHasItsBackgroundAndGridLinesAtRightAndBottom) {
     const QImage yellow = PaintCell(m_oNormal, cell, {60, 20});
     EXPECT_EQ(Pixel(yellow, 10, 10), QColor(255, 255, 200));
 
-    m_oHost.m_oSheet.m_bGridLines = false;
+    m_oHost.m_bGridLines = false;
     const QImage bare = PaintCell(m_oNormal, cell, {60, 20});
     EXPECT_EQ(Pixel(bare, 59, 19), QColor(255, 255, 200));
 }
@@ -89,7 +91,7 @@ TEST_F(CellTypeDraw, RaisedFrameIsOnePixelWideAndReplacesTheGridLines) {
 }
 
 TEST_F(CellTypeDraw, SunkenFrameTakesTheSheetsFrameWidth) {
-    m_oHost.m_oSheet.m_nFrameWidth = 2;
+    m_oHost.m_nFrameWidth = 2;
     GridCell cell;
     cell.SetBorder(GridCell::kBorderSunken);
     const QImage image = PaintCell(m_oNormal, cell, {60, 20});
@@ -141,7 +143,7 @@ TEST_F(CellTypeDraw, SelectedAndHighlightedCurrentCellsUseTheHighlightColours) {
     // The current cell is highlighted only while the sheet highlights its row.
     const QImage current = PaintCell(m_oNormal, cell, {60, 20}, 0, 1);
     EXPECT_EQ(Pixel(current, 50, 10), P::kWindow);
-    m_oHost.m_oSheet.m_bRowHighlight = true;
+    m_oHost.m_oSheet.SetRowHighlight(true);
     const QImage highlighted = PaintCell(m_oNormal, cell, {60, 20}, 0, 1);
     EXPECT_EQ(Pixel(highlighted, 50, 10), P::kHighlight);
 
@@ -263,9 +265,9 @@ TEST_F(CellTypeDraw, TextRunsOnIntoEmptyCellsToItsRight) {
     auto secondCellInk = [&] {
         return !InkBox(paintRow(2), QRect(40, 0, 39, 19), P::kWindow).isEmpty();
     };
-    m_oHost.m_oSheet.m_bTextOverflow = false;
+    m_oHost.m_oSheet.SetTextOverflow(false);
     EXPECT_FALSE(secondCellInk());
-    m_oHost.m_oSheet.m_bTextOverflow = true;
+    m_oHost.m_oSheet.SetTextOverflow(true);
 
     // An empty cell that is right-aligned does not take it in.
     GridCell rightAligned;
@@ -283,10 +285,30 @@ TEST_F(CellTypeDraw, TextRunsOnIntoEmptyCellsToItsRight) {
     m_oHost.SetCell(0, 0, source);
     EXPECT_FALSE(secondCellInk());
 
-    // A type that does not let its text run on never draws a neighbour's.
-    m_oHost.SetCell(0, 0, Text(text));
-    m_oNormal.SetCanOverflow(false);
-    EXPECT_FALSE(secondCellInk());
+    // The drop-list and check-box types do not let a text run on: an empty cell of
+    // theirs looks the same beside a long text as beside a short one, also where
+    // the drop list draws as a plain cell (its button shows on the current cell
+    // only) that takes text in from the left.
+    GridCell plain;
+    plain.SetCellTypeEx(DropListCellType::kStyleButtonOnCurrent);
+    plain.SetAlignment(GridCell::kAlignLeft);
+    m_oHost.SetCell(1, 0, plain);
+    for (CellType* type : std::initializer_list<CellType*>{&m_oDropList, &m_oCheckBox}) {
+        auto secondCell = [&](const QString& first) {
+            m_oHost.SetCell(0, 0, Text(first));
+            QImage image(80, 20, QImage::Format_RGB32);
+            image.fill(kUntouched);
+            QPainter painter(&image);
+            painter.setFont(TestFont());
+            GridCell cell;
+            m_oHost.GetCell(0, 0, cell);
+            m_oNormal.OnDraw(painter, TestOption(QRect(0, 0, 40, 20)), 0, 0, cell);
+            m_oHost.GetCell(1, 0, cell);
+            type->OnDraw(painter, TestOption(QRect(40, 0, 40, 20)), 1, 0, cell);
+            return image.copy(40, 0, 40, 20);
+        };
+        EXPECT_EQ(secondCell(text), secondCell("ab")) << type->GetName().toStdString();
+    }
 }
 
 TEST_F(CellTypeDraw, CheckBoxDrawsItsBoxMarkAndLabel) {
@@ -420,12 +442,11 @@ TEST_F(CellTypeDraw, DropListButtonSinksWhilePressedAndCanShowOnlyOnTheCurrentCe
     const QRect rect(0, 0, 120, 20);
     GridCell cell = Text("x");
     m_oDropList.OnLeftClick(TestOption(rect), 0, 0, 1, QPoint(110, 10));
-    ASSERT_TRUE(m_oDropList.IsButtonDown());
     const int faceLeft = 119 - b + 1;
 
     const QImage pressed = PaintCell(m_oDropList, cell, {120, 20}, 0, 1);
     KeepImage(pressed, "droplist-pressed");
-    EXPECT_EQ(Pixel(pressed, faceLeft, 0), P::kButtonShadow);
+    ASSERT_EQ(Pixel(pressed, faceLeft, 0), P::kButtonShadow);
     EXPECT_EQ(Pixel(pressed, 118, 10), P::kButtonHighlight);
     // Pressed, but not the current cell: raised.
     const QImage other = PaintCell(m_oDropList, cell, {120, 20}, 0, 0);
@@ -472,14 +493,23 @@ TEST_F(CellTypeDraw, PrintingScalesTheFontFromTheScreenRow) {
 }
 
 TEST_F(CellTypeDraw, PrintedArrowIsAFilledTriangleInPrintUnits) {
-    m_oArrow.SetPrintScale(3.0);
     GridCell cell;
-    QImage page(100, 60, QImage::Format_RGB32);
-    page.fill(kUntouched);
-    {
+    auto print = [&] {
+        QImage page(100, 60, QImage::Format_RGB32);
+        page.fill(kUntouched);
         QPainter painter(&page);
         m_oArrow.OnPrint(painter, TestOption(QRect(0, 0, 100, 60)), 0, 0, cell);
-    }
+        return page;
+    };
+    // Until printing sets a scale, a printed arrow is as large as a shown one.
+    const QRect area(3, 3, 90, 50);
+    const QRect unscaled = InkBox(print(), area, P::kWindow);
+    const QRect shown = InkBox(PaintCell(m_oArrow, cell, {100, 60}), area, P::kWindow);
+    EXPECT_NEAR(unscaled.width(), shown.width(), 1);
+    EXPECT_NEAR(unscaled.height(), shown.height(), 1);
+
+    m_oArrow.SetPrintScale(3.0);
+    const QImage page = print();
     KeepImage(page, "arrow-printed");
     const QRect arrow = InkBox(page, QRect(3, 3, 90, 50), P::kWindow);
     EXPECT_NEAR(arrow.width(), 12, 1);
@@ -560,10 +590,6 @@ TEST(CellTypes, NamesAndIdentifiers) {
     }
     EXPECT_EQ(NormalCellType().GetTypeId(), normal.GetTypeId());
 
-    EXPECT_TRUE(normal.CanOverflow());
-    EXPECT_FALSE(dropList.CanOverflow());
-    EXPECT_FALSE(checkBox.CanOverflow());
     EXPECT_TRUE(checkBox.DrawsLabel());
-    EXPECT_EQ(normal.GetPrintScale(), 1.0);
     EXPECT_EQ(normal.GetID(), -1);
 }

@@ -132,6 +132,18 @@ protected:
         return m_oType.OnKeyDown(option, 0, 1, key);
     }
 
+    // The cell the type handed the list to remember (the list writes into it).
+    int ListCol() const { return *m_oHost.m_pListCol; }
+    int ListRow() const { return *m_oHost.m_pListRow; }
+    // The button of the current cell shows sunk: its face's top edge in shadow.
+    bool ButtonDown() {
+        GridCell cell;
+        m_oHost.GetCell(0, 1, cell);
+        const QImage image = PaintCell(m_oType, cell, m_oRect.size(), 0, 1, 0, 1);
+        const int faceLeft = m_oRect.width() - 1 - m_oHost.GetVScrollWidth() + 1;
+        return Pixel(image, faceLeft, 0) == DistinctPalette::kButtonShadow;
+    }
+
     FakeGridHost m_oHost{3, 4};
     DropListCellType m_oType;
     const QRect m_oRect{0, 0, 120, 20};
@@ -145,13 +157,13 @@ TEST_F(DropListInput, PressOnTheButtonDropsTheListAndReleaseLiftsTheButton) {
     EXPECT_EQ(m_oHost.m_oDrops[0].type, 1);
     EXPECT_EQ(m_oHost.m_oDrops[0].col, 0);
     EXPECT_EQ(m_oHost.m_oDrops[0].row, 1);
-    EXPECT_EQ(m_oType.GetListCol(), 0);
-    EXPECT_EQ(m_oType.GetListRow(), 1);
-    EXPECT_TRUE(m_oType.IsButtonDown());
+    EXPECT_EQ(ListCol(), 0);
+    EXPECT_EQ(ListRow(), 1);
+    EXPECT_TRUE(ButtonDown());
     EXPECT_EQ(m_oHost.m_oRedrawn, (std::vector<std::pair<int, int>>{{0, 1}}));
 
     EXPECT_EQ(Release(OnButton()), 1);
-    EXPECT_FALSE(m_oType.IsButtonDown());
+    EXPECT_FALSE(ButtonDown());
     EXPECT_EQ(m_oHost.m_oRedrawn.size(), 2U);
     EXPECT_EQ(Release(OnButton()), 0);
 
@@ -159,7 +171,7 @@ TEST_F(DropListInput, PressOnTheButtonDropsTheListAndReleaseLiftsTheButton) {
     ASSERT_NE(m_oHost.m_pListCol, nullptr);
     *m_oHost.m_pListCol = -1;
     *m_oHost.m_pListRow = -1;
-    EXPECT_EQ(m_oType.GetListCol(), -1);
+    EXPECT_EQ(ListCol(), -1);
 }
 
 TEST_F(DropListInput, SecondPressOnTheOpenListsButtonClosesIt) {
@@ -168,7 +180,7 @@ TEST_F(DropListInput, SecondPressOnTheOpenListsButtonClosesIt) {
     EXPECT_EQ(Press(OnButton()), 1);
     EXPECT_EQ(m_oHost.m_nListsClosed, 1);
     EXPECT_EQ(m_oHost.m_oDrops.size(), 1U);
-    EXPECT_EQ(m_oType.GetListCol(), -1);
+    EXPECT_EQ(ListCol(), -1);
 }
 
 TEST_F(DropListInput, PressElsewhereIsNotTakenAndForgetsAListClosedWithoutAChoice) {
@@ -179,14 +191,14 @@ TEST_F(DropListInput, PressElsewhereIsNotTakenAndForgetsAListClosedWithoutAChoic
     *m_oHost.m_pListCol = DropListCellType::kClosedWithoutChoice;
     *m_oHost.m_pListRow = DropListCellType::kClosedWithoutChoice;
     EXPECT_EQ(Press(QPoint(20, 10)), 0);
-    EXPECT_EQ(m_oType.GetListCol(), -1);
-    EXPECT_EQ(m_oType.GetListRow(), -1);
+    EXPECT_EQ(ListCol(), -1);
+    EXPECT_EQ(ListRow(), -1);
 }
 
 TEST_F(DropListInput, AListThatCannotOpenIsNotRemembered) {
     m_oHost.m_nOpenAnswer = 1;
     Press(OnButton());
-    EXPECT_EQ(m_oType.GetListCol(), -1);
+    EXPECT_EQ(ListCol(), -1);
 }
 
 TEST_F(DropListInput, DoubleClickOnTheButtonIsAPress) {
@@ -199,13 +211,13 @@ TEST_F(DropListInput, DraggingOffTheButtonLiftsItAndBackOnPressesItAgain) {
     Press(OnButton());
     m_oHost.m_oRedrawn.clear();
     EXPECT_EQ(Move(QPoint(50, 10), Qt::LeftButton), 1);
-    EXPECT_FALSE(m_oType.IsButtonDown());
+    EXPECT_FALSE(ButtonDown());
     EXPECT_EQ(Move(QPoint(60, 10), Qt::LeftButton), 1);
     EXPECT_EQ(m_oHost.m_oRedrawn.size(), 1U);
     EXPECT_EQ(Move(OnButton(), Qt::LeftButton), 1);
-    EXPECT_TRUE(m_oType.IsButtonDown());
+    EXPECT_TRUE(ButtonDown());
     EXPECT_EQ(Move(QPoint(50, 10), Qt::NoButton), 0);
-    EXPECT_TRUE(m_oType.IsButtonDown());
+    EXPECT_TRUE(ButtonDown());
 }
 
 TEST_F(DropListInput, EnterAndCtrlDownDropTheList) {
@@ -218,7 +230,7 @@ TEST_F(DropListInput, EnterAndCtrlDownDropTheList) {
     EXPECT_EQ(KeyDown(key), 1);
     EXPECT_EQ(key, 0);
     EXPECT_EQ(m_oHost.m_oDrops.size(), 1U);
-    EXPECT_EQ(m_oType.GetListRow(), 1);
+    EXPECT_EQ(ListRow(), 1);
 
     // Ctrl comes with the key's own event, whatever the keyboard holds now.
     key = Qt::Key_Down;
@@ -240,8 +252,8 @@ TEST_F(DropListInput, LeavingTheCellForgetsItsList) {
     Press(OnButton());
     GridCell cell;
     m_oType.OnCellLeft(0, 1, cell);
-    EXPECT_EQ(m_oType.GetListCol(), -1);
-    EXPECT_EQ(m_oType.GetListRow(), -1);
+    EXPECT_EQ(ListCol(), -1);
+    EXPECT_EQ(ListRow(), -1);
 }
 
 TEST_F(DropListInput, TheEditorLeavesTheButtonFree) {

@@ -29,13 +29,13 @@ public:
     int GetRowHeight(int row) override;
     int GetJoinRange(int& col, int& row, int& col2, int& row2) override;
     int FindPrevNonEmptyCell(int& col, int row) override;
-    bool GetTextOverflow() override { return m_oSheet.m_bTextOverflow; }
-    bool GetRowHighlight() override { return m_oSheet.m_bRowHighlight; }
-    bool GetGridLines() override { return m_oSheet.m_bGridLines; }
-    const QPen& GetGridLinePen() override { return m_oSheet.m_oGridLinePen; }
-    int GetFrameWidth() override { return m_oSheet.m_nFrameWidth; }
-    int GetTextMargin() override { return m_oSheet.m_nTextMargin; }
-    int GetVScrollWidth() override { return m_oSheet.m_nVScrollWidth; }
+    bool GetTextOverflow() override { return m_oSheet.IsTextOverflow(); }
+    bool GetRowHighlight() override { return m_oSheet.IsRowHighlight(); }
+    bool GetGridLines() override { return m_bGridLines; }
+    const QPen& GetGridLinePen() override { return m_oSheet.GridLinePen(); }
+    int GetFrameWidth() override { return m_nFrameWidth; }
+    int GetTextMargin() override { return m_oSheet.TextMargin(); }
+    int GetVScrollWidth() override { return m_oSheet.VScrollWidth(); }
     int OpenDropList(int typeIndex, int col, int row, int* listCol, int* listRow) override;
     void CloseDropList() override { ++m_nListsClosed; }
     int GetColumnCount() override { return m_oSheet.GetColumnCount(); }
@@ -55,6 +55,9 @@ public:
 
     GridSheet m_oSheet;
     GridMemDataSource& m_oStore;
+    // Drawing settings a grid never changes on its sheet, here to be varied.
+    bool m_bGridLines = m_oSheet.HasGridLines();
+    int m_nFrameWidth = m_oSheet.FrameWidth();
     // A joined block, as first and last column and row; none while m_nJoinCol1 < 0.
     int m_nJoinCol1 = -1, m_nJoinRow1 = -1, m_nJoinCol2 = -1, m_nJoinRow2 = -1;
     int m_nEventAnswer = 1;

@@ -67,9 +67,9 @@ TEST_F(Grid, ShrinkingClampsTheCurrentCellAndTheLockedCounts) {
     m_oGrid.SetRowCount(10);
     EXPECT_EQ(m_oGrid.GetCurrentColumn(), 2);
     EXPECT_EQ(m_oGrid.GetCurrentRow(), 9);
-    EXPECT_EQ(m_oGrid.GetLockedColumns(), 2);
+    EXPECT_EQ(m_oGrid.Axis(Qt::Horizontal).Locked(), 2);
     EXPECT_EQ(m_oGrid.SetLockedColumns(4), GridCtrl::kOutOfRange);
-    EXPECT_EQ(m_oGrid.GetLockedColumns(), 2);
+    EXPECT_EQ(m_oGrid.Axis(Qt::Horizontal).Locked(), 2);
 }
 
 TEST_F(Grid, MoreThan64000RowsSwitchToUniformHeight) {
@@ -100,13 +100,13 @@ TEST_F(Grid, HeadingSizesRescaleTheirRowsAndColumns) {
     ASSERT_EQ(m_oGrid.SetTopHeadingRowHeight(-2, 20), GridCtrl::kOk);
     ASSERT_EQ(m_oGrid.SetTopHeadingRowHeight(-1, 10), GridCtrl::kOk);
     EXPECT_EQ(m_oGrid.SetTopHeadingHeight(40), GridCtrl::kOk);
-    EXPECT_EQ(m_oGrid.GetTopHeadingRowHeight(-2), 27);
-    EXPECT_EQ(m_oGrid.GetTopHeadingRowHeight(-1), 13);
+    EXPECT_EQ(m_oGrid.Axis(Qt::Vertical).Size(-2), 27);
+    EXPECT_EQ(m_oGrid.Axis(Qt::Vertical).Size(-1), 13);
     EXPECT_EQ(m_oGrid.GetTopHeadingHeight(), 40);
     EXPECT_EQ(m_oGrid.GetArea()->geometry().top(), 40);
 
     EXPECT_EQ(m_oGrid.SetTopHeadingHeight(1025), GridCtrl::kOutOfRange);
-    EXPECT_EQ(m_oGrid.GetTopHeadingRowHeight(-2), 27);
+    EXPECT_EQ(m_oGrid.Axis(Qt::Vertical).Size(-2), 27);
     EXPECT_EQ(m_oGrid.SetTopHeadingRowHeight(0, 5), GridCtrl::kOutOfRange);
     EXPECT_EQ(m_oGrid.SetTopHeadingRowHeight(-3, 5), GridCtrl::kOutOfRange);
     EXPECT_EQ(m_oGrid.SetTopHeadingRowHeight(-1, 1025), GridCtrl::kRefused);
@@ -130,7 +130,7 @@ TEST_F(Grid, ARefusedMoveLeavesEverythingAsItWas) {
     EXPECT_EQ(m_oGrid.GetMovingRow(), 1);
     EXPECT_EQ(m_oGrid.GetTopRow(), top);
     ASSERT_EQ(m_oGrid.GetSelection().GetBlockCount(), 1);
-    EXPECT_EQ(m_oGrid.GetSelection().GetBlock(0).Cells(), QRect(1, 1, 1, 1));
+    EXPECT_EQ(m_oGrid.GetSelection().BoundingBox(), QRect(1, 1, 1, 1));
     EXPECT_EQ(m_oGrid.Take(), QStringList{"Move 1,1>2,25"});
 
     // A refused scroll refuses a move that needs one, but not one that does not.
@@ -216,7 +216,7 @@ TEST_F(Grid, ShiftDownTwiceSelectsThreeRowsAndKeepsTheCurrentCell) {
     EXPECT_EQ(m_oGrid.GetCurrentRow(), 0);
     EXPECT_EQ(m_oGrid.GetMovingRow(), 2);
     ASSERT_EQ(m_oGrid.GetSelection().GetBlockCount(), 1);
-    EXPECT_EQ(m_oGrid.GetSelection().GetBlock(0).Cells(), QRect(0, 0, 1, 3));
+    EXPECT_EQ(m_oGrid.GetSelection().BoundingBox(), QRect(0, 0, 1, 3));
     EXPECT_EQ(m_oGrid.IsSelected(0, 2), 1);
     EXPECT_EQ(m_oGrid.IsSelected(1, 2), 0);
 
@@ -244,7 +244,7 @@ TEST_F(Grid, RowHighlightSelectsWholeRows) {
     m_oGrid.SetMultiSelect(1);
     m_oGrid.GotoCell(1, 3);
     Key(Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(m_oGrid.GetSelection().GetBlock(0).Cells(), QRect(0, 3, 5, 2));
+    EXPECT_EQ(m_oGrid.GetSelection().BoundingBox(), QRect(0, 3, 5, 2));
 }
 
 TEST_F(Grid, LockedColumnsStayAndTheRestScrolls) {
@@ -303,7 +303,7 @@ TEST_F(Grid, DraggingBelowTheAreaStepsTheSelectionOnWhileTheButtonIsHeld) {
     const int stopped = m_oGrid.GetMovingRow();
     QTest::qWait(30);
     EXPECT_EQ(m_oGrid.GetMovingRow(), stopped);
-    const QRect block = m_oGrid.GetSelection().GetBlock(0).Cells();
+    const QRect block = m_oGrid.GetSelection().BoundingBox();
     EXPECT_EQ(block.top(), 1);
     EXPECT_EQ(block.bottom(), stopped);
 }
@@ -440,37 +440,37 @@ TEST_F(Grid, ScrollBarsHideWhileEverythingFits) {
     const int bar = m_oGrid.GetVScrollWidth();
     ASSERT_GT(bar, 0);
     // Five columns of 75 do not fit in 360 pixels; four do, even beside a bar.
-    EXPECT_TRUE(m_oGrid.GetHScrollBar()->isVisibleTo(&m_oGrid));
+    EXPECT_TRUE(ScrollBarOf(m_oGrid, Qt::Horizontal)->isVisibleTo(&m_oGrid));
     m_oGrid.SetColumnCount(4);
-    EXPECT_TRUE(m_oGrid.GetVScrollBar()->isVisibleTo(&m_oGrid));
-    EXPECT_FALSE(m_oGrid.GetHScrollBar()->isVisibleTo(&m_oGrid));
+    EXPECT_TRUE(ScrollBarOf(m_oGrid, Qt::Vertical)->isVisibleTo(&m_oGrid));
+    EXPECT_FALSE(ScrollBarOf(m_oGrid, Qt::Horizontal)->isVisibleTo(&m_oGrid));
     EXPECT_EQ(m_oGrid.GetArea()->geometry(), QRect(40, 20, 400 - 40 - bar, 300 - 20));
-    EXPECT_EQ(m_oGrid.GetVScrollBar()->geometry(), QRect(400 - bar, 0, bar, 300));
+    EXPECT_EQ(ScrollBarOf(m_oGrid, Qt::Vertical)->geometry(), QRect(400 - bar, 0, bar, 300));
     m_oGrid.SetRowCount(5);
-    EXPECT_FALSE(m_oGrid.GetVScrollBar()->isVisibleTo(&m_oGrid));
+    EXPECT_FALSE(ScrollBarOf(m_oGrid, Qt::Vertical)->isVisibleTo(&m_oGrid));
     EXPECT_EQ(m_oGrid.GetArea()->width(), 360);
     m_oGrid.SetColumnCount(10);
-    EXPECT_TRUE(m_oGrid.GetHScrollBar()->isVisibleTo(&m_oGrid));
-    EXPECT_FALSE(m_oGrid.GetVScrollBar()->isVisibleTo(&m_oGrid));
+    EXPECT_TRUE(ScrollBarOf(m_oGrid, Qt::Horizontal)->isVisibleTo(&m_oGrid));
+    EXPECT_FALSE(ScrollBarOf(m_oGrid, Qt::Vertical)->isVisibleTo(&m_oGrid));
     EXPECT_EQ(m_oGrid.GetArea()->height(), 300 - 20 - bar);
 
     // A tab strip keeps the bottom bar and shares it with the horizontal bar.
     m_oGrid.SetTabStripWidth(100);
-    EXPECT_TRUE(m_oGrid.GetSheetTabs()->isVisibleTo(&m_oGrid));
-    EXPECT_EQ(m_oGrid.GetSheetTabs()->geometry(), QRect(0, 300 - bar, 100, bar));
-    EXPECT_EQ(m_oGrid.GetHScrollBar()->geometry().left(), 100);
+    EXPECT_TRUE(PartOf<GridSheetTabs>(m_oGrid)->isVisibleTo(&m_oGrid));
+    EXPECT_EQ(PartOf<GridSheetTabs>(m_oGrid)->geometry(), QRect(0, 300 - bar, 100, bar));
+    EXPECT_EQ(ScrollBarOf(m_oGrid, Qt::Horizontal)->geometry().left(), 100);
     m_oGrid.SetColumnCount(2);
     EXPECT_EQ(m_oGrid.GetArea()->height(), 300 - 20 - bar);
     // Too wide a strip is cut to the room there is.
     m_oGrid.SetColumnCount(10);
     m_oGrid.SetTabStripWidth(1000);
-    EXPECT_EQ(m_oGrid.GetTabStripWidth(), 400 - 40 - 20);
+    EXPECT_EQ(PartOf<GridSheetTabs>(m_oGrid)->width(), 400 - 40 - 20);
 }
 
 TEST_F(Grid, SheetsKeepTheirOwnCellsAndSizes) {
     EXPECT_EQ(m_oGrid.SetSheetCount(3), GridCtrl::kOk);
-    EXPECT_EQ(m_oGrid.Take(), (QStringList{"Sheet 1 current 1", "Sheet 2 current 2"}));
-    EXPECT_EQ(m_oGrid.GetCurrentSheet(), 0);
+    EXPECT_EQ(m_oGrid.Take(), (QStringList{"Sheet 1 columns 0", "Sheet 2 columns 0"}));
+    EXPECT_EQ(m_oGrid.GetColumnCount(), 5);
     EXPECT_EQ(m_oGrid.SelectSheet(3, 1), GridCtrl::kOutOfRange);
     ASSERT_EQ(m_oGrid.SelectSheet(2, 1), GridCtrl::kOk);
     EXPECT_EQ(m_oGrid.GetColumnCount(), 0);
@@ -483,7 +483,7 @@ TEST_F(Grid, SheetsKeepTheirOwnCellsAndSizes) {
     // Dropping the current sheet selects the last one left.
     m_oGrid.SelectSheet(2, 1);
     m_oGrid.SetSheetCount(2);
-    EXPECT_EQ(m_oGrid.GetCurrentSheet(), 1);
+    EXPECT_EQ(m_oGrid.GetColumnCount(), 0);
     EXPECT_EQ(m_oGrid.SetSheetCount(5000), GridCtrl::kOk);
     EXPECT_EQ(m_oGrid.GetSheetCount(), 1);
 }
@@ -675,7 +675,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(&m_oGrid));
         m_oGrid.Take();
     }
-    QPlainTextEdit* Editor() { return m_oGrid.GetEditor(); }
+    QPlainTextEdit* Editor() { return PartOf<GridEdit>(m_oGrid); }
 
     EditingGrid m_oGrid;
 };
@@ -773,29 +773,29 @@ TEST(GridPopup, TheRightButtonAsksThenOpensTheMenuAndItsCommandsComeBack) {
     PopupGrid grid;
     grid.CreateGrid(true, QRect(0, 0, 300, 200), nullptr, 1);
     grid.Fill(3, 3);
-    QAction* low = grid.GetPopupMenu()->addAction("Low");
+    QAction* low = PartOf<QMenu>(grid)->addAction("Low");
     low->setData(999);
-    QAction* command = grid.GetPopupMenu()->addAction("Command");
+    QAction* command = PartOf<QMenu>(grid)->addAction("Command");
     command->setData(1001);
     const QPoint point = grid.GetCellRect(2, 1).center();
 
     QTest::mouseClick(grid.GetArea(), Qt::RightButton, Qt::NoModifier, point);
     EXPECT_FALSE(grid.Take().contains("PopupQuery 2,1 1"));
-    EXPECT_FALSE(grid.GetPopupMenu()->isVisible());
+    EXPECT_FALSE(PartOf<QMenu>(grid)->isVisible());
 
     grid.SetPopupMenuEnabled(1);
     grid.m_bAllowPopup = false;
     QTest::mouseClick(grid.GetArea(), Qt::RightButton, Qt::NoModifier, point);
     EXPECT_TRUE(grid.Take().contains("PopupQuery 2,1 1"));
-    EXPECT_FALSE(grid.GetPopupMenu()->isVisible());
+    EXPECT_FALSE(PartOf<QMenu>(grid)->isVisible());
 
     grid.m_bAllowPopup = true;
     QTest::mouseClick(grid.GetArea(), Qt::RightButton, Qt::NoModifier, point);
-    EXPECT_TRUE(grid.GetPopupMenu()->isVisible());
+    EXPECT_TRUE(PartOf<QMenu>(grid)->isVisible());
     EXPECT_EQ(grid.GetCurrentColumn(), 2);
     low->trigger();
     command->trigger();
-    grid.GetPopupMenu()->hide();
+    PartOf<QMenu>(grid)->hide();
     const QStringList log = grid.Take();
     EXPECT_TRUE(log.contains("PopupCommand 2,1 1 1001"));
     EXPECT_FALSE(log.contains("PopupCommand 2,1 1 999"));
@@ -808,7 +808,7 @@ TEST(StandardGrid, SetsItselfUpWhenCreated) {
     EXPECT_EQ(font.family(), "Arial");
     EXPECT_EQ(font.pixelSize(), 16);
     EXPECT_EQ(font.weight(), QFont::Normal);
-    EXPECT_EQ(grid.GetEditor()->font(), font);
+    EXPECT_EQ(PartOf<GridEdit>(grid)->font(), font);
     EXPECT_FALSE(grid.GetTextOverflow());
     EXPECT_TRUE(grid.IsToolTipsEnabled());
     EXPECT_TRUE(grid.IsUpdateEnabled());
@@ -818,7 +818,8 @@ TEST(StandardGrid, SetsItselfUpWhenCreated) {
     grid.GotoCell(1, 1);
     EXPECT_TRUE(grid.IsSelected(1, 1));
     // Both views follow a thumb while it is still held.
-    for (GridScrollBar* bar : {grid.GetVScrollBar(), grid.GetHScrollBar()}) {
+    for (GridScrollBar* bar :
+         {ScrollBarOf(grid, Qt::Vertical), ScrollBarOf(grid, Qt::Horizontal)}) {
         bar->setSliderDown(true);
         bar->setSliderPosition(bar->minimum() + 5);
     }

@@ -85,7 +85,7 @@ protected:
         m_oGrid.GetArea()->setFocus();
         m_oGrid.Take();
     }
-    GridEdit* Editor() { return m_oGrid.GetEditor(); }
+    GridEdit* Editor() { return PartOf<GridEdit>(m_oGrid); }
     void Type(const QString& text) { QTest::keyClicks(Editor(), text); }
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(Editor(), key, modifiers);

@@ -66,7 +66,15 @@ protected:
         }
         return dialog;
     }
-    FindReplaceDialog* Dialog() { return m_oGrid.GetFindDialog(); }
+    // The grid's open find window; a closed one is only waiting to be deleted.
+    FindReplaceDialog* Dialog() {
+        for (auto* dialog : m_oGrid.findChildren<FindReplaceDialog*>(Qt::FindDirectChildrenOnly)) {
+            if (dialog->isVisible()) {
+                return dialog;
+            }
+        }
+        return nullptr;
+    }
     QLineEdit* Edit(const QString& name) {
         for (QLineEdit* edit : Dialog()->findChildren<QLineEdit*>()) {
             if (edit->accessibleName() == name) {

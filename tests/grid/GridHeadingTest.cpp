@@ -333,7 +333,7 @@ TEST_F(Headings, RefusedHeadingResizingShowsNoSizingCursorAnywhereAtTheHeadingEd
 TEST_F(Headings, TheHeadingsOwnBordersResizeTheHeadings) {
     Drag(Top(), QPoint(110, 18), {QPoint(110, 24), QPoint(110, 28)});
     EXPECT_EQ(m_oGrid.GetTopHeadingHeight(), 30);
-    EXPECT_EQ(m_oGrid.GetTopHeadingRowHeight(-1), 30);
+    EXPECT_EQ(m_oGrid.Axis(Qt::Vertical).Size(-1), 30);
     EXPECT_EQ(m_oGrid.GetArea()->geometry().top(), 30);
     EXPECT_EQ(m_oGrid.TakeStarting("Top"),
               (QStringList{"TopResizing 26", "TopResizing 30", "TopResized 30"}));
@@ -416,7 +416,7 @@ TEST_F(Headings, AColumnHeadingSelectsTheWholeColumn) {
     EXPECT_EQ(m_oGrid.GetCurrentColumn(), 2);
     EXPECT_EQ(m_oGrid.GetCurrentRow(), 0);
     ASSERT_EQ(m_oGrid.GetSelection().GetBlockCount(), 1);
-    EXPECT_EQ(m_oGrid.GetSelection().GetBlock(0).Cells(), QRect(2, 0, 1, 30));
+    EXPECT_EQ(m_oGrid.GetSelection().BoundingBox(), QRect(2, 0, 1, 30));
     EXPECT_EQ(m_oGrid.GetMovingColumn(), 2);
     EXPECT_EQ(m_oGrid.GetMovingRow(), 29);
 
@@ -432,7 +432,7 @@ TEST_F(Headings, AColumnHeadingSelectsTheWholeColumn) {
     // Dragging over the headings takes in the columns passed.
     Drag(Top(), QPoint(110, 10), {QPoint(190, 10), QPoint(260, 10)});
     ASSERT_EQ(m_oGrid.GetSelection().GetBlockCount(), 1);
-    EXPECT_EQ(m_oGrid.GetSelection().GetBlock(0).Cells(), QRect(1, 0, 3, 30));
+    EXPECT_EQ(m_oGrid.GetSelection().BoundingBox(), QRect(1, 0, 3, 30));
     EXPECT_EQ(m_oGrid.GetCurrentColumn(), 1);
     EXPECT_EQ(m_oGrid.GetMovingColumn(), 3);
     EXPECT_EQ(m_oGrid.GetMovingRow(), 29);
@@ -443,14 +443,14 @@ TEST_F(Headings, ARowNumberSelectsTheWholeRow) {
     QTest::mouseClick(Side(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 70));
     EXPECT_EQ(m_oGrid.GetCurrentColumn(), 0);
     EXPECT_EQ(m_oGrid.GetCurrentRow(), 3);
-    EXPECT_EQ(m_oGrid.GetSelection().GetBlock(0).Cells(), QRect(0, 3, 5, 1));
+    EXPECT_EQ(m_oGrid.GetSelection().BoundingBox(), QRect(0, 3, 5, 1));
     Drag(Side(), QPoint(20, 30), {QPoint(20, 95)});
-    EXPECT_EQ(m_oGrid.GetSelection().GetBlock(0).Cells(), QRect(0, 1, 5, 4));
+    EXPECT_EQ(m_oGrid.GetSelection().BoundingBox(), QRect(0, 1, 5, 4));
     EXPECT_EQ(m_oGrid.GetMovingColumn(), 4);
     EXPECT_EQ(m_oGrid.GetMovingRow(), 4);
     // The keys go on from the moving end.
     QTest::keyClick(m_oGrid.GetArea(), Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(m_oGrid.GetSelection().GetBlock(0).Cells(), QRect(0, 1, 5, 5));
+    EXPECT_EQ(m_oGrid.GetSelection().BoundingBox(), QRect(0, 1, 5, 5));
 }
 
 TEST_F(Headings, AColumnIsMovedToWhereItsHeadingIsDropped) {

@@ -53,8 +53,8 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(&m_oGrid));
         m_oGrid.Take();
     }
-    GridScrollBar* VBar() { return m_oGrid.GetVScrollBar(); }
-    GridScrollBar* HBar() { return m_oGrid.GetHScrollBar(); }
+    GridScrollBar* VBar() { return ScrollBarOf(m_oGrid, Qt::Vertical); }
+    GridScrollBar* HBar() { return ScrollBarOf(m_oGrid, Qt::Horizontal); }
     // Drags a thumb to `position` and, unless told to hold it, lets it go.
     void DragThumb(QScrollBar* bar, int position, bool release = true) {
         bar->setSliderDown(true);
@@ -62,6 +62,11 @@ protected:
         if (release) {
             bar->setSliderDown(false);
         }
+    }
+    // Where the hint window stands, in the grid's coordinates.
+    QRect HintRect() {
+        const GridHint* hint = m_oGrid.GetHint();
+        return {m_oGrid.mapFromGlobal(hint->geometry().topLeft()), hint->size()};
     }
     // Rows so many that the highest top row is `highest`.
     void RowsUpTo(int highest) {
@@ -80,7 +85,10 @@ TEST_F(Scrolling, AThumbHalfwayAlong5000ScrollableRowsShowsRow2500) {
     RowsUpTo(5000);
     EXPECT_EQ(VBar()->minimum(), 0);
     EXPECT_EQ(VBar()->maximum(), 1000);
-    EXPECT_DOUBLE_EQ(VBar()->GetScale(), 5.0);
+    // Each step of the thumb stands for five rows.
+    m_oGrid.SetTopRow(5);
+    EXPECT_EQ(VBar()->value(), 1);
+    m_oGrid.SetTopRow(0);
     // Scroll mode 0: the view moves when the thumb is let go.
     DragThumb(VBar(), 500, false);
     EXPECT_EQ(m_oGrid.GetTopRow(), 0);
@@ -104,7 +112,9 @@ TEST_F(Scrolling, AThumbHalfwayAlong5000ScrollableRowsShowsRow2500) {
 TEST_F(Scrolling, UpTo1000ScrollableRowsTheBarCountsRows) {
     RowsUpTo(1000);
     EXPECT_EQ(VBar()->maximum(), 1000);
-    EXPECT_DOUBLE_EQ(VBar()->GetScale(), 1.0);
+    m_oGrid.SetTopRow(7);
+    EXPECT_EQ(VBar()->value(), 7);
+    m_oGrid.SetTopRow(0);
     EXPECT_EQ(VBar()->pageStep(), m_oGrid.GetArea()->height() / 20);
     DragThumb(VBar(), 321);
     EXPECT_EQ(m_oGrid.GetTopRow(), 321);
@@ -206,7 +216,7 @@ TEST_F(Scrolling, TheHintNamesTheRowBesideTheDraggedThumb) {
     EXPECT_EQ(hint->GetText(), "Row 2000");
     // Right-aligned to the bar's left edge, at least 40 wide, centred on the
     // pointer's height (here the thumb's middle), black on light yellow.
-    const QRect rect = hint->GetGridRect();
+    const QRect rect = HintRect();
     EXPECT_EQ(rect.right(), VBar()->geometry().left());
     EXPECT_GE(rect.width(), 40);
     EXPECT_EQ(rect.height(), hint->GetLineHeight() + 2);
@@ -224,7 +234,7 @@ TEST_F(Scrolling, TheHintNamesTheColumnAboveTheDraggedThumb) {
     GridHint* hint = m_oGrid.GetHint();
     ASSERT_TRUE(hint->isVisible());
     EXPECT_EQ(hint->GetText(), "Column 7");
-    const QRect rect = hint->GetGridRect();
+    const QRect rect = HintRect();
     EXPECT_EQ(rect.bottom(), HBar()->geometry().top());
     EXPECT_GE(rect.width(), 20);
     HBar()->setSliderDown(false);
@@ -235,16 +245,16 @@ TEST_F(Scrolling, TheHintNamesTheColumnAboveTheDraggedThumb) {
 TEST_F(Scrolling, TheHintIsPlacedByItsFlagsInsideTheGrid) {
     GridHint* hint = m_oGrid.GetHint();
     hint->ShowHint("Placed", QPoint(100, 100), 0, 10);
-    EXPECT_EQ(hint->GetGridRect().topLeft(), QPoint(100, 100));
+    EXPECT_EQ(HintRect().topLeft(), QPoint(100, 100));
     EXPECT_EQ(hint->geometry().topLeft(), m_oGrid.mapToGlobal(QPoint(100, 100)));
     hint->ShowHint("Placed", QPoint(100, 100), GridHint::kCentre | GridHint::kVCentre, 200);
-    EXPECT_EQ(hint->GetGridRect().width(), 200);
-    EXPECT_EQ(hint->GetGridRect().center().x(), 99);
+    EXPECT_EQ(HintRect().width(), 200);
+    EXPECT_EQ(HintRect().center().x(), 99);
     hint->ShowHint("Placed", QPoint(100, 100), GridHint::kRight | GridHint::kBottom, 10);
-    EXPECT_EQ(hint->GetGridRect().bottomRight(), QPoint(100, 100));
+    EXPECT_EQ(HintRect().bottomRight(), QPoint(100, 100));
     hint->ShowHint("Placed", QPoint(390, 295), 0, 100);
-    EXPECT_EQ(hint->GetGridRect().bottomRight().x(), 399);
-    EXPECT_LE(hint->GetGridRect().bottom(), 299);
+    EXPECT_EQ(HintRect().bottomRight().x(), 399);
+    EXPECT_LE(HintRect().bottom(), 299);
     hint->HideHint();
     EXPECT_FALSE(hint->isVisible());
 }
@@ -289,12 +299,32 @@ TEST_F(Scrolling, CellToolTipsNameTheCellTheyShowFor) {
 
 TEST_F(Scrolling, SheetTabsSelectByTheirIdsAndScrollIntoView) {
     m_oGrid.SetTabStripWidth(150);
-    GridSheetTabs* tabs = m_oGrid.GetSheetTabs();
+    GridSheetTabs* tabs = PartOf<GridSheetTabs>(m_oGrid);
     ASSERT_TRUE(tabs->isVisibleTo(&m_oGrid));
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(m_oGrid.AddSheetTab(QString("Sheet %1").arg(i + 1), 10 * (i + 1)), i);
     }
-    EXPECT_EQ(tabs->GetActiveTab(), 0);
+    // The active tab is the one filled in the window colour.
+    auto active = [tabs] {
+        const QImage image = tabs->grab().toImage();
+        const QRgb window = tabs->palette().color(QPalette::Base).rgb();
+        for (int i = 0; i < tabs->GetTabCount(); ++i) {
+            const QRect tab = tabs->TabRect(i).intersected(image.rect());
+            int filled = 0;
+            for (int y = tab.top(); y <= tab.bottom(); ++y) {
+                for (int x = tab.left(); x <= tab.right(); ++x) {
+                    filled += image.pixel(x, y) == window ? 1 : 0;
+                }
+            }
+            if (!tab.isEmpty() && filled * 2 > tab.width() * tab.height()) {
+                return i;
+            }
+        }
+        return -1;
+    };
+    EXPECT_EQ(active(), 0);
+    // Scrolled, the tabs stand left of where they start.
+    const int start = tabs->TabRect(0).left();
     // Six tabs do not fit: the arrows show, and a tab half out of view is brought
     // wholly in when clicked.
     const QRect right = tabs->ArrowRect(1);
@@ -309,17 +339,17 @@ TEST_F(Scrolling, SheetTabsSelectByTheirIdsAndScrollIntoView) {
     const QRect before = tabs->TabRect(partly);
     QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier,
                       QPoint(before.left() + 8, before.center().y()));
-    EXPECT_EQ(tabs->GetActiveTab(), partly);
+    EXPECT_EQ(active(), partly);
     EXPECT_EQ(m_oGrid.Take().filter("Tab"), QStringList{QString("Tab %1").arg(10 * (partly + 1))});
-    EXPECT_GT(tabs->GetOffset(), 0);
+    EXPECT_LT(tabs->TabRect(0).left(), start);
     EXPECT_LE(tabs->TabRect(partly).right(), tabs->width() - 5);
     // The left arrow goes back tab by tab to the first.
     for (int i = 0; i < 10; ++i) {
         QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->ArrowRect(0).center());
     }
-    EXPECT_EQ(tabs->GetOffset(), 0);
+    EXPECT_EQ(tabs->TabRect(0).left(), start);
     QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, right.center());
-    EXPECT_EQ(tabs->GetOffset(), tabs->TabRect(1).left() - tabs->TabRect(0).left());
+    EXPECT_EQ(tabs->TabRect(1).left(), start);
 
     for (int i = 6; i < GridSheetTabs::kMaxTabs; ++i) {
         m_oGrid.AddSheetTab("More", i);
@@ -330,14 +360,14 @@ TEST_F(Scrolling, SheetTabsSelectByTheirIdsAndScrollIntoView) {
 TEST_F(Scrolling, TheTabStripsEdgeDragsItsWidthButNotBelow40) {
     m_oGrid.SetTabStripWidth(150);
     m_oGrid.SetPopupMenuEnabled(1);
-    GridSheetTabs* tabs = m_oGrid.GetSheetTabs();
+    GridSheetTabs* tabs = PartOf<GridSheetTabs>(m_oGrid);
     const QPoint edge(tabs->width() - 2, 5);
     QTest::mousePress(tabs, Qt::LeftButton, Qt::NoModifier, edge);
     QTest::mouseMove(tabs, edge + QPoint(50, 0));
     EXPECT_EQ(tabs->width(), 200);
     EXPECT_EQ(HBar()->geometry().left(), 200);
     QTest::mouseMove(tabs, edge - QPoint(300, 0));
-    EXPECT_EQ(m_oGrid.GetTabStripWidth(), GridSheetTabs::kMinWidth);
+    EXPECT_EQ(tabs->width(), GridSheetTabs::kMinWidth);
     QTest::mouseRelease(tabs, Qt::LeftButton, Qt::NoModifier, edge - QPoint(300, 0));
     // Released: moving over the edge again no longer drags it.
     QTest::mouseMove(tabs, QPoint(tabs->width() - 2, 5) + QPoint(50, 0));

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "grid/GridCtrl.h"
+#include "grid/GridScrollBar.h"
 
 // Readable failures for texts and lists of texts.
 inline void PrintTo(const QString& text, std::ostream* os) {
@@ -18,6 +19,22 @@ inline void PrintTo(const QStringList& list, std::ostream* os) {
         PrintTo(text, os);
     }
     *os << " }";
+}
+
+// One of the grid's own parts (sheet tabs, editor, popup menu, find window), as
+// found among its descendants (the editor lives in the cell area while it edits).
+template <class Part> Part* PartOf(const GridCtrl& grid) {
+    return grid.findChild<Part*>();
+}
+
+// The grid's scroll bar along `orientation`.
+inline GridScrollBar* ScrollBarOf(const GridCtrl& grid, Qt::Orientation orientation) {
+    for (GridScrollBar* bar : grid.findChildren<GridScrollBar*>(Qt::FindDirectChildrenOnly)) {
+        if (bar->orientation() == orientation) {
+            return bar;
+        }
+    }
+    return nullptr;
 }
 
 // A grid that writes down the hooks it hears, in order, and can be told to refuse
@@ -92,7 +109,8 @@ public:
         Note(QString("Store %1,%2").arg(col).arg(row));
     }
     void OnSheetCreated(int sheet) override {
-        Note(QString("Sheet %1 current %2").arg(sheet).arg(GetCurrentSheet()));
+        // A new sheet is current while its owner sets it up: it has no columns yet.
+        Note(QString("Sheet %1 columns %2").arg(sheet).arg(GetColumnCount()));
     }
     void OnFocusGained(int section) override { Note(QString("FocusGained %1").arg(section)); }
     void OnFocusLost(int section) override { Note(QString("FocusLost %1").arg(section)); }
