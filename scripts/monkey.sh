@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The random user for SECONDS seconds (default 600) under AddressSanitizer and
-# UndefinedBehaviorSanitizer, on new seeds from TESSEL_MONKEY_SEED on (or from the
-# clock). A failure prints its seed and the shortest sequence of actions found that
+# UndefinedBehaviorSanitizer, on new random sequences numbered from TESSEL_MONKEY_FIRST
+# on (or from the clock). A failure prints its number and the shortest sequence of actions found that
 # still fails; saved to a file, it replays with TESSEL_MONKEY_REPLAY=FILE.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

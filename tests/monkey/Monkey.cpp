@@ -96,13 +96,13 @@ std::vector<MonkeyAction> Monkey::Shrink(std::vector<MonkeyAction> actions, int 
     return actions;
 }
 
-std::string Monkey::RunSeed(std::uint64_t seed, int count) {
-    std::vector<MonkeyAction> actions = RandomActions(seed, count);
+std::string Monkey::RunSequence(std::uint64_t number, int count) {
+    std::vector<MonkeyAction> actions = RandomActions(number, count);
     std::optional<Failure> failure = Run(actions);
     if (!failure) {
         return {};
     }
-    std::string report = "seed " + std::to_string(seed) + " failed after action " +
+    std::string report = "sequence " + std::to_string(number) + " failed after action " +
                          std::to_string(failure->step + 1) + ": " + failure->what + "\n";
     if (failure->step < 0) {
         return report;

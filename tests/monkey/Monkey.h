@@ -35,9 +35,9 @@ protected:
     // A shorter sequence that still fails: halves, then quarters and so on are taken
     // out while the rest still fails, for at most `tries` runs.
     std::vector<MonkeyAction> Shrink(std::vector<MonkeyAction> actions, int tries = 150);
-    // Runs the actions of `seed`; on a failure, the seed, the failure and the shrunk
+    // Runs random sequence `number`; on a failure, its number, the failure and the shrunk
     // replay as one text (empty when the run passed).
-    std::string RunSeed(std::uint64_t seed, int count);
+    std::string RunSequence(std::uint64_t number, int count);
 
     long long actionsRun = 0;
 

@@ -83,8 +83,8 @@ std::optional<MonkeyAction> MonkeyAction::FromText(const std::string& line) {
     return std::nullopt;
 }
 
-std::vector<MonkeyAction> RandomActions(std::uint64_t seed, int count) {
-    std::mt19937_64 random(seed);
+std::vector<MonkeyAction> RandomActions(std::uint64_t number, int count) {
+    std::mt19937_64 random(number);
     int total = 0;
     for (const KindInfo& info : kKinds) {
         total += info.weight;

@@ -60,8 +60,8 @@ struct MonkeyAction {
     static std::optional<MonkeyAction> FromText(const std::string& line);
 };
 
-// `count` actions drawn from `seed`, the common ones more often.
-std::vector<MonkeyAction> RandomActions(std::uint64_t seed, int count);
+// The first `count` actions of random sequence `number`, the common kinds more often.
+std::vector<MonkeyAction> RandomActions(std::uint64_t number, int count);
 
 // One action per line; nothing when a line is not an action.
 std::string ActionsToText(const std::vector<MonkeyAction>& actions);

@@ -8,14 +8,14 @@
 namespace {
 
 // About a minute under the sanitizers on a small machine.
-constexpr std::uint64_t kFirstSeed = 1;
-constexpr int kSeeds = 24;
-constexpr int kActionsPerSeed = 150;
+constexpr std::uint64_t kFirstSequence = 1;
+constexpr int kSequences = 24;
+constexpr int kActionsPerSequence = 150;
 
 } // namespace
 
-// A fixed set of seeds; with TESSEL_MONKEY_SECONDS set, new seeds from
-// TESSEL_MONKEY_SEED on (or from the clock) for that long instead; with
+// A fixed set of sequences; with TESSEL_MONKEY_SECONDS set, new ones numbered from
+// TESSEL_MONKEY_FIRST on (or from the clock) for that long instead; with
 // TESSEL_MONKEY_REPLAY naming a file of actions, those actions.
 TEST_F(Monkey, RandomUserKeepsEveryInvariant) {
     if (const QString replay = qEnvironmentVariable("TESSEL_MONKEY_REPLAY"); !replay.isEmpty()) {
@@ -30,31 +30,31 @@ TEST_F(Monkey, RandomUserKeepsEveryInvariant) {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point start = Clock::now();
     const int seconds = qEnvironmentVariableIntValue("TESSEL_MONKEY_SECONDS");
-    std::uint64_t seed = kFirstSeed;
+    std::uint64_t number = kFirstSequence;
     if (seconds > 0) {
         bool given = false;
-        seed = qEnvironmentVariable("TESSEL_MONKEY_SEED").toULongLong(&given);
+        number = qEnvironmentVariable("TESSEL_MONKEY_FIRST").toULongLong(&given);
         if (!given) {
-            seed = static_cast<std::uint64_t>(
+            number = static_cast<std::uint64_t>(
                 std::chrono::system_clock::now().time_since_epoch().count());
         }
     }
-    int seeds = 0;
+    int sequences = 0;
     std::string failures;
-    for (;; ++seed) {
-        const bool more =
-            seconds > 0 ? Clock::now() - start < std::chrono::seconds(seconds) : seeds < kSeeds;
+    for (;; ++number) {
+        const bool more = seconds > 0 ? Clock::now() - start < std::chrono::seconds(seconds)
+                                      : sequences < kSequences;
         if (!more) {
             break;
         }
-        failures += RunSeed(seed, kActionsPerSeed);
-        ++seeds;
+        failures += RunSequence(number, kActionsPerSequence);
+        ++sequences;
         if (!failures.empty() && seconds > 0) {
             break;
         }
     }
     const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
-    std::printf("[ monkey   ] %d seeds, %lld actions in %.1f s, %.1f actions/s\n", seeds,
+    std::printf("[ monkey   ] %d sequences, %lld actions in %.1f s, %.1f actions/s\n", sequences,
                 actionsRun, elapsed, static_cast<double>(actionsRun) / elapsed);
     EXPECT_EQ(failures, "");
 }
