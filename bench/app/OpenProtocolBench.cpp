@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 
+#include "GuiBenchMain.h"
 #include "QuietPlatform.h"
 #include "SampleProtocol.h"
 #include "app/CChildFrame.h"
@@ -150,14 +151,5 @@ BENCHMARK(BM_OpenToAUsableWindow)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CloseTheOpenedProtocol)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    Slot().reset();
-    benchmark::Shutdown();
-    return 0;
+    return RunGuiBenchmarks(argc, argv, [] { Slot().reset(); });
 }

@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 
+#include "GuiBenchMain.h"
 #include "PaintCounter.h"
 #include "QuietPlatform.h"
 #include "SampleProtocol.h"
@@ -165,14 +166,5 @@ BENCHMARK(BM_FieldEdit)->ArgName("redo")->Arg(0)->Arg(1)->Unit(benchmark::kMilli
 BENCHMARK(BM_NewParam)->ArgName("redo")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    Slot().reset();
-    benchmark::Shutdown();
-    return 0;
+    return RunGuiBenchmarks(argc, argv, [] { Slot().reset(); });
 }

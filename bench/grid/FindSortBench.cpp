@@ -14,6 +14,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 
+#include "GuiBenchMain.h"
 #include "grid/FindReplaceDialog.h"
 #include "grid/GridArea.h"
 #include "grid/GridCtrl.h"
@@ -214,13 +215,5 @@ BENCHMARK(BM_ReplaceAllDownA100000RowColumn)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortBy10000Rows)->ArgsProduct({{0, 1, 2}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunGuiBenchmarks(argc, argv);
 }

@@ -15,6 +15,7 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 
+#include "GuiBenchMain.h"
 #include "grid/GridArea.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridDropList.h"
@@ -326,13 +327,5 @@ BENCHMARK(BM_OpenTheEditorTypeAndStore)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DropAListAndCloseIt)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunGuiBenchmarks(argc, argv);
 }

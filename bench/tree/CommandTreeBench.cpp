@@ -16,6 +16,7 @@
 #include <string>
 
 #include "BenchApplication.h"
+#include "GuiBenchMain.h"
 #include "QuietPlatform.h"
 #include "document/CTesselDoc.h"
 #include "model/Command.h"
@@ -254,13 +255,5 @@ BENCHMARK(BM_PasteBesideTheCategories)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CutFromACategory)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunGuiBenchmarks(argc, argv);
 }

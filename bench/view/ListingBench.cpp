@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 
+#include "GuiBenchMain.h"
 #include "QuietPlatform.h"
 #include "SampleProtocol.h"
 #include "document/CTesselDoc.h"
@@ -157,13 +158,5 @@ BENCHMARK(BM_PrintListingToPdf)->Arg(1'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PclToolListingPdf)->Arg(1'000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    Jobs().clear();
-    benchmark::Shutdown();
-    return 0;
+    return RunGuiBenchmarks(argc, argv, [] { Jobs().clear(); });
 }

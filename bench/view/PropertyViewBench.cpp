@@ -17,6 +17,7 @@
 #include <string>
 
 #include "BenchApplication.h"
+#include "GuiBenchMain.h"
 #include "QuietPlatform.h"
 #include "SampleProtocol.h"
 #include "document/CTesselDoc.h"
@@ -218,14 +219,5 @@ BENCHMARK(BM_EditWriteBack)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NewParam)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    Slot().reset();
-    benchmark::Shutdown();
-    return 0;
+    return RunGuiBenchmarks(argc, argv, [] { Slot().reset(); });
 }
