@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
@@ -8,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
+#include <QTest>
 #include <QTreeWidget>
 #include <fstream>
 
@@ -121,6 +123,20 @@ QString AppFixture::WriteProtocol(const QString& name, const std::string& descri
     QDir().mkpath(QFileInfo(path).path());
     std::ofstream(path.toStdString(), std::ios::binary) << text;
     return path;
+}
+
+void AppFixture::Key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    QTest::keyClick(focus, key, modifiers);
+}
+
+void AppFixture::Type(const QString& text) {
+    for (const QChar c : text) {
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        QTest::keyClicks(focus, QString(c));
+    }
 }
 
 QTreeWidget& AppFixture::Tree(CChildFrame* frame) {

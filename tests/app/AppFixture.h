@@ -45,6 +45,11 @@ protected:
     // Lets deferred deletions and queued signals run.
     static void Settle();
 
+    // Presses a key where the focus is, as the user does.
+    static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Characters one by one where the focus is: in the grid, the first opens the editor.
+    static void Type(const QString& text);
+
     // The panes of a document window.
     static QTreeWidget& Tree(CChildFrame* frame);
     static PropertyGrid& Grid(CChildFrame* frame);

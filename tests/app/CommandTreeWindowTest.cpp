@@ -67,13 +67,6 @@ protected:
         return names;
     }
 
-    // Presses a key where the focus is, as the user does.
-    static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWidget* focus = QApplication::focusWidget();
-        ASSERT_NE(focus, nullptr);
-        QTest::keyClick(focus, key, modifiers);
-    }
-
     // Enabled in the Edit menu as it opens: Cut, Copy, Paste, New Command, Remove Command.
     std::string EditRules() {
         MenuItems("Edit");

@@ -84,20 +84,6 @@ protected:
         ASSERT_EQ(grid.GetCurrentRow(), row);
     }
 
-    static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWidget* focus = QApplication::focusWidget();
-        ASSERT_NE(focus, nullptr);
-        QTest::keyClick(focus, key, modifiers);
-    }
-    // Characters one by one where the focus is: the first opens the editor.
-    static void Type(const QString& text) {
-        for (const QChar c : text) {
-            QWidget* focus = QApplication::focusWidget();
-            ASSERT_NE(focus, nullptr);
-            QTest::keyClicks(focus, QString(c));
-        }
-    }
-
     static std::vector<std::string> Headings(CChildFrame* frame) {
         std::vector<std::string> headings;
         for (int row = 0; row < Grid(frame).GetRowCount(); ++row) {

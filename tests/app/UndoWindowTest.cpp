@@ -69,18 +69,6 @@ protected:
         ASSERT_EQ(grid.GetCurrentRow(), row);
     }
 
-    static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWidget* focus = QApplication::focusWidget();
-        ASSERT_NE(focus, nullptr);
-        QTest::keyClick(focus, key, modifiers);
-    }
-
-    static void Type(const QString& text) {
-        for (const QChar c : text) {
-            QTest::keyClicks(QApplication::focusWidget(), QString(c));
-        }
-    }
-
     static std::string TreeText(CChildFrame* frame) {
         std::string out;
         std::function<void(QTreeWidgetItem*, int)> walk = [&](QTreeWidgetItem* item, int depth) {
