@@ -68,19 +68,6 @@ public:
     bool m_bStarted = false;
 };
 
-// Made on first use and dropped before the application object goes.
-std::unique_ptr<Editor>& Slot() {
-    static std::unique_ptr<Editor> made;
-    return made;
-}
-
-Editor& TheEditor() {
-    if (!Slot()) {
-        Slot() = std::make_unique<Editor>();
-    }
-    return *Slot();
-}
-
 // Opens the file to a usable window; nullptr when that did not happen.
 CChildFrame* OpenToUsableWindow(Editor& editor) {
     if (editor.m_poApp->OpenDocumentFile(editor.m_strPath) == nullptr) {
@@ -103,7 +90,7 @@ void Close(Editor& editor, CChildFrame* frame) {
 }
 
 void BM_OpenToAUsableWindow(benchmark::State& state) {
-    Editor& editor = TheEditor();
+    Editor& editor = Kept<Editor>();
     if (!editor.m_bStarted) {
         state.SkipWithError("the editor did not start");
         return;
@@ -125,7 +112,7 @@ void BM_OpenToAUsableWindow(benchmark::State& state) {
 }
 
 void BM_CloseTheOpenedProtocol(benchmark::State& state) {
-    Editor& editor = TheEditor();
+    Editor& editor = Kept<Editor>();
     if (!editor.m_bStarted) {
         state.SkipWithError("the editor did not start");
         return;
@@ -151,5 +138,5 @@ BENCHMARK(BM_OpenToAUsableWindow)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CloseTheOpenedProtocol)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    return RunGuiBenchmarks(argc, argv, [] { Slot().reset(); });
+    return RunGuiBenchmarks(argc, argv, [] { KeptHolder<Editor>().reset(); });
 }

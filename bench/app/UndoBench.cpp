@@ -79,24 +79,11 @@ public:
     CTesselDoc* m_pDocument = nullptr;
 };
 
-// Made on first use and dropped before the application object goes.
-std::unique_ptr<Editor>& Slot() {
-    static std::unique_ptr<Editor> made;
-    return made;
-}
-
-Editor& TheEditor() {
-    if (!Slot()) {
-        Slot() = std::make_unique<Editor>();
-    }
-    return *Slot();
-}
-
 // Makes `action` on the command in the middle, shown in the property view, then times
 // Undo (range 0) or Redo (range 1) of it again and again. The history is emptied
 // afterwards, so that every benchmark starts from the file as it was read.
 void TimeUndoRedo(benchmark::State& state, const std::function<void(Editor&)>& action) {
-    Editor& editor = TheEditor();
+    Editor& editor = Kept<Editor>();
     if (editor.m_pDocument == nullptr || editor.m_pDocument->GetCommandCount() != kCommands) {
         state.SkipWithError("the protocol was not opened as written");
         return;
@@ -166,5 +153,5 @@ BENCHMARK(BM_FieldEdit)->ArgName("redo")->Arg(0)->Arg(1)->Unit(benchmark::kMilli
 BENCHMARK(BM_NewParam)->ArgName("redo")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    return RunGuiBenchmarks(argc, argv, [] { Slot().reset(); });
+    return RunGuiBenchmarks(argc, argv, [] { KeptHolder<Editor>().reset(); });
 }

@@ -104,19 +104,6 @@ public:
     int m_nLargest = 0;
 };
 
-// Made on first use and dropped before the application object goes.
-std::unique_ptr<BigView>& Slot() {
-    static std::unique_ptr<BigView> made;
-    return made;
-}
-
-BigView& View() {
-    if (!Slot()) {
-        Slot() = std::make_unique<BigView>();
-    }
-    return *Slot();
-}
-
 bool Ready(benchmark::State& state, BigView& view) {
     if (view.m_pView == nullptr || view.m_nLargest == 0 ||
         view.m_oDocument.GetCommandCount() != kCommands + 1) {
@@ -136,7 +123,7 @@ void Report(benchmark::State& state, BigView& view, int paints) {
 
 // The largest command shown after another record, as a click in the tree shows it.
 void BM_ShowItemOfTheLargestCommand(benchmark::State& state) {
-    BigView& view = View();
+    BigView& view = Kept<BigView>();
     if (!Ready(state, view)) {
         return;
     }
@@ -159,7 +146,7 @@ void BM_ShowItemOfTheLargestCommand(benchmark::State& state) {
 // the editor closes, the document writes the field and tells its views, and the
 // cell is painted. Opening the editor is not timed.
 void BM_EditWriteBack(benchmark::State& state) {
-    BigView& view = View();
+    BigView& view = Kept<BigView>();
     if (!Ready(state, view)) {
         return;
     }
@@ -186,7 +173,7 @@ void BM_EditWriteBack(benchmark::State& state) {
 // New Param on a command of two parameters, which then shows one row more; the
 // parameter is taken out again untimed.
 void BM_NewParam(benchmark::State& state) {
-    BigView& view = View();
+    BigView& view = Kept<BigView>();
     if (!Ready(state, view)) {
         return;
     }
@@ -219,5 +206,5 @@ BENCHMARK(BM_EditWriteBack)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NewParam)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    return RunGuiBenchmarks(argc, argv, [] { Slot().reset(); });
+    return RunGuiBenchmarks(argc, argv, [] { KeptHolder<BigView>().reset(); });
 }

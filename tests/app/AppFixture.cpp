@@ -14,6 +14,7 @@
 #include <fstream>
 
 #include "TempDir.h"
+#include "TreePath.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "document/CommandIds.h"
@@ -148,15 +149,5 @@ PropertyGrid& AppFixture::Grid(CChildFrame* frame) {
 }
 
 QTreeWidgetItem* AppFixture::Item(CChildFrame* frame, const std::vector<QString>& path) {
-    QTreeWidgetItem* item = Tree(frame).topLevelItem(0);
-    for (const QString& label : path) {
-        QTreeWidgetItem* found = nullptr;
-        for (int i = 0; item != nullptr && i < item->childCount() && found == nullptr; ++i) {
-            if (item->child(i)->text(0) == label) {
-                found = item->child(i);
-            }
-        }
-        item = found;
-    }
-    return item;
+    return ItemAtPath(Tree(frame).topLevelItem(0), path);
 }

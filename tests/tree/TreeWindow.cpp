@@ -5,6 +5,7 @@
 #include <QPrinter>
 #include <QTreeWidget>
 
+#include "TreePath.h"
 #include "document/CTesselDoc.h"
 #include "document/CommandTable.h"
 #include "document/QtText.h"
@@ -51,17 +52,7 @@ QTreeWidgetItem* TreeWindow::Device() const {
 }
 
 QTreeWidgetItem* TreeWindow::Item(const std::vector<QString>& path) const {
-    QTreeWidgetItem* item = Device();
-    for (const QString& label : path) {
-        QTreeWidgetItem* found = nullptr;
-        for (int i = 0; item != nullptr && i < item->childCount() && found == nullptr; ++i) {
-            if (item->child(i)->text(0) == label) {
-                found = item->child(i);
-            }
-        }
-        item = found;
-    }
-    return item;
+    return ItemAtPath(Device(), path);
 }
 
 void TreeWindow::Select(QTreeWidgetItem* item) {
